@@ -1,0 +1,52 @@
+#include "app/frm_tavlo.h"
+
+#include "app/start_up.h"
+#include "build/paged_build.h"
+#include "build/result_viewer.h"
+#include "build/single_page_build.h"
+#include "filelist/list_commands.h"
+#include "filelist/pickers.h"
+
+namespace tavlo {
+
+frmTAVLO::frmTAVLO(Controls& controls, Ui& ui, FileSystem& fs) : p_{controls, ui, fs} {}
+
+void frmTAVLO::Form_Load() { tavlo::Form_Load(p_); }
+
+void frmTAVLO::click(ControlId id)
+{
+    if (p_.ui.programEnded() || !p_.form.isEnabled(id) || !p_.form.isVisible(id))
+        return;
+    try {
+        route(id);
+    } catch (const ProgramEnded&) {
+        // The program was ended while the handler ran: nothing more is done.
+    }
+}
+
+void frmTAVLO::close() { p_.ui.endProgram(); }
+
+void frmTAVLO::Legge_Dir(const std::string& Path_Ricerca, int Tipo_File)
+{
+    tavlo::Legge_Dir(p_, scan_, Path_Ricerca, Tipo_File);
+}
+
+void frmTAVLO::route(ControlId id)
+{
+    switch (id) {
+    case ControlId::cmdCONFERMA: cmdCONFERMA_Click(p_, scan_); break;
+    case ControlId::cmdCONFERMA_Tutti: cmdCONFERMA_Tutti_Click(p_, scan_); break;
+    case ControlId::Command2: Command2_Click(p_); break;
+    case ControlId::cmdCANC_FILE: cmdCANC_FILE_Click(p_, job_); break;
+    case ControlId::Command3: Sfoglia_Cartella(p_); break;
+    case ControlId::cmdIns_File: cmdIns_File_Click(p_); break;
+    case ControlId::Command1: Command1_Click(p_, job_); break;
+    case ControlId::Command4: Command4_Click(p_, job_); break;
+    case ControlId::Command5: Command5_Click(p_, job_); break;
+    case ControlId::cmdFINE: p_.ui.endProgram(); break;
+    case ControlId::Check1:  // only a setting: the page writer reads it
+    default: break;
+    }
+}
+
+} // namespace tavlo

@@ -1,0 +1,69 @@
+#include "build/paged_build.h"
+
+#include "build/open_page.h"
+#include "build/template_copy.h"
+#include "pages/page_writer.h"
+#include "platform/text_rules.h"
+
+#include <cmath>
+
+namespace tavlo {
+
+void Command4_Click(Platform& p, JobVariables& job)
+{
+    job.Elenco_Confermato = 0;
+    if (numericValue(p.form.text(ControlId::txtNUM_FILE)) == 0) {
+        refuse(p, "Nessun files da elaborare !!!");
+        return;
+    }
+    // Only a whole number of at least 1 makes a series in which every entry lands on one page.
+    const double perPage = numericValue(p.form.text(ControlId::txtMAX_N_FILES));
+    if (perPage < 1 || perPage != std::floor(perPage)) {
+        refuse(p, "Indicare numero massimo files per pagina .HTM da elaborare !!!");
+        return;
+    }
+    if (numericValue(p.form.text(ControlId::txtMAX_PER_RIGA)) < 1) {
+        refuse(p, "Indicare quante immagini si voglio per ogni riga !!!");
+        return;
+    }
+    splitOutputPath(p, job);
+    if (!enterPageFolder(p, job))
+        return;
+
+    job.Num_Files = p.form.listCount();
+    double assigned = 0;  // Files_Assegnati
+    job.Num_Pagina = 1;
+    job.Pagine.assign(1, "");
+    for (;;) {
+        job.Primo_File = assigned + 1;
+        job.Ultimo_File = assigned + perPage;
+        job.Nome_Pagina = "PAG_" + std::to_string(job.Num_Pagina) + ".HTM";
+        job.Nome_File_Htm = job.Nome_Pagina;
+        job.Pagine.push_back(job.Nome_Pagina);
+        Crea_Pagina(p, job);
+        assigned += perPage;
+        if (assigned >= static_cast<double>(job.Num_Files))
+            break;
+        ++job.Num_Pagina;
+    }
+
+    p.form.listClear();
+    for (long page = 1; page <= job.Num_Pagina; ++page)
+        p.form.listAdd(job.Pagine[static_cast<std::size_t>(page)]);
+    p.form.setText(ControlId::txtMAX_N_FILES, "0");
+
+    splitOutputPath(p, job);
+    job.Num_Files = p.form.listCount();
+    job.Primo_File = 1;
+    job.Ultimo_File = static_cast<double>(job.Num_Files);
+    job.Nome_Pagina = pageNameFrom(job.Nome_File_Htm);
+    Crea_Pagina(p, job);
+    Copia_Modelli(p, job);
+
+    const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
+    if (p.ui.msgBox("Visualizzo la prima pagina creata " + page + " (S/N) ", kYesNo) == kAnswerYes)
+        openPage(p, page, page);
+    p.form.setEnabled(ControlId::Command5, true);
+}
+
+} // namespace tavlo

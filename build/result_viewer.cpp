@@ -1,0 +1,16 @@
+#include "build/result_viewer.h"
+
+#include "build/open_page.h"
+#include "platform/text_rules.h"
+
+namespace tavlo {
+
+void Command5_Click(Platform& p, const JobVariables& job)
+{
+    if (trimBlanks(job.Nome_Pagina).empty())
+        return;
+    const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
+    openPage(p, page, page);
+}
+
+} // namespace tavlo

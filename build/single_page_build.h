@@ -1,0 +1,11 @@
+#pragma once
+// Command1_Click: the whole file list as one page.
+
+#include "pages/job_variables.h"
+#include "platform/platform.h"
+
+namespace tavlo {
+
+void Command1_Click(Platform& p, JobVariables& job);
+
+} // namespace tavlo

@@ -1,0 +1,112 @@
+#include "filelist/folder_scan.h"
+
+#include "platform/text_case.h"
+#include "platform/text_rules.h"
+
+#include <algorithm>
+
+namespace tavlo {
+namespace {
+
+bool isKnownType(std::string_view e)
+{
+    return e == "HTM" || e == "WAV" || e == "MP3" || e == "MID" || e == "AVI" || e.starts_with("MP") ||
+           e == "JPG" || e == "BMP" || e == "TIF" || e == "GIF" || e == "WMF";
+}
+
+std::string currentFilter(Platform& p) { return trimBlanks(p.form.text(ControlId::txtESTENSIONE)); }
+
+// Keeps a folder marked open while its subtree is walked.
+class OpenFolder {
+public:
+    OpenFolder(ScanState& scan, FolderIdentity id) : scan_(scan) { scan_.openFolders.push_back(id); }
+    ~OpenFolder() { scan_.openFolders.pop_back(); }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+private:
+    ScanState& scan_;
+};
+
+void filePass(Platform& p, ScanState& scan, int level)
+{
+    const auto names = p.fs.listFolder(scan.Cartella_Corrente, false);
+    if (!names)
+        return;
+    for (const auto& found : *names) {
+        scan.Nome_Trovato = found.name;
+        ++scan.Conta_File[level];
+        if (passesFilter(found.name, currentFilter(p))) {
+            p.form.listAdd(scan.Cartella_Corrente + found.name);
+            letEventsRun(p);
+        }
+    }
+}
+
+} // namespace
+
+bool passesFilter(std::string_view name, std::string_view filter)
+{
+    // The extension is what follows the first "." among the last four characters.
+    const std::string_view tail = lastCharacters(name, 4);
+    const auto dot = tail.find('.');
+    if (dot == std::string_view::npos || filter.empty())
+        return false;
+    const std::string extension = upperCase(trimBlanks(tail.substr(dot + 1)));
+    return filter == extension || (filter == "*" && isKnownType(extension));
+}
+
+void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, int Tipo_File)
+{
+    const char sep = p.fs.separator();
+    scan.Cartella_Corrente = Path_Ricerca;
+    if (scan.Cartella_Corrente.empty() || (scan.Cartella_Corrente.back() != sep && scan.Cartella_Corrente.back() != '*'))
+        scan.Cartella_Corrente.push_back(sep);
+    if (scan.Livello > kDeepestLevel)
+        return;
+
+    const auto identity = p.fs.folderIdentity(scan.Cartella_Corrente);
+    if (identity && std::find(scan.openFolders.begin(), scan.openFolders.end(), *identity) != scan.openFolders.end())
+        return;
+    const OpenFolder open(scan, identity.value_or(FolderIdentity{}));
+
+    const int level = scan.Livello;
+    scan.Conta_File[level] = 0;
+    if (!currentFilter(p).empty())
+        filePass(p, scan, level);
+
+    scan.Conta_Cartelle[level] = 0;
+    auto& subFolders = scan.Sotto_Cartelle[level];
+    subFolders.clear();
+    if (const auto names = p.fs.listFolder(scan.Cartella_Corrente, true)) {
+        for (const auto& found : *names) {
+            scan.Nome_Trovato = found.name;
+            if (!found.isFolder)
+                continue;
+            ++scan.Conta_Cartelle[level];
+            subFolders.push_back(scan.Cartella_Corrente + found.name);
+        }
+    }
+    if (scan.Conta_Cartelle[level] == 0)
+        return;
+
+    const long count = static_cast<long>(subFolders.size());
+    for (scan.Indice_Cartella[level] = 1; scan.Indice_Cartella[level] <= count; ++scan.Indice_Cartella[level]) {
+        const std::string folder = subFolders[static_cast<std::size_t>(scan.Indice_Cartella[level] - 1)];
+        if (currentFilter(p).empty()) {
+            p.form.listAdd("<" + trimBlanks(folder) + ">");
+            letEventsRun(p);
+        }
+        ++scan.Livello;
+        try {
+            Legge_Dir(p, scan, folder, Tipo_File);
+        } catch (...) {
+            --scan.Livello;
+            throw;
+        }
+        --scan.Livello;
+    }
+    letEventsRun(p);
+}
+
+} // namespace tavlo

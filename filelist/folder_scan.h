@@ -1,0 +1,35 @@
+#pragma once
+// Legge_Dir: walks a folder and its sub-folders depth first and appends a file
+// list entry for each selected file, or, with a blank filter, a folder heading
+// entry ("<" + folder + ">") for each sub-folder.
+
+#include "platform/platform.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavlo {
+
+inline constexpr int kDeepestLevel = 50;
+
+struct ScanState {
+    int Livello = 0;                // level of the folder being scanned, 0 for the start folder
+    std::string Cartella_Corrente;  // the folder being scanned, ending in a separator
+    std::string Nome_Trovato;       // the name last returned by the listing
+    std::vector<long> Conta_File = std::vector<long>(kDeepestLevel + 1);
+    std::vector<long> Conta_Cartelle = std::vector<long>(kDeepestLevel + 1);
+    std::vector<long> Indice_Cartella = std::vector<long>(kDeepestLevel + 1);
+    // Per level, the full paths of the sub-folders found; intact while deeper levels are scanned.
+    std::vector<std::vector<std::string>> Sotto_Cartelle = std::vector<std::vector<std::string>>(kDeepestLevel + 1);
+    long Pos_Punto = 0;
+    // The folders open along the current walk, so that a link back up is not entered again.
+    std::vector<FolderIdentity> openFolders;
+};
+
+void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, int Tipo_File);
+
+/// Whether a file name passes the extension filter (already trimmed).
+bool passesFilter(std::string_view name, std::string_view filter);
+
+} // namespace tavlo

@@ -1,0 +1,74 @@
+#include "filelist/list_commands.h"
+
+#include "platform/text_rules.h"
+
+namespace tavlo {
+namespace {
+
+// The start folder as typed: blank stands for the default folder, and trailing
+// asterisks ("*.*", "*.", "*") are dropped.
+std::string startFolder(Platform& p)
+{
+    std::string folder = trimBlanks(p.form.text(ControlId::txtPATH_RICERCA));
+    if (folder.empty())
+        folder = p.fs.defaultSearchFolder();
+    const auto starInLastThree = [&] {
+        return folder.find('*', folder.size() < 3 ? 0 : folder.size() - 3) != std::string::npos;
+    };
+    while (!folder.empty() && starInLastThree())
+        folder.pop_back();
+    return folder;
+}
+
+void setLoadButtonsEnabled(Platform& p, bool enabled)
+{
+    p.form.setEnabled(ControlId::cmdCONFERMA, enabled);
+    p.form.setEnabled(ControlId::cmdCONFERMA_Tutti, enabled);
+}
+
+} // namespace
+
+void cmdCONFERMA_Click(Platform& p, ScanState& scan)
+{
+    if (contains(p.form.text(ControlId::txtESTENSIONE), ".")) {
+        refuse(p, "Indicare solo l'estensione dei files da cercare !!!");
+        return;
+    }
+    p.ui.setScreenPointer(kPointerHourglass);
+    setLoadButtonsEnabled(p, false);
+
+    scan.Livello = 0;
+    Legge_Dir(p, scan, startFolder(p), 16);
+
+    p.form.setText(ControlId::txtNUM_FILE, std::to_string(p.form.listCount()));
+    if (numericValue(p.form.text(ControlId::txtNUM_FILE)) > 0) {
+        p.form.setEnabled(ControlId::Command1, true);
+        p.form.setEnabled(ControlId::Command4, true);
+    }
+    p.ui.beep();
+    setLoadButtonsEnabled(p, true);
+    p.ui.setScreenPointer(kPointerDefault);
+}
+
+void cmdCONFERMA_Tutti_Click(Platform& p, ScanState& scan)
+{
+    p.form.setText(ControlId::txtESTENSIONE, "*");
+    cmdCONFERMA_Click(p, scan);
+}
+
+void Command2_Click(Platform& p) { p.form.listClear(); }
+
+void cmdCANC_FILE_Click(Platform& p, JobVariables& job)
+{
+    job.Num_Files = p.form.listCount();
+    const long selected = p.form.listIndex();
+    if (selected < 0) {
+        refuse(p, "SELEZIONARE UN FILE IN ELENCO tra i possibili " + numberForMessage(job.Num_Files) + " files !!!");
+        return;
+    }
+    const std::string prompt = "Confermi la cancellazione di " + p.form.listItem(selected) + " dal solo elenco (S/N) ";
+    if (p.ui.msgBox(prompt, kYesNo) == kAnswerYes)
+        p.form.listRemove(selected);
+}
+
+} // namespace tavlo

@@ -1,0 +1,16 @@
+#pragma once
+// The commands that fill and trim the file list: load by extension, load all
+// known types, new list, delete one entry.
+
+#include "filelist/folder_scan.h"
+#include "pages/job_variables.h"
+#include "platform/platform.h"
+
+namespace tavlo {
+
+void cmdCONFERMA_Click(Platform& p, ScanState& scan);
+void cmdCONFERMA_Tutti_Click(Platform& p, ScanState& scan);
+void Command2_Click(Platform& p);
+void cmdCANC_FILE_Click(Platform& p, JobVariables& job);
+
+} // namespace tavlo

@@ -1,0 +1,67 @@
+#include "pages/entry_values.h"
+
+#include "platform/text_case.h"
+#include "platform/text_rules.h"
+
+namespace tavlo {
+
+bool isMediaExtension(std::string_view extension)
+{
+    return extension == "HTM" || extension == "WAV" || extension == "MP3" || extension == "MID" ||
+           extension == "WMA" || extension == "AVI" || extension.starts_with("MP");
+}
+
+namespace {
+
+std::string iconFor(std::string_view extension)
+{
+    if (extension == "HTM")
+        return "HTM-1A.JPG";
+    if (extension == "WAV" || extension == "MP3" || extension == "MID" || extension == "WMA")
+        return "MUSIC-1A.JPG";
+    return "FILM-1A.JPG";
+}
+
+// The folder below the page folder: the entry folder without as many leading
+// characters as the page folder has (the entry is taken to lie in or below it).
+std::string relativeTo(const std::string& entryFolder, std::string_view pageFolder)
+{
+    if (pageFolder.empty() || entryFolder.size() <= pageFolder.size())
+        return {};
+    return entryFolder.substr(pageFolder.size());
+}
+
+} // namespace
+
+EntryValues entryValues(std::string_view entry, std::string_view pageFolder, EntryNaming naming)
+{
+    // The names as they are written in the entry, and as the tool forms them in upper case.
+    const PathParts asWritten = Dividi_Percorso(entry, naming.separator);
+    EntryValues v;
+    v.fileName = upperCase(asWritten.name);
+    v.entryFolder = upperCase(asWritten.folder);
+    v.relativeFolder = relativeTo(v.entryFolder, pageFolder);
+
+    const auto dot = v.fileName.rfind('.');
+    v.extension = dot == std::string::npos ? std::string() : v.fileName.substr(dot + 1);
+    v.media = isMediaExtension(v.extension);
+
+    const std::size_t dropped = dot == std::string::npos ? 1 : v.extension.size() + 1;
+    if (auto stem = withoutLastCharacters(v.fileName, dropped))
+        v.viewPageName = std::string(*stem) + ".HTM";
+
+    // Where the file system tells letter case apart, links name files exactly as on disk.
+    const std::string linkFolder =
+        naming.caseSensitive ? relativeTo(asWritten.folder, pageFolder) : v.relativeFolder;
+    const std::string linkName = naming.caseSensitive ? asWritten.name : lowerCase(v.fileName);
+    const std::string viewLink =
+        !v.viewPageName ? std::string() : (naming.caseSensitive ? *v.viewPageName : lowerCase(*v.viewPageName));
+
+    v.target = v.media ? linkFolder + linkName : viewLink;
+    v.source = v.media ? iconFor(v.extension) : linkFolder + linkName;
+    v.caption = trimBlanks(firstUpperRestLower(v.fileName));
+    v.viewImageSource = naming.caseSensitive ? linkFolder + asWritten.name : v.relativeFolder + v.fileName;
+    return v;
+}
+
+} // namespace tavlo

@@ -1,0 +1,69 @@
+#include "pages/html_text.h"
+
+#include "platform/text_case.h"
+
+namespace tavlo {
+namespace {
+
+constexpr char kHex[] = "0123456789ABCDEF";
+
+bool isControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+// Length of the text character at i: a valid UTF-8 character, or one byte in an 8-bit
+// code page; 0 when the byte there is not text.
+std::size_t textCharacterLength(std::string_view text, std::size_t i)
+{
+    if (!codePageIsUtf8())
+        return 1;
+    return utf8CharacterLength(text, i);
+}
+
+} // namespace
+
+std::string htmlText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = textCharacterLength(text, i);
+        if (length == 0 || isControl(c)) {
+            out += "&#xFFFD;";
+            ++i;
+            continue;
+        }
+        switch (c) {
+        case '"': out += "&quot;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '&': out += "&amp;"; break;
+        default: out.append(text.substr(i, length)); break;
+        }
+        i += length;
+    }
+    return out;
+}
+
+std::string linkTarget(std::string_view path, char separator)
+{
+    std::string out;
+    out.reserve(path.size());
+    for (std::size_t i = 0; i < path.size();) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        const std::size_t length = textCharacterLength(path, i);
+        const bool special = c == '"' || c == '<' || c == '>' || c == '&' || c == '#' || c == '%' ||
+                             c == '?' || (c == '\\' && separator != '\\') || isControl(c);
+        if (length == 0 || special) {
+            out.push_back('%');
+            out.push_back(kHex[c >> 4]);
+            out.push_back(kHex[c & 0xF]);
+            ++i;
+            continue;
+        }
+        out.append(path.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
+} // namespace tavlo

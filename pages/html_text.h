@@ -1,0 +1,17 @@
+#pragma once
+// Names go into pages as they are, except for characters that would break the
+// page or the link: entities in text, percent-encoding in link targets.
+
+#include <string>
+#include <string_view>
+
+namespace tavlo {
+
+/// A name shown as text: " < > & become entities; control characters and bytes
+/// that are not text in the code page become the replacement character.
+std::string htmlText(std::string_view text);
+/// A name used as a link target or image source: " < > & # % ? (and "\" where it is
+/// not the separator), control characters and bytes that are not text are percent-encoded.
+std::string linkTarget(std::string_view path, char separator);
+
+} // namespace tavlo

@@ -1,0 +1,15 @@
+#pragma once
+// The view page of a picture entry: the picture large, under its name, with a
+// link back to the index page.
+
+#include "pages/entry_values.h"
+#include "pages/job_variables.h"
+#include "platform/platform.h"
+
+namespace tavlo {
+
+/// Writes the view page into the page folder. Never writes over a file that is
+/// not a view page of ours (that fails with "File already exists").
+Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& entry);
+
+} // namespace tavlo

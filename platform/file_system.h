@@ -1,0 +1,93 @@
+#pragma once
+// The file system as the system sees it: folder listing, text files written line by
+// line with CR LF, copies, the current folder, and the fixed places of the program.
+// Failures carry the system's failure codes (75 access refused, 76 path not found...).
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavlo {
+
+inline constexpr int kErrDiskFull = 61;
+inline constexpr int kErrFileAlreadyExists = 58;
+inline constexpr int kErrAccess = 75;
+inline constexpr int kErrPathNotFound = 76;
+inline constexpr int kErrIllegalCall = 5;
+
+struct Failure {
+    int code = 0;
+    std::string description;
+
+    bool failed() const { return code != 0; }
+    explicit operator bool() const { return failed(); }
+};
+
+struct FolderEntry {
+    std::string name;
+    bool isFolder = false;
+};
+
+/// Identity of a folder on disk, to tell when a walk meets a folder it is already in.
+struct FolderIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FolderIdentity&) const = default;
+};
+
+class TextWriter {
+public:
+    virtual ~TextWriter() = default;
+    /// Writes one line followed by CR LF.
+    virtual Failure writeLine(std::string_view line) = 0;
+    /// Hands every line written so far to the disk, so that its failure shows now.
+    virtual Failure flush() = 0;
+    virtual Failure close() = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    /// The path separator: '/' on Linux, '\\' on Windows.
+    virtual char separator() const = 0;
+    /// Whether names that differ only in letter case are different files.
+    virtual bool caseSensitive() const = 0;
+
+    /// Names in a folder, hidden and system entries left out, sorted as the
+    /// platform's own file manager lists them. With foldersToo false only files.
+    /// nullopt when the folder cannot be listed.
+    virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder,
+                                                               bool foldersToo) = 0;
+    virtual std::optional<FolderIdentity> folderIdentity(const std::string& folder) = 0;
+
+    /// Whether the file can be opened for reading.
+    virtual bool canRead(const std::string& path) = 0;
+    /// The lines of a text file: a line ends at CR or CR LF; a lone LF stays inside.
+    virtual std::optional<std::vector<std::string>> readLines(const std::string& path) = 0;
+    /// Creates the file, or empties it when it exists.
+    virtual std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) = 0;
+    /// Copies a file, replacing the destination.
+    virtual Failure copyFile(const std::string& source, const std::string& destination) = 0;
+
+    virtual Failure setCurrentFolder(const std::string& folder) = 0;
+    /// Makes the drive named by a letter current; nothing to do where there are no drives.
+    virtual Failure setCurrentDrive(std::string_view drive) = 0;
+    virtual std::string currentFolder() = 0;
+
+    /// The folder of the running executable, without a trailing separator.
+    virtual std::string programFolder() = 0;
+    /// The fixed template folder, ending in a separator.
+    virtual std::string templateFolder() = 0;
+    /// The folder a blank search folder stands for.
+    virtual std::string defaultSearchFolder() = 0;
+    /// The first write fallback: the same folder on drive C:.
+    virtual std::string sameFolderOnDriveC(const std::string& folder) = 0;
+    /// The second write fallback folder (the root of drive C:), ending in a separator.
+    virtual std::string driveCRoot() = 0;
+};
+
+} // namespace tavlo

@@ -1,0 +1,104 @@
+#pragma once
+// A scripted window without a screen, for tests: the controls live in memory,
+// message boxes and pickers are answered from queues (a box nobody expected is
+// an error, never a silent default), and every box, beep, pointer change and
+// open request is recorded.
+
+#include "platform/controls.h"
+#include "platform/ui.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tavlo {
+
+/// Raised when a message box or picker comes that the script did not expect.
+struct UnexpectedPrompt : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class HeadlessControls final : public Controls {
+public:
+    HeadlessControls();  // every control at its design value
+
+    std::string text(ControlId id) const override;
+    void setText(ControlId id, std::string_view text) override;
+    bool isEnabled(ControlId id) const override;
+    void setEnabled(ControlId id, bool enabled) override;
+    bool isVisible(ControlId id) const override;
+    void setVisible(ControlId id, bool visible) override;
+    int checkValue() const override { return checked_; }
+    void listAdd(std::string_view entry) override;
+    long listCount() const override;
+    std::string listItem(long index) const override;
+    long listIndex() const override { return selected_; }
+    void listRemove(long index) override;
+    void listClear() override;
+
+    // What a user does.
+    void setChecked(bool checked) { checked_ = checked ? 1 : 0; }
+    void select(long index) { selected_ = index; }
+    const std::vector<std::string>& entries() const { return list_; }
+
+private:
+    struct State {
+        std::string text;
+        bool enabled = true;
+        bool visible = true;
+    };
+    std::map<ControlId, State> states_;
+    std::vector<std::string> list_;
+    long selected_ = -1;
+    int checked_ = 0;
+};
+
+class HeadlessUi final : public Ui {
+public:
+    struct Box {
+        std::string prompt;
+        int buttons;
+    };
+
+    int msgBox(std::string_view prompt, int buttons) override;
+    void beep() override;
+    void setScreenPointer(int pointer) override;
+    void doEvents() override;
+    void endProgram() override;
+    bool programEnded() const override { return ended_; }
+    double screenWidthTwips() const override { return screenWidthPixels * twipsPerPixel; }
+    double twipsPerPixelX() const override { return twipsPerPixel; }
+    std::optional<std::string> showPicker(const PickerRequest& request) override;
+    void openPage(const OpenRequest& request) override;
+
+    // The script.
+    void answerNext(int answerCode) { answers_.push_back(answerCode); }
+    void pickNext(std::optional<std::string> chosenPath) { picks_.push_back(std::move(chosenPath)); }
+    bool allAnswersUsed() const { return answers_.empty() && picks_.empty(); }
+    /// Runs at every doEvents: stands for what the user does while a scan runs.
+    std::function<void()> onDoEvents;
+
+    // The screen.
+    double screenWidthPixels = 1024;
+    double twipsPerPixel = 15;
+
+    // What was recorded.
+    std::vector<Box> boxes;
+    std::vector<PickerRequest> pickers;
+    std::vector<OpenRequest> opened;
+    std::vector<int> pointers;
+    int beeps = 0;
+    int doEventsCalls = 0;
+    /// Every interaction in order: "beep", "box:<buttons>:<prompt>", "pointer:<n>", "open:<command>", "picker".
+    std::vector<std::string> log;
+
+private:
+    std::deque<int> answers_;
+    std::deque<std::optional<std::string>> picks_;
+    bool ended_ = false;
+};
+
+} // namespace tavlo

@@ -1,0 +1,53 @@
+#pragma once
+// What the system's procedures reach the world through: the window's controls,
+// the user-interaction services and the file system.
+
+#include "platform/controls.h"
+#include "platform/file_system.h"
+#include "platform/ui.h"
+
+namespace tavlo {
+
+struct Platform {
+    Controls& form;
+    Ui& ui;
+    FileSystem& fs;
+};
+
+/// Runs every step in turn; a step that fails is skipped without a message.
+template <typename... Steps>
+void runSkippingFailures(Steps&&... steps)
+{
+    auto run = [](auto&& step) {
+        try {
+            step();
+        } catch (const ProgramEnded&) {
+            throw;
+        } catch (...) {
+            // A failing step is skipped: the procedure goes on with the next one.
+        }
+    };
+    (run(steps), ...);
+}
+
+} // namespace tavlo
+
+namespace tavlo {
+
+/// Lets pending window events run; when one of them ended the program, the
+/// procedure that yielded stops here.
+inline void letEventsRun(Platform& p)
+{
+    p.ui.doEvents();
+    if (p.ui.programEnded())
+        throw ProgramEnded{};
+}
+
+/// A refusal: a beep, then the text with only an OK button.
+inline void refuse(Platform& p, std::string_view text)
+{
+    p.ui.beep();
+    p.ui.msgBox(text, kOkOnly);
+}
+
+} // namespace tavlo

@@ -1,0 +1,354 @@
+#include "platform/posix/posix_file_system.h"
+
+#include "platform/text_case.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavlo {
+
+Failure failureFromErrno(int error)
+{
+    int code = 57;  // device I/O error: anything not named below
+    switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        code = kErrAccess;
+        break;
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        code = kErrPathNotFound;
+        break;
+    case ENOSPC:
+    case EDQUOT:
+        code = kErrDiskFull;
+        break;
+    default:
+        break;
+    }
+    return {code, std::strerror(error)};
+}
+
+std::string executableFolder()
+{
+    char buffer[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0)
+        return ".";
+    std::string path(buffer, static_cast<std::size_t>(length));
+    const auto slash = path.rfind('/');
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+namespace {
+
+bool writeAll(int fd, const char* data, std::size_t size, int& error)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+class PosixTextWriter final : public TextWriter {
+public:
+    explicit PosixTextWriter(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
+    ~PosixTextWriter() override { close(); }
+
+    Failure writeLine(std::string_view line) override
+    {
+        if (fd_ < 0)
+            return {kErrIllegalCall, "File not open"};
+        buffer_.append(line);
+        buffer_.append("\r\n");
+        return buffer_.size() >= kBufferSize ? flush() : Failure{};
+    }
+
+    Failure close() override
+    {
+        if (fd_ < 0)
+            return {};
+        Failure failure = flush();
+        if (::close(fd_) != 0 && !failure)
+            failure = failureFromErrno(errno);
+        fd_ = -1;
+        return failure;
+    }
+
+    Failure flush() override
+    {
+        if (fd_ < 0)
+            return {};
+        int error = 0;
+        const bool ok = writeAll(fd_, buffer_.data(), buffer_.size(), error);
+        buffer_.clear();
+        return ok ? Failure{} : failureFromErrno(error);
+    }
+
+private:
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
+    int fd_;
+    std::string buffer_;
+};
+
+std::optional<std::string> readWholeFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string content;
+    char chunk[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        content.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return content;
+}
+
+std::string withTrailingSlash(std::string folder)
+{
+    if (folder.empty() || folder.back() != '/')
+        folder.push_back('/');
+    return folder;
+}
+
+std::string parentOf(const std::string& path)
+{
+    std::string p = path;
+    while (p.size() > 1 && p.back() == '/')
+        p.pop_back();
+    const auto slash = p.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? std::string("/") : p.substr(0, slash);
+}
+
+class PosixFileSystem final : public FileSystem {
+public:
+    explicit PosixFileSystem(PosixFileSystemOptions options) : options_(std::move(options)) {}
+
+    char separator() const override { return '/'; }
+    bool caseSensitive() const override { return options_.caseSensitive; }
+
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, bool foldersToo) override
+    {
+        DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+        if (dir == nullptr)
+            return std::nullopt;
+        struct Keyed {
+            std::string key;
+            FolderEntry entry;
+        };
+        std::vector<Keyed> found;
+        const int dirFd = ::dirfd(dir);
+        while (const dirent* e = ::readdir(dir)) {
+            if (e->d_name[0] == '.')  // hidden, and "." and ".."
+                continue;
+            bool isFolder = e->d_type == DT_DIR;
+            if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+                struct stat info {};
+                if (::fstatat(dirFd, e->d_name, &info, 0) == 0)
+                    isFolder = S_ISDIR(info.st_mode);
+            }
+            if (isFolder && !foldersToo)
+                continue;
+            std::string name = e->d_name;
+            found.push_back({upperCase(name), {std::move(name), isFolder}});
+        }
+        ::closedir(dir);
+        // Sorted as the user's file manager on the original platform lists a folder:
+        // by the upper-cased name, ties broken by the name's bytes.
+        std::sort(found.begin(), found.end(), [](const Keyed& a, const Keyed& b) {
+            return a.key != b.key ? a.key < b.key : a.entry.name < b.entry.name;
+        });
+        std::vector<FolderEntry> entries;
+        entries.reserve(found.size());
+        for (auto& k : found)
+            entries.push_back(std::move(k.entry));
+        return entries;
+    }
+
+    std::optional<FolderIdentity> folderIdentity(const std::string& folder) override
+    {
+        struct stat info {};
+        if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+            return std::nullopt;
+        return FolderIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    }
+
+    bool canRead(const std::string& path) override
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        ::close(fd);
+        return true;
+    }
+
+    std::optional<std::vector<std::string>> readLines(const std::string& path) override
+    {
+        auto content = readWholeFile(path);
+        if (!content)
+            return std::nullopt;
+        std::vector<std::string> lines;
+        std::string line;
+        for (std::size_t i = 0; i < content->size(); ++i) {
+            const char c = (*content)[i];
+            if (c == '\r') {
+                lines.push_back(std::move(line));
+                line.clear();
+                if (i + 1 < content->size() && (*content)[i + 1] == '\n')
+                    ++i;
+            } else {
+                line.push_back(c);
+            }
+        }
+        if (!line.empty())
+            lines.push_back(std::move(line));
+        return lines;
+    }
+
+    std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
+    {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            failure = failureFromErrno(errno);
+            return nullptr;
+        }
+        failure = {};
+        return std::make_unique<PosixTextWriter>(fd);
+    }
+
+    Failure copyFile(const std::string& source, const std::string& destination) override
+    {
+        struct stat from {}, to {};
+        if (::stat(source.c_str(), &from) != 0)
+            return failureFromErrno(errno);
+        if (::stat(destination.c_str(), &to) == 0 && from.st_dev == to.st_dev && from.st_ino == to.st_ino)
+            return {kErrAccess, "Source and destination are the same file"};
+        auto content = readWholeFile(source);
+        if (!content)
+            return failureFromErrno(errno ? errno : EACCES);
+        const int fd = ::open(destination.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return failureFromErrno(errno);
+        int error = 0;
+        const bool ok = writeAll(fd, content->data(), content->size(), error);
+        if (::close(fd) != 0 && ok)
+            return failureFromErrno(errno);
+        return ok ? Failure{} : failureFromErrno(error);
+    }
+
+    Failure setCurrentFolder(const std::string& folder) override
+    {
+        return ::chdir(folder.c_str()) == 0 ? Failure{} : failureFromErrno(errno);
+    }
+
+    Failure setCurrentDrive(std::string_view) override { return {}; }
+
+    std::string currentFolder() override
+    {
+        char buffer[PATH_MAX];
+        return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+    }
+
+    std::string programFolder() override
+    {
+        return options_.programFolder.empty() ? executableFolder() : options_.programFolder;
+    }
+
+    std::string templateFolder() override { return withTrailingSlash(options_.templateFolder); }
+
+    std::string defaultSearchFolder() override { return "/"; }
+
+    std::string sameFolderOnDriveC(const std::string& folder) override
+    {
+        // The home folder stands for drive C:. A folder on the home folder's file
+        // system stays as it is; one elsewhere moves to its path below its own
+        // mount point, placed under the home folder.
+        const std::string home = homeFolder();
+        struct stat homeInfo {};
+        if (::stat(home.c_str(), &homeInfo) != 0)
+            return folder;
+        std::string existing = folder;
+        struct stat info {};
+        while (::stat(existing.c_str(), &info) != 0) {
+            const std::string parent = parentOf(existing);
+            if (parent == existing)
+                return folder;
+            existing = parent;
+        }
+        if (info.st_dev == homeInfo.st_dev)
+            return folder;
+        std::string mountPoint = existing;
+        for (;;) {
+            const std::string parent = parentOf(mountPoint);
+            struct stat parentInfo {};
+            if (parent == mountPoint || ::stat(parent.c_str(), &parentInfo) != 0 || parentInfo.st_dev != info.st_dev)
+                break;
+            mountPoint = parent;
+        }
+        const std::string prefix = withTrailingSlash(mountPoint);
+        const std::string below = folder.size() > prefix.size() && folder.compare(0, prefix.size(), prefix) == 0
+                                      ? folder.substr(prefix.size())
+                                      : std::string();
+        return withTrailingSlash(home) + below;
+    }
+
+    std::string driveCRoot() override { return withTrailingSlash(homeFolder()); }
+
+private:
+    std::string homeFolder() const
+    {
+        if (!options_.homeFolder.empty())
+            return options_.homeFolder;
+        if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+            return home;
+        if (const passwd* user = ::getpwuid(::getuid()); user != nullptr)
+            return user->pw_dir;
+        return "/";
+    }
+
+    PosixFileSystemOptions options_;
+};
+
+} // namespace
+
+std::unique_ptr<FileSystem> createPosixFileSystem(PosixFileSystemOptions options)
+{
+    return std::make_unique<PosixFileSystem>(std::move(options));
+}
+
+} // namespace tavlo

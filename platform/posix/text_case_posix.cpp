@@ -1,0 +1,163 @@
+#include "platform/text_case.h"
+
+#include <clocale>
+#include <cstdint>
+#include <cwctype>
+#include <locale.h>
+#include <wctype.h>
+
+namespace tavlo {
+namespace {
+
+// Decodes one UTF-8 character at text[i]; returns its length, 0 when the bytes there are not valid UTF-8.
+std::size_t decode(std::string_view text, std::size_t i, char32_t& out)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char b0 = byte(i);
+    std::size_t length = 0;
+    char32_t value = 0;
+    char32_t minimum = 0;
+    if (b0 < 0x80) {
+        out = b0;
+        return 1;
+    }
+    if ((b0 & 0xE0) == 0xC0) {
+        length = 2, value = b0 & 0x1F, minimum = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3, value = b0 & 0x0F, minimum = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4, value = b0 & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+        value = (value << 6) | (byte(i + k) & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    out = value;
+    return length;
+}
+
+void encode(char32_t c, std::string& out)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+locale_t utf8Locale()
+{
+    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    return locale;
+}
+
+char32_t mapCase(char32_t c, bool upper)
+{
+    if (c < 0x80) {
+        if (upper && c >= 'a' && c <= 'z')
+            return c - 'a' + 'A';
+        if (!upper && c >= 'A' && c <= 'Z')
+            return c - 'A' + 'a';
+        return c;
+    }
+    const locale_t locale = utf8Locale();
+    if (locale == nullptr)
+        return c;
+    const auto wide = static_cast<wint_t>(c);
+    return static_cast<char32_t>(upper ? towupper_l(wide, locale) : towlower_l(wide, locale));
+}
+
+// Maps the case of every character from `from` on; characters before `from` go to `upperBefore`.
+std::string mapText(std::string_view text, bool upper, std::size_t upperCharacters)
+{
+    std::string out;
+    out.reserve(text.size());
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = 0;
+        const std::size_t length = decode(text, i, c);
+        if (length == 0) {  // not valid UTF-8: the byte stays as it is
+            out.push_back(text[i++]);
+            ++characters;
+            continue;
+        }
+        encode(mapCase(c, characters < upperCharacters ? true : upper), out);
+        i += length;
+        ++characters;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string upperCase(std::string_view text) { return mapText(text, true, 0); }
+
+std::string lowerCase(std::string_view text) { return mapText(text, false, 0); }
+
+std::string firstUpperRestLower(std::string_view text) { return mapText(text, false, 1); }
+
+} // namespace tavlo
+
+namespace tavlo {
+
+bool codePageIsUtf8() { return true; }
+
+std::size_t utf8CharacterLength(std::string_view text, std::size_t i)
+{
+    char32_t ignored = 0;
+    return decode(text, i, ignored);
+}
+
+namespace {
+
+// Start of the character that ends just before `end`: a trailing run of continuation
+// bytes belongs to the lead byte before it only when together they form one valid character.
+std::size_t previousCharacterStart(std::string_view text, std::size_t end)
+{
+    for (std::size_t back = 1; back <= 4 && back <= end; ++back) {
+        const std::size_t start = end - back;
+        if (utf8CharacterLength(text, start) == back)
+            return start;
+    }
+    return end - 1;
+}
+
+} // namespace
+
+std::string_view lastCharacters(std::string_view text, std::size_t n)
+{
+    std::size_t start = text.size();
+    for (std::size_t taken = 0; taken < n && start > 0; ++taken)
+        start = previousCharacterStart(text, start);
+    return text.substr(start);
+}
+
+std::optional<std::string_view> withoutLastCharacters(std::string_view text, std::size_t n)
+{
+    std::size_t end = text.size();
+    for (std::size_t dropped = 0; dropped < n; ++dropped) {
+        if (end == 0)
+            return std::nullopt;
+        end = previousCharacterStart(text, end);
+    }
+    return text.substr(0, end);
+}
+
+} // namespace tavlo

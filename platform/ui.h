@@ -1,0 +1,63 @@
+#pragma once
+// User-interaction services of the platform: message boxes, beep, the screen-wide
+// mouse pointer, letting pending events run, ending the program, screen metrics,
+// the picker dialog and opening a page in the browser.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavlo {
+
+// Buttons values and answer codes of the message box.
+inline constexpr int kOkOnly = 0;
+inline constexpr int kYesNo = 4;
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+// Screen-wide mouse pointer values.
+inline constexpr int kPointerDefault = 0;
+inline constexpr int kPointerHourglass = 11;
+
+struct PickerRequest {
+    std::string title;
+    std::string startFolder;  // may be empty: anywhere
+    std::string firstPattern;
+    std::string secondPattern;
+    bool folderMayBeChosen = false;  // the folder picker also accepts a folder itself
+};
+
+struct OpenRequest {
+    std::string commandLine;   // the document-open command text, as a Windows build issues it
+    std::string documentPath;  // the page to open, as a full path
+};
+
+/// Thrown out of the procedures when the program has been ended while they ran
+/// (the end button or the window closed during a scan). Caught where the event
+/// that started them is dispatched.
+struct ProgramEnded {};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    /// Modal message box with the program's title; returns the answer code.
+    virtual int msgBox(std::string_view prompt, int buttons) = 0;
+    virtual void beep() = 0;
+    virtual void setScreenPointer(int pointer) = 0;
+    /// Let pending window events run.
+    virtual void doEvents() = 0;
+    /// End the program: the window closes, nothing more is written.
+    virtual void endProgram() = 0;
+    virtual bool programEnded() const = 0;
+    virtual double screenWidthTwips() const = 0;
+    virtual double twipsPerPixelX() const = 0;
+    /// Shows the modal picker; the chosen path, empty when cancelled,
+    /// nullopt when the dialog could not be shown.
+    virtual std::optional<std::string> showPicker(const PickerRequest& request) = 0;
+    /// Opens a page in the browser; never reports a failure.
+    virtual void openPage(const OpenRequest& request) = 0;
+};
+
+} // namespace tavlo

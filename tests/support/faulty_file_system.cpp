@@ -1,0 +1,47 @@
+#include "support/faulty_file_system.h"
+
+namespace tavlo::test {
+namespace {
+
+class FaultyWriter final : public TextWriter {
+public:
+    FaultyWriter(std::unique_ptr<TextWriter> real, std::string path, FaultyFileSystem& owner)
+        : real_(std::move(real)), path_(std::move(path)), owner_(owner)
+    {
+    }
+
+    Failure writeLine(std::string_view line) override
+    {
+        ++lines_;
+        if (owner_.failWrite)
+            if (Failure f = owner_.failWrite(path_, lines_))
+                return f;
+        return real_->writeLine(line);
+    }
+    Failure flush() override { return real_->flush(); }
+    Failure close() override { return real_->close(); }
+
+private:
+    std::unique_ptr<TextWriter> real_;
+    std::string path_;
+    FaultyFileSystem& owner_;
+    long lines_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<TextWriter> FaultyFileSystem::createText(const std::string& path, Failure& failure)
+{
+    created.push_back(path);
+    if (failCreate) {
+        failure = failCreate(path);
+        if (failure)
+            return nullptr;
+    }
+    auto real = real_->createText(path, failure);
+    if (!real)
+        return nullptr;
+    return std::make_unique<FaultyWriter>(std::move(real), path, *this);
+}
+
+} // namespace tavlo::test

@@ -1,0 +1,57 @@
+#pragma once
+// A file system that fails where a test says so, and otherwise does what the real
+// one does: the disk cannot be made to refuse a write when the tests run as root.
+
+#include "platform/file_system.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace tavlo::test {
+
+class FaultyFileSystem final : public FileSystem {
+public:
+    explicit FaultyFileSystem(std::unique_ptr<FileSystem> real) : real_(std::move(real)) {}
+
+    /// Decides the failure of creating a file (no failure: the real file system creates it).
+    std::function<Failure(const std::string& path)> failCreate;
+    /// Decides the failure of writing line `lineNumber` (from 1) of a file.
+    std::function<Failure(const std::string& path, long lineNumber)> failWrite;
+    /// Paths created, in order.
+    std::vector<std::string> created;
+
+    char separator() const override { return real_->separator(); }
+    bool caseSensitive() const override { return real_->caseSensitive(); }
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, bool foldersToo) override
+    {
+        return real_->listFolder(folder, foldersToo);
+    }
+    std::optional<FolderIdentity> folderIdentity(const std::string& folder) override
+    {
+        return real_->folderIdentity(folder);
+    }
+    bool canRead(const std::string& path) override { return real_->canRead(path); }
+    std::optional<std::vector<std::string>> readLines(const std::string& path) override
+    {
+        return real_->readLines(path);
+    }
+    std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override;
+    Failure copyFile(const std::string& source, const std::string& destination) override
+    {
+        return real_->copyFile(source, destination);
+    }
+    Failure setCurrentFolder(const std::string& folder) override { return real_->setCurrentFolder(folder); }
+    Failure setCurrentDrive(std::string_view drive) override { return real_->setCurrentDrive(drive); }
+    std::string currentFolder() override { return real_->currentFolder(); }
+    std::string programFolder() override { return real_->programFolder(); }
+    std::string templateFolder() override { return real_->templateFolder(); }
+    std::string defaultSearchFolder() override { return real_->defaultSearchFolder(); }
+    std::string sameFolderOnDriveC(const std::string& folder) override { return real_->sameFolderOnDriveC(folder); }
+    std::string driveCRoot() override { return real_->driveCRoot(); }
+
+private:
+    std::unique_ptr<FileSystem> real_;
+};
+
+} // namespace tavlo::test

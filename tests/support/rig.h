@@ -1,0 +1,55 @@
+#pragma once
+// The whole system on the headless window: real folders in a temporary tree, the
+// real Linux file system (optionally failing where a test says), and frmTAVLO.
+
+#include "app/frm_tavlo.h"
+#include "platform/headless/headless_platform.h"
+#include "support/faulty_file_system.h"
+#include "support/temp_tree.h"
+
+#include <memory>
+#include <string>
+
+namespace tavlo::test {
+
+struct RigOptions {
+    bool caseSensitive = true;
+    bool withProgramTemplates = true;  // the header and footer beside the program
+};
+
+class Rig {
+public:
+    explicit Rig(RigOptions options = {});
+
+    TempTree tree;
+
+private:
+    std::unique_ptr<FaultyFileSystem> ownedFs_;  // built before the members that use it
+
+public:
+    HeadlessControls controls;
+    HeadlessUi ui;
+    FaultyFileSystem& fs;
+    frmTAVLO form;
+
+    /// Folders of the rig inside the tree.
+    std::string programFolder() const { return tree.at("program"); }
+    std::string homeFolder() const { return tree.at("home"); }
+
+    void click(ControlId id) { form.click(id); }
+    std::string text(ControlId id) const { return controls.text(id); }
+    void type(ControlId id, std::string_view text) { controls.setText(id, text); }
+    JobVariables& job() { return form.job(); }
+    Platform& platform() { return form.platform(); }
+
+    /// Starts the program the way a user does, answering the window-mode question.
+    void start(bool simplified = false);
+
+private:
+    static std::unique_ptr<FaultyFileSystem> makeFileSystem(const TempTree& tree, const RigOptions& options);
+};
+
+/// The folder of the shipped template files.
+std::string sourceTemplateFolder();
+
+} // namespace tavlo::test

@@ -1,0 +1,57 @@
+#include "support/temp_tree.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace tavlo::test {
+
+namespace fs = std::filesystem;
+
+TempTree::TempTree()
+{
+    std::string pattern = (fs::temp_directory_path() / "tavlo-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a temporary folder");
+    root_ = pattern;
+}
+
+TempTree::~TempTree()
+{
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+}
+
+std::string TempTree::at(std::string_view relative) const { return root_ + "/" + std::string(relative); }
+
+std::string TempTree::file(std::string_view relative, std::string_view content) const
+{
+    const std::string path = at(relative);
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+    return path;
+}
+
+std::string TempTree::folder(std::string_view relative) const
+{
+    const std::string path = at(relative);
+    fs::create_directories(path);
+    return path;
+}
+
+std::string TempTree::read(std::string_view relative) const { return readFile(at(relative)); }
+
+bool TempTree::exists(std::string_view relative) const { return fs::exists(at(relative)); }
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+} // namespace tavlo::test
