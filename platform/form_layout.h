@@ -51,6 +51,6 @@ std::span<const ControlDesign> controlDesigns();
 const ControlDesign& controlDesign(ControlId id);
 
 /// The credit caption shown twice (Label6(4), Label6(5)) as one text with a shadow.
-inline constexpr std::string_view kCreditCaption = "TAVLO - gallerie di foto, film e suoni";
+inline constexpr std::string_view kCreditCaption = "Gallerie web TAVLO";
 
 } // namespace tavlo

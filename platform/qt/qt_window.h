@@ -1,0 +1,77 @@
+#pragma once
+// frmTAVLO as a Qt Widgets window: the controls of the design table at their
+// places, and the user-interaction services (message boxes, pointer, picker,
+// browser) of the desktop.
+
+#include "platform/controls.h"
+#include "platform/ui.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class QListWidget;
+
+namespace tavlo {
+
+class QtWindow final : public QWidget, public Controls, public Ui {
+    Q_OBJECT
+public:
+    QtWindow();
+    ~QtWindow() override;
+
+    std::function<void(ControlId)> onClick;
+    std::function<void()> onClose;
+
+    /// The widget that stands for a control (nullptr for the picker, which draws nothing).
+    QWidget* widget(ControlId id) const;
+
+    // Controls
+    std::string text(ControlId id) const override;
+    void setText(ControlId id, std::string_view text) override;
+    bool isEnabled(ControlId id) const override;
+    void setEnabled(ControlId id, bool enabled) override;
+    bool isVisible(ControlId id) const override;
+    void setVisible(ControlId id, bool visible) override;
+    int checkValue() const override;
+    void listAdd(std::string_view entry) override;
+    long listCount() const override;
+    std::string listItem(long index) const override;
+    long listIndex() const override;
+    void listRemove(long index) override;
+    void listClear() override;
+
+    // Ui
+    int msgBox(std::string_view prompt, int buttons) override;
+    void beep() override;
+    void setScreenPointer(int pointer) override;
+    void doEvents() override;
+    void endProgram() override;
+    bool programEnded() const override { return ended_; }
+    double screenWidthTwips() const override;
+    double twipsPerPixelX() const override;
+    std::optional<std::string> showPicker(const PickerRequest& request) override;
+    void openPage(const OpenRequest& request) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build();
+    int pixels(int twips) const;
+
+    std::map<ControlId, QWidget*> widgets_;
+    QListWidget* list_ = nullptr;
+    // The entries as the system wrote them, byte for byte: a name that is not valid
+    // UTF-8 cannot pass through the toolkit's strings unchanged.
+    std::vector<std::string> entries_;
+    // Text boxes' texts as last set by the system, for the same reason.
+    std::map<ControlId, std::string> setTexts_;
+    bool busy_ = false;
+    bool ended_ = false;
+};
+
+} // namespace tavlo
