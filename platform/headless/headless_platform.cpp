@@ -52,8 +52,12 @@ int HeadlessUi::msgBox(std::string_view prompt, int buttons)
 {
     boxes.push_back({std::string(prompt), buttons});
     log.push_back("box:" + std::to_string(buttons) + ":" + std::string(prompt));
-    if (answers_.empty())
-        throw UnexpectedPrompt("unexpected message box: " + std::string(prompt));
+    if (onMsgBox)
+        onMsgBox(Box{boxes.back()});  // a copy: the hook may show boxes of its own
+    if (answers_.empty()) {
+        unexpected.push_back("message box: " + std::string(prompt));
+        throw UnexpectedPrompt("unexpected " + unexpected.back());
+    }
     const int answer = answers_.front();
     answers_.pop_front();
     return answer;
@@ -88,8 +92,10 @@ std::optional<std::string> HeadlessUi::showPicker(const PickerRequest& request)
 {
     pickers.push_back(request);
     log.emplace_back("picker");
-    if (picks_.empty())
-        throw UnexpectedPrompt("unexpected picker: " + request.title);
+    if (picks_.empty()) {
+        unexpected.push_back("picker: " + request.title);
+        throw UnexpectedPrompt("unexpected " + unexpected.back());
+    }
     auto chosen = std::move(picks_.front());
     picks_.pop_front();
     return chosen;

@@ -80,6 +80,8 @@ public:
     bool allAnswersUsed() const { return answers_.empty() && picks_.empty(); }
     /// Runs at every doEvents: stands for what the user does while a scan runs.
     std::function<void()> onDoEvents;
+    /// Runs when a message box is shown, before it is answered: what the user sees then.
+    std::function<void(const Box&)> onMsgBox;
 
     // The screen.
     double screenWidthPixels = 1024;
@@ -92,6 +94,8 @@ public:
     std::vector<int> pointers;
     int beeps = 0;
     int doEventsCalls = 0;
+    /// Prompts that came with no answer scripted, also those whose error a caller swallowed.
+    std::vector<std::string> unexpected;
     /// Every interaction in order: "beep", "box:<buttons>:<prompt>", "pointer:<n>", "open:<command>", "picker".
     std::vector<std::string> log;
 

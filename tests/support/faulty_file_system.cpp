@@ -18,7 +18,13 @@ public:
                 return f;
         return real_->writeLine(line);
     }
-    Failure flush() override { return real_->flush(); }
+    Failure flush() override
+    {
+        if (owner_.failFlush)
+            if (Failure f = owner_.failFlush(path_))
+                return f;
+        return real_->flush();
+    }
     Failure close() override { return real_->close(); }
 
 private:

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tavlo::test {
 
@@ -20,11 +22,22 @@ public:
     std::function<Failure(const std::string& path, long lineNumber)> failWrite;
     /// Paths created, in order.
     std::vector<std::string> created;
+    /// Decides the failure of an explicit flush of a file (where a full disk shows).
+    std::function<Failure(const std::string& path)> failFlush;
+    /// Copies asked for, in order: source and destination.
+    std::vector<std::pair<std::string, std::string>> copies;
+    /// Decides whether a folder cannot be listed (true: the listing fails).
+    std::function<bool(const std::string& folder)> failList;
+    /// Folders whose listing was asked for, in order.
+    std::vector<std::string> listed;
 
     char separator() const override { return real_->separator(); }
     bool caseSensitive() const override { return real_->caseSensitive(); }
     std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, bool foldersToo) override
     {
+        listed.push_back(folder);
+        if (failList && failList(folder))
+            return std::nullopt;
         return real_->listFolder(folder, foldersToo);
     }
     std::optional<FolderIdentity> folderIdentity(const std::string& folder) override
@@ -39,11 +52,13 @@ public:
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override;
     Failure copyFile(const std::string& source, const std::string& destination) override
     {
+        copies.emplace_back(source, destination);
         return real_->copyFile(source, destination);
     }
     Failure setCurrentFolder(const std::string& folder) override { return real_->setCurrentFolder(folder); }
     Failure setCurrentDrive(std::string_view drive) override { return real_->setCurrentDrive(drive); }
     std::string currentFolder() override { return real_->currentFolder(); }
+    std::string fullFolderPath(const std::string& folder) override { return real_->fullFolderPath(folder); }
     std::string programFolder() override { return real_->programFolder(); }
     std::string templateFolder() override { return real_->templateFolder(); }
     std::string defaultSearchFolder() override { return real_->defaultSearchFolder(); }

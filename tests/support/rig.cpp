@@ -23,6 +23,13 @@ std::unique_ptr<FaultyFileSystem> Rig::makeFileSystem(const TempTree& tree, cons
     PosixFileSystemOptions fsOptions;
     fsOptions.programFolder = program;
     fsOptions.templateFolder = sourceTemplateFolder();
+    if (options.templatesInTree) {
+        namespace fs = std::filesystem;
+        fsOptions.templateFolder = tree.folder("templates");
+        for (const auto& shipped : fs::directory_iterator(sourceTemplateFolder()))
+            if (shipped.is_regular_file() && shipped.path().extension() != ".sh")
+                fs::copy_file(shipped.path(), fs::path(fsOptions.templateFolder) / shipped.path().filename());
+    }
     fsOptions.homeFolder = tree.at("home");
     fsOptions.caseSensitive = options.caseSensitive;
     return std::make_unique<FaultyFileSystem>(createPosixFileSystem(fsOptions));

@@ -15,6 +15,9 @@ namespace tavlo::test {
 struct RigOptions {
     bool caseSensitive = true;
     bool withProgramTemplates = true;  // the header and footer beside the program
+    /// The fixed template folder is a copy of the shipped one in the tree ("templates"),
+    /// which a test may change or write into; otherwise the shipped folder itself.
+    bool templatesInTree = false;
 };
 
 class Rig {
@@ -35,6 +38,8 @@ public:
     /// Folders of the rig inside the tree.
     std::string programFolder() const { return tree.at("program"); }
     std::string homeFolder() const { return tree.at("home"); }
+    /// The fixed template folder the rig's file system names, ending in a separator.
+    std::string templateFolder() { return fs.templateFolder(); }
 
     void click(ControlId id) { form.click(id); }
     std::string text(ControlId id) const { return controls.text(id); }
