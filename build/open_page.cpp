@@ -18,26 +18,26 @@ void openPage(Platform& p, const std::string& named, const std::string& fullPath
 
 std::string pageNameFrom(const std::string& name) { return name.substr(0, name.find('.')) + ".HTM"; }
 
-void splitOutputPath(Platform& p, JobVariables& job)
+OutputPath splitOutputPath(Platform& p)
 {
     const std::string typed = trimBlanks(p.form.text(ControlId::txtNOME_FILE_HTM));
     const PathParts parts = Dividi_Percorso(typed, p.fs.separator());
+    const std::string folder = p.fs.fullFolderPath(parts.folder);
     // Where letter case matters on disk the folder keeps its own; the page name is formed in upper case.
-    job.Cartella_Tavlo = p.fs.caseSensitive() ? parts.folder : upperCase(parts.folder);
-    job.Nome_File_Htm = upperCase(parts.name);
+    return {p.fs.caseSensitive() ? folder : upperCase(folder), upperCase(parts.name)};
 }
 
-bool enterPageFolder(Platform& p, const JobVariables& job)
+bool enterPageFolder(Platform& p, const std::string& folder)
 {
-    if (job.Cartella_Tavlo.empty()) {
+    if (folder.empty()) {
         refuse(p, "Indicare la cartella in cui creare la pagina .HTM !!!");
         return false;
     }
-    if (p.fs.setCurrentFolder(job.Cartella_Tavlo)) {
-        refuse(p, "La cartella " + job.Cartella_Tavlo + " non esiste !!!");
+    if (p.fs.setCurrentFolder(folder)) {
+        refuse(p, "La cartella " + folder + " non esiste !!!");
         return false;
     }
-    p.fs.setCurrentDrive(job.Cartella_Tavlo.substr(0, 1));
+    p.fs.setCurrentDrive(folder.substr(0, 1));
     return true;
 }
 

@@ -19,11 +19,18 @@ void openPage(Platform& p, const std::string& named, const std::string& fullPath
 /// The page name derivation: the name up to its first ".", followed by ".HTM".
 std::string pageNameFrom(const std::string& name);
 
-/// Splits the output path typed in txtNOME_FILE_HTM into Cartella_Tavlo and Nome_File_Htm.
-void splitOutputPath(Platform& p, JobVariables& job);
+struct OutputPath {
+    std::string folder;  // Cartella_Tavlo: a full path, ending in a separator
+    std::string name;    // Nome_File_Htm
+};
+
+/// Splits the output path typed in txtNOME_FILE_HTM into its folder and name.
+/// A folder typed relative to the current folder is made a full path, so that
+/// the page lands there even after the build has made that folder current.
+OutputPath splitOutputPath(Platform& p);
 
 /// Makes the page folder the current folder; refuses the build with a message
 /// (false) when the output path names no folder or one that does not exist.
-bool enterPageFolder(Platform& p, const JobVariables& job);
+bool enterPageFolder(Platform& p, const std::string& folder);
 
 } // namespace tavlo

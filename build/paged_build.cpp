@@ -26,8 +26,10 @@ void Command4_Click(Platform& p, JobVariables& job)
         refuse(p, "Indicare quante immagini si voglio per ogni riga !!!");
         return;
     }
-    splitOutputPath(p, job);
-    if (!enterPageFolder(p, job))
+    const OutputPath output = splitOutputPath(p);
+    job.Cartella_Tavlo = output.folder;
+    job.Nome_File_Htm = output.name;
+    if (!enterPageFolder(p, job.Cartella_Tavlo))
         return;
 
     job.Num_Files = p.form.listCount();
@@ -52,7 +54,9 @@ void Command4_Click(Platform& p, JobVariables& job)
         p.form.listAdd(job.Pagine[static_cast<std::size_t>(page)]);
     p.form.setText(ControlId::txtMAX_N_FILES, "0");
 
-    splitOutputPath(p, job);
+    // The index page goes where the output path says, also when a fallback moved the series.
+    job.Cartella_Tavlo = output.folder;
+    job.Nome_File_Htm = output.name;
     job.Num_Files = p.form.listCount();
     job.Primo_File = 1;
     job.Ultimo_File = static_cast<double>(job.Num_Files);

@@ -19,8 +19,10 @@ void Command1_Click(Platform& p, JobVariables& job)
         return;
     }
     p.form.setText(ControlId::txtMAX_N_FILES, "0");
-    splitOutputPath(p, job);
-    if (!enterPageFolder(p, job))
+    const OutputPath output = splitOutputPath(p);
+    job.Cartella_Tavlo = output.folder;
+    job.Nome_File_Htm = output.name;
+    if (!enterPageFolder(p, job.Cartella_Tavlo))
         return;
 
     job.Num_Files = p.form.listCount();

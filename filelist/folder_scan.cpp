@@ -28,17 +28,20 @@ private:
     ScanState& scan_;
 };
 
-void filePass(Platform& p, ScanState& scan, int level)
+void filePass(Platform& p, ScanState& scan, int level, const std::vector<FolderEntry>& names)
 {
-    const auto names = p.fs.listFolder(scan.Cartella_Corrente, false);
-    if (!names)
-        return;
-    for (const auto& found : *names) {
+    // The filter is read anew for every file, but only events can change it: reading
+    // it again after each yield gives the same value for far less work.
+    std::string filter = currentFilter(p);
+    for (const auto& found : names) {
+        if (found.isFolder)
+            continue;
         scan.Nome_Trovato = found.name;
         ++scan.Conta_File[level];
-        if (passesFilter(found.name, currentFilter(p))) {
+        if (passesFilter(found.name, filter)) {
             p.form.listAdd(scan.Cartella_Corrente + found.name);
             letEventsRun(p);
+            filter = currentFilter(p);
         }
     }
 }
@@ -70,15 +73,18 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, in
         return;
     const OpenFolder open(scan, identity.value_or(FolderIdentity{}));
 
+    // One listing serves both passes: the files of the file pass are the names that
+    // are not folders, so the folder is read from the disk once, not twice.
+    const auto names = p.fs.listFolder(scan.Cartella_Corrente, true);
     const int level = scan.Livello;
     scan.Conta_File[level] = 0;
-    if (!currentFilter(p).empty())
-        filePass(p, scan, level);
+    if (names && !currentFilter(p).empty())
+        filePass(p, scan, level, *names);
 
     scan.Conta_Cartelle[level] = 0;
     auto& subFolders = scan.Sotto_Cartelle[level];
     subFolders.clear();
-    if (const auto names = p.fs.listFolder(scan.Cartella_Corrente, true)) {
+    if (names) {
         for (const auto& found : *names) {
             scan.Nome_Trovato = found.name;
             if (!found.isFolder)
@@ -94,7 +100,10 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, in
     for (scan.Indice_Cartella[level] = 1; scan.Indice_Cartella[level] <= count; ++scan.Indice_Cartella[level]) {
         const std::string folder = subFolders[static_cast<std::size_t>(scan.Indice_Cartella[level] - 1)];
         if (currentFilter(p).empty()) {
-            p.form.listAdd("<" + trimBlanks(folder) + ">");
+            std::string heading = "<";  // appended, not "<" + text: GCC 12 at -O3 warns falsely on that (its bug 105651)
+            heading += trimBlanks(folder);
+            heading += '>';
+            p.form.listAdd(heading);
             letEventsRun(p);
         }
         ++scan.Livello;

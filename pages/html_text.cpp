@@ -46,13 +46,17 @@ std::string htmlText(std::string_view text)
 
 std::string linkTarget(std::string_view path, char separator)
 {
+    // A browser drops the spaces at either end of a link target, so there they are encoded.
+    const std::size_t firstKept = path.find_first_not_of(' ');
+    const std::size_t lastKept = path.find_last_not_of(' ');
     std::string out;
     out.reserve(path.size());
     for (std::size_t i = 0; i < path.size();) {
         const auto c = static_cast<unsigned char>(path[i]);
         const std::size_t length = textCharacterLength(path, i);
         const bool special = c == '"' || c == '<' || c == '>' || c == '&' || c == '#' || c == '%' ||
-                             c == '?' || (c == '\\' && separator != '\\') || isControl(c);
+                             c == '?' || (c == '\\' && separator != '\\') || isControl(c) ||
+                             (c == ' ' && (i < firstKept || i > lastKept));
         if (length == 0 || special) {
             out.push_back('%');
             out.push_back(kHex[c >> 4]);

@@ -11,7 +11,8 @@ namespace tavlo {
 /// that are not text in the code page become the replacement character.
 std::string htmlText(std::string_view text);
 /// A name used as a link target or image source: " < > & # % ? (and "\" where it is
-/// not the separator), control characters and bytes that are not text are percent-encoded.
+/// not the separator), control characters, bytes that are not text and the spaces at
+/// either end are percent-encoded.
 std::string linkTarget(std::string_view path, char separator);
 
 } // namespace tavlo

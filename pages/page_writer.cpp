@@ -97,11 +97,16 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, st
     put(" ");
 
     const EntryNaming naming{sep, p.fs.caseSensitive()};
+    const auto listEnd = static_cast<double>(p.form.listCount());
     long cellsInRow = 0;
     for (double k = job.Primo_File; k <= job.Ultimo_File && !put.failure(); k += 1) {
         // A fractional position reads the item at k - 1 rounded half to even.
-        const auto index = static_cast<long>(std::nearbyint(k - 1));
-        const std::string entry = p.form.listItem(index);
+        const double item = std::nearbyint(k - 1);
+        // Positions past the end of the list read as empty entries, which add nothing:
+        // a huge last position (a huge page size) must not keep the writer counting.
+        if (item >= listEnd)
+            break;
+        const std::string entry = p.form.listItem(static_cast<long>(item));
         if (trimBlanks(entry).empty())
             continue;
         const EntryValues values = entryValues(entry, job.Cartella_Tavlo, naming);

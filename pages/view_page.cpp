@@ -1,6 +1,7 @@
 #include "pages/view_page.h"
 
 #include "pages/html_text.h"
+#include "platform/text_case.h"
 #include "platform/text_rules.h"
 
 #include <array>
@@ -8,18 +9,44 @@
 namespace tavlo {
 namespace {
 
-constexpr std::string_view kFirstLine = "<HTML><HEAD>";
+// A page without a declared encoding is read in a legacy one (or a guessed one), which
+// garbles a UTF-8 name and sends the browser looking for the picture under the garbled
+// name; the index page has its declaration from the header template.
+std::string_view firstLine() { return codePageIsUtf8() ? "<HTML><HEAD><META CHARSET=\"UTF-8\">" : "<HTML><HEAD>"; }
 constexpr std::string_view kThirdLine = "</HEAD><BODY BGCOLOR=#FFFFFF><CENTER><H2><pre>";
 constexpr std::string_view kLastLine = "</BODY></HTML>";
 
-// A view page that an earlier build wrote may be replaced; any other file is the user's.
-bool mayReplace(FileSystem& fs, const std::string& path)
+// Whether line i of a file is what that line of a view page of ours holds, as far as it is fixed.
+bool isViewPageLine(std::size_t i, std::string_view line)
+{
+    switch (i) {
+    case 0: return line == firstLine() || line == "<HTML><HEAD>";  // also as written in an 8-bit code page
+    case 1: return line.starts_with("<TITLE> ") && line.ends_with(" </TITLE>");
+    case 2: return line == kThirdLine;
+    case 3: return line.ends_with("\">Torna all'indice dell'tavlo</A></pre></H2>");
+    case 4: return line == "<TABLE><TR><TD>";
+    case 5: return line.starts_with("<IMG SRC=\"") && line.ends_with("></TD></TR></TABLE></CENTER>");
+    case 6: return line == kLastLine;
+    default: return false;
+    }
+}
+
+// A view page that an earlier build wrote may be replaced, also one that a failure cut
+// short (a full disk, or a write failure that restarted the page): otherwise every later
+// build would stop at it. Any other file is the user's, and so is the page being written.
+bool mayReplace(FileSystem& fs, const std::string& path, const std::string& pagePath)
 {
     if (!fs.canRead(path))
         return true;
+    if (path == pagePath)
+        return false;
     const auto lines = fs.readLines(path);
-    return lines && lines->size() == 7 && (*lines)[0] == kFirstLine && (*lines)[2] == kThirdLine &&
-           (*lines)[6] == kLastLine;
+    if (!lines)
+        return false;
+    for (std::size_t i = 0; i < lines->size(); ++i)
+        if (!isViewPageLine(i, (*lines)[i]))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -29,7 +56,7 @@ Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& e
     if (!entry.viewPageName)
         return {kErrIllegalCall, "Invalid procedure call or argument"};
     const std::string path = job.Cartella_Tavlo + *entry.viewPageName;
-    if (!mayReplace(p.fs, path))
+    if (!mayReplace(p.fs, path, job.Cartella_Tavlo + job.Nome_Pagina))
         return {kErrFileAlreadyExists, "File already exists"};
 
     Failure failure;
@@ -39,7 +66,7 @@ Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& e
     const char sep = p.fs.separator();
     const std::string name = htmlText(entry.fileName);
     const std::array<std::string, 7> lines{
-        std::string(kFirstLine),
+        std::string(firstLine()),
         "<TITLE> " + name + " </TITLE>",
         std::string(kThirdLine),
         name + "   <A HREF=\"" + linkTarget(job.Nome_Pagina, sep) + "\">Torna all'indice dell'tavlo</A></pre></H2>",

@@ -9,7 +9,7 @@
 namespace tavlo {
 
 /// Writes the view page into the page folder. Never writes over a file that is
-/// not a view page of ours (that fails with "File already exists").
+/// not a view page of ours, whole or cut short (that fails with "File already exists").
 Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& entry);
 
 } // namespace tavlo

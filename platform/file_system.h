@@ -77,6 +77,8 @@ public:
     /// Makes the drive named by a letter current; nothing to do where there are no drives.
     virtual Failure setCurrentDrive(std::string_view drive) = 0;
     virtual std::string currentFolder() = 0;
+    /// A folder as a full path: one given relative to the current folder is put below it.
+    virtual std::string fullFolderPath(const std::string& folder) { return folder; }
 
     /// The folder of the running executable, without a trailing separator.
     virtual std::string programFolder() = 0;

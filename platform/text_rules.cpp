@@ -94,7 +94,12 @@ double numericValue(std::string_view text)
 
 std::string numberForMessage(long long value)
 {
-    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+    if (value < 0)
+        return std::to_string(value);
+    // Appended rather than " " + text: GCC 12 at -O3 warns falsely on that form (its bug 105651).
+    std::string text = " ";
+    text += std::to_string(value);
+    return text;
 }
 
 std::string numberForPage(long long value) { return numberForMessage(value) + " "; }

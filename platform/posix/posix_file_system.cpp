@@ -191,7 +191,8 @@ public:
         // Sorted as the user's file manager on the original platform lists a folder:
         // by the upper-cased name, ties broken by the name's bytes.
         std::sort(found.begin(), found.end(), [](const Keyed& a, const Keyed& b) {
-            return a.key != b.key ? a.key < b.key : a.entry.name < b.entry.name;
+            const int byKey = a.key.compare(b.key);
+            return byKey != 0 ? byKey < 0 : a.entry.name < b.entry.name;
         });
         std::vector<FolderEntry> entries;
         entries.reserve(found.size());
@@ -282,6 +283,13 @@ public:
     {
         char buffer[PATH_MAX];
         return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+    }
+
+    std::string fullFolderPath(const std::string& folder) override
+    {
+        if (folder.empty() || folder.front() == '/')
+            return folder;
+        return withTrailingSlash(currentFolder()) + folder;
     }
 
     std::string programFolder() override

@@ -1,5 +1,6 @@
 #include "platform/text_case.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdint>
 #include <cwctype>
@@ -87,6 +88,13 @@ char32_t mapCase(char32_t c, bool upper)
 // Maps the case of every character from `from` on; characters before `from` go to `upperBefore`.
 std::string mapText(std::string_view text, bool upper, std::size_t upperCharacters)
 {
+    // Most names are plain ASCII: one byte is one character, cased without decoding.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string out(text);
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i] = static_cast<char>(mapCase(static_cast<unsigned char>(out[i]), i < upperCharacters || upper));
+        return out;
+    }
     std::string out;
     out.reserve(text.size());
     std::size_t characters = 0;
