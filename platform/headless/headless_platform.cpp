@@ -38,8 +38,7 @@ void HeadlessControls::listRemove(long index)
     if (index < 0 || index >= listCount())
         return;
     list_.erase(list_.begin() + index);
-    if (selected_ >= listCount())
-        selected_ = -1;
+    selected_ = -1;  // as a list box does: removing an entry leaves none selected
 }
 
 void HeadlessControls::listClear()

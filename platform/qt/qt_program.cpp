@@ -2,6 +2,7 @@
 
 #include "app/frm_tavlo.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/program.h"
 #include "platform/qt/qt_window.h"
 
 #include <QApplication>
@@ -20,6 +21,19 @@ std::string templateFolder()
 
 } // namespace
 
+void startQtWindow(QtWindow& window, frmTAVLO& form)
+{
+    window.onClick = [&form](ControlId id) { form.click(id); };
+    window.onClose = [&form] { form.close(); };
+
+    // The window-mode question comes before the window shows.
+    form.Form_Load();
+    if (window.programEnded())
+        return;
+    window.show();
+    window.widget(ControlId::txtPATH_RICERCA)->setFocus();
+}
+
 int runQtProgram(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -35,15 +49,12 @@ int runQtProgram(int argc, char** argv)
     options.templateFolder = templateFolder();
     const auto fs = createPosixFileSystem(options);
     frmTAVLO form(window, window, *fs);
-    window.onClick = [&form](ControlId id) { form.click(id); };
-    window.onClose = [&form] { form.close(); };
-
-    form.Form_Load();
+    startQtWindow(window, form);
     if (window.programEnded())
         return 0;
-    window.show();
-    window.widget(ControlId::txtPATH_RICERCA)->setFocus();
     return QApplication::exec();
 }
+
+int runProgram(int argc, char** argv) { return runQtProgram(argc, argv); }
 
 } // namespace tavlo

@@ -48,6 +48,29 @@ private:
     QLabel* label_;
 };
 
+// The toolkit's own file dialog. Its folder mode lets no file be chosen, so the folder
+// picker lists files as the file picker does, and confirming a folder there takes the
+// folder where the toolkit would enter it.
+class PickerDialog final : public QFileDialog {
+public:
+    PickerDialog(QWidget* parent, const QString& title, const QString& folder, bool folderMayBeChosen)
+        : QFileDialog(parent, title, folder), folderMayBeChosen_(folderMayBeChosen)
+    {
+    }
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (folderMayBeChosen_ && chosen.size() == 1 && QFileInfo(chosen.first()).isDir())
+            QDialog::accept();
+        else
+            QFileDialog::accept();
+    }
+
+private:
+    bool folderMayBeChosen_;
+};
+
 QFont fontFor(FontFace face)
 {
     QFont font = QApplication::font();  // the desktop's sans-serif UI font
@@ -258,6 +281,9 @@ void QtWindow::listRemove(long index)
         return;
     entries_.erase(entries_.begin() + index);
     delete list_->takeItem(static_cast<int>(index));
+    // Removing an entry leaves none selected, so a second delete asks for a selection.
+    list_->clearSelection();
+    list_->setCurrentRow(-1);
 }
 
 void QtWindow::listClear()
@@ -296,13 +322,25 @@ void QtWindow::setScreenPointer(int pointer)
     if (busy == busy_)
         return;
     busy_ = busy;
+    sinceEventsRan_.invalidate();  // the first yield of a busy spell lets events run at once
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
 }
 
-void QtWindow::doEvents() { QCoreApplication::processEvents(); }
+void QtWindow::doEvents()
+{
+    // A scan yields after every entry it adds, thousands of times a second. While it is
+    // busy, pending events run at most once a frame: the list still grows on screen and
+    // a click still lands at once to the eye, but the whole list is not laid out and
+    // painted again for every single entry.
+    constexpr qint64 kFrameMilliseconds = 16;
+    if (busy_ && sinceEventsRan_.isValid() && sinceEventsRan_.elapsed() < kFrameMilliseconds)
+        return;
+    QCoreApplication::processEvents();
+    sinceEventsRan_.start();
+}
 
 void QtWindow::endProgram()
 {
@@ -330,7 +368,7 @@ double QtWindow::screenWidthTwips() const
 std::optional<std::string> QtWindow::showPicker(const PickerRequest& request)
 {
     // Our own toolkit's dialog, not the desktop's, so that it behaves the same everywhere.
-    QFileDialog dialog(this, fromSystem(request.title), fromSystem(request.startFolder));
+    PickerDialog dialog(this, fromSystem(request.title), fromSystem(request.startFolder), request.folderMayBeChosen);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setObjectName(QStringLiteral("TavloPicker"));
     // "*.*" means every file, as it does where the picker comes from.
@@ -341,7 +379,7 @@ std::optional<std::string> QtWindow::showPicker(const PickerRequest& request)
             filters << filter;
     }
     dialog.setNameFilters(filters);
-    dialog.setFileMode(request.folderMayBeChosen ? QFileDialog::Directory : QFileDialog::ExistingFile);
+    dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::string();
     QString chosen = dialog.selectedFiles().first();

@@ -6,6 +6,7 @@
 #include "platform/controls.h"
 #include "platform/ui.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <functional>
@@ -72,6 +73,8 @@ private:
     std::map<ControlId, std::string> setTexts_;
     bool busy_ = false;
     bool ended_ = false;
+    // Since pending events last ran, while busy: they run at most once a frame then.
+    QElapsedTimer sinceEventsRan_;
 };
 
 } // namespace tavlo

@@ -71,6 +71,13 @@ TEST_F(FolderScan, FilesOfAFolderComeFirstEvenWhenASubFolderSortsBeforeThem)
     EXPECT_EQ(load(r, "JPG"), (Entries{r + "/zz.jpg", r + "/0sub/in.jpg"}));
 }
 
+TEST_F(FolderScan, FolderNamedLikeAFileIsWalkedNotListed)
+{
+    rig.tree.file("R/album.jpg/in.jpg");
+    const std::string r = rig.tree.at("R");
+    EXPECT_EQ(load(r, "JPG"), Entries{r + "/album.jpg/in.jpg"});
+}
+
 TEST_F(FolderScan, StartFolderWithOrWithoutTrailingSeparatorGivesTheSameEntries)
 {
     const std::string r = exampleTree();

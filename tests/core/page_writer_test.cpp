@@ -16,6 +16,22 @@ using expected::cell;
 class PageWriterTest : public PageTest {
 protected:
     explicit PageWriterTest(RigOptions options = {}) : PageTest(options) {}
+
+    /// Sound entries a.mp3, b.mp3... in the page folder, and the cells they give.
+    struct Sounds {
+        std::vector<std::string> entries;
+        std::vector<Lines> cells;
+    };
+    Sounds sounds(int count) const
+    {
+        Sounds s;
+        for (char c = 'a'; c < 'a' + count; ++c) {
+            const std::string name(1, c);
+            s.entries.push_back(in(name + ".mp3"));
+            s.cells.push_back(cell(name + ".mp3", "MUSIC-1A.JPG", std::string(1, static_cast<char>(c - 32)) + ".mp3"));
+        }
+        return s;
+    }
 };
 
 // --- The questions before anything is written ---------------------------------
@@ -243,59 +259,48 @@ TEST_F(PageWriterTest, ACellIsEighteenLinesByteForByte)
 
 TEST_F(PageWriterTest, SevenEntriesInRowsOfThreeMakeRowsOfThreeThreeAndOne)
 {
-    std::vector<std::string> entries;
-    std::vector<Lines> cells;
-    for (char c = 'a'; c <= 'g'; ++c) {
-        entries.push_back(in(std::string(1, c) + ".mp3"));
-        cells.push_back(cell(std::string(1, c) + ".mp3", "MUSIC-1A.JPG", std::string(1, c - 32) + ".mp3"));
-    }
-    write("TAVLO.HTM", entries);
+    const Sounds seven = sounds(7);
+    write("TAVLO.HTM", seven.entries);
 
     const Lines lines = page("TAVLO.HTM");
-    EXPECT_EQ(lines, smallPage(false, cells, 3));
+    EXPECT_EQ(lines, smallPage(false, seven.cells, 3));
     EXPECT_EQ(countOf(lines, "</tr>"), 2);
 }
 
 TEST_F(PageWriterTest, SixEntriesInRowsOfThreeEndWithAnEmptyRow)
 {
-    std::vector<std::string> entries;
-    std::vector<Lines> cells;
-    for (char c = 'a'; c <= 'f'; ++c) {
-        entries.push_back(in(std::string(1, c) + ".mp3"));
-        cells.push_back(cell(std::string(1, c) + ".mp3", "MUSIC-1A.JPG", std::string(1, c - 32) + ".mp3"));
-    }
-    write("TAVLO.HTM", entries);
+    const Sounds six = sounds(6);
+    write("TAVLO.HTM", six.entries);
 
     const Lines lines = page("TAVLO.HTM");
-    EXPECT_EQ(lines, smallPage(false, cells, 3));
+    EXPECT_EQ(lines, smallPage(false, six.cells, 3));
     const Lines tableTail(lines.end() - 8, lines.end() - 3);
     EXPECT_EQ(tableTail, (Lines{"</tr>", "<tr>", " ", " </tr>", "</table>"}));
 }
 
 TEST_F(PageWriterTest, BlankEntriesAndPositionsPastTheEndLeaveNoGapAndDoNotCount)
 {
+    const Sounds three = sounds(3);
     rig.type(txtMAX_PER_RIGA, "2");
-    for (const char* entry : {"a.mp3", "", "   ", "b.mp3", "c.mp3"})
-        rig.controls.listAdd(*entry == 'a' || *entry == 'b' || *entry == 'c' ? in(entry) : entry);
+    const std::string blank = "   ";
+    for (const std::string& entry : {three.entries[0], std::string(), blank, three.entries[1], three.entries[2]})
+        rig.controls.listAdd(entry);
     writeRange("TAVLO.HTM", 1, 9);
 
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false,
-                                           {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3"),
-                                            cell("b.mp3", "MUSIC-1A.JPG", "B.mp3"),
-                                            cell("c.mp3", "MUSIC-1A.JPG", "C.mp3")},
-                                           2));
+    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, three.cells, 2));
 }
 
 TEST_F(PageWriterTest, FractionalPositionsReadTheItemRoundedHalfToEven)
 {
+    const Sounds four = sounds(4);
     rig.type(txtMAX_PER_RIGA, "10");
-    for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"})
-        rig.controls.listAdd(in(name));
+    for (const auto& entry : four.entries)
+        rig.controls.listAdd(entry);
     // Positions 0.5, 1.5, 2.5, 3.5 read the items 0, 0, 2, 2.
     writeRange("TAVLO.HTM", 0.5, 3.5);
 
-    const Lines a = cell("a.mp3", "MUSIC-1A.JPG", "A.mp3");
-    const Lines c = cell("c.mp3", "MUSIC-1A.JPG", "C.mp3");
+    const Lines& a = four.cells[0];
+    const Lines& c = four.cells[2];
     EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {a, a, c, c}, 10));
 }
 
@@ -308,11 +313,11 @@ TEST_F(PageWriterTest, AFirstPositionAfterTheLastWritesAnEmptyTable)
 
 TEST_F(PageWriterTest, AHugeLastPositionEndsWithTheList)
 {
-    rig.controls.listAdd(in("a.mp3"));
-    rig.controls.listAdd(in("b.mp3"));
+    const Sounds two = sounds(2);
+    for (const auto& entry : two.entries)
+        rig.controls.listAdd(entry);
     writeRange("TAVLO.HTM", 1, 1e18);
-    EXPECT_EQ(page("TAVLO.HTM"),
-              smallPage(false, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3"), cell("b.mp3", "MUSIC-1A.JPG", "B.mp3")}, 3));
+    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, two.cells, 3));
 }
 
 // --- What an entry becomes ------------------------------------------------------

@@ -84,9 +84,9 @@ TEST_F(ViewPageTest, TwoPicturesOfOneNameShareTheViewPageOfTheLaterOne)
 {
     write("TAVLO.HTM", {in("uno/Mare.jpg"), in("due/Mare.jpg")});
 
-    EXPECT_EQ(page("TAVLO.HTM"),
-              smallPage(false, {cell("MARE.HTM", "uno/Mare.jpg", "Mare.jpg"), cell("MARE.HTM", "due/Mare.jpg", "Mare.jpg")},
-                        3));
+    const Lines first = cell("MARE.HTM", "uno/Mare.jpg", "Mare.jpg");
+    const Lines later = cell("MARE.HTM", "due/Mare.jpg", "Mare.jpg");
+    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {first, later}, 3));
     EXPECT_EQ(page("MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", "due/Mare.jpg"));
 }
 

@@ -175,7 +175,8 @@ TEST_F(WriteFallback, AFullDiskGivesThePageUpAtOnceLeavingItAsFarAsWritten)
     ASSERT_EQ(rig.ui.boxes.size(), 1u);
     EXPECT_EQ(rig.ui.boxes[0].prompt, pageGivenUp(in("TAVLO.HTM"), 61, "No space left on device"));
     EXPECT_EQ(rig.fs.created, Lines{in("TAVLO.HTM")});
-    const Lines whole = smallPage(false, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3"), cell("b.mp3", "MUSIC-1A.JPG", "B.mp3")}, 5);
+    const Lines whole =
+        smallPage(false, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3"), cell("b.mp3", "MUSIC-1A.JPG", "B.mp3")}, 5);
     EXPECT_EQ(at(in("TAVLO.HTM")), Lines(whole.begin(), whole.begin() + 11));
 }
 
