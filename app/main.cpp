@@ -1,3 +1,3 @@
-#include "platform/qt/qt_program.h"
+#include "platform/program.h"
 
-int main(int argc, char** argv) { return tavlo::runQtProgram(argc, argv); }
+int main(int argc, char** argv) { return tavlo::runProgram(argc, argv); }
