@@ -56,11 +56,14 @@ Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& e
     if (!entry.viewPageName)
         return {kErrIllegalCall, "Invalid procedure call or argument"};
     const std::string path = job.Cartella_Tavlo + *entry.viewPageName;
-    if (!mayReplace(p.fs, path, job.Cartella_Tavlo + job.Nome_Pagina))
-        return {kErrFileAlreadyExists, "File already exists"};
-
     Failure failure;
-    auto file = p.fs.createText(path, failure);
+    // Most view pages are new: made in one step, without a look at the folder first.
+    auto file = p.fs.createNewText(path, failure);
+    if (!file && failure.code == kErrFileAlreadyExists) {
+        if (!mayReplace(p.fs, path, job.Cartella_Tavlo + job.Nome_Pagina))
+            return {kErrFileAlreadyExists, "File already exists"};
+        file = p.fs.createText(path, failure);
+    }
     if (!file)
         return failure;
     const char sep = p.fs.separator();

@@ -243,13 +243,12 @@ public:
 
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
     {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0) {
-            failure = failureFromErrno(errno);
-            return nullptr;
-        }
-        failure = {};
-        return std::make_unique<PosixTextWriter>(fd);
+        return create(path, O_TRUNC, failure);
+    }
+
+    std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure) override
+    {
+        return create(path, O_EXCL, failure);
     }
 
     Failure copyFile(const std::string& source, const std::string& destination) override
@@ -338,6 +337,17 @@ public:
     std::string driveCRoot() override { return withTrailingSlash(homeFolder()); }
 
 private:
+    static std::unique_ptr<TextWriter> create(const std::string& path, int mode, Failure& failure)
+    {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0644);
+        if (fd < 0) {
+            failure = errno == EEXIST ? Failure{kErrFileAlreadyExists, "File already exists"} : failureFromErrno(errno);
+            return nullptr;
+        }
+        failure = {};
+        return std::make_unique<PosixTextWriter>(fd);
+    }
+
     std::string homeFolder() const
     {
         if (!options_.homeFolder.empty())
