@@ -1,7 +1,6 @@
 #include "build/paged_build.h"
 
-#include "build/open_page.h"
-#include "build/template_copy.h"
+#include "build/build_steps.h"
 #include "pages/page_writer.h"
 #include "platform/text_rules.h"
 
@@ -12,25 +11,20 @@ namespace tavlo {
 void Command4_Click(Platform& p, JobVariables& job)
 {
     job.Elenco_Confermato = 0;
-    if (numericValue(p.form.text(ControlId::txtNUM_FILE)) == 0) {
-        refuse(p, "Nessun files da elaborare !!!");
+    if (!refuseWithoutFiles(p))
         return;
-    }
     // Only a whole number of at least 1 makes a series in which every entry lands on one page.
     const double perPage = numericValue(p.form.text(ControlId::txtMAX_N_FILES));
     if (perPage < 1 || perPage != std::floor(perPage)) {
         refuse(p, "Indicare numero massimo files per pagina .HTM da elaborare !!!");
         return;
     }
-    if (numericValue(p.form.text(ControlId::txtMAX_PER_RIGA)) < 1) {
-        refuse(p, "Indicare quante immagini si voglio per ogni riga !!!");
+    if (!refuseWithoutRowSize(p))
         return;
-    }
     const OutputPath output = splitOutputPath(p);
-    job.Cartella_Tavlo = output.folder;
-    job.Nome_File_Htm = output.name;
-    if (!enterPageFolder(p, job.Cartella_Tavlo))
+    if (!enterPageFolder(p, output.folder))
         return;
+    job.Cartella_Tavlo = output.folder;
 
     job.Num_Files = p.form.listCount();
     double assigned = 0;  // Files_Assegnati
@@ -55,19 +49,8 @@ void Command4_Click(Platform& p, JobVariables& job)
     p.form.setText(ControlId::txtMAX_N_FILES, "0");
 
     // The index page goes where the output path says, also when a fallback moved the series.
-    job.Cartella_Tavlo = output.folder;
-    job.Nome_File_Htm = output.name;
-    job.Num_Files = p.form.listCount();
-    job.Primo_File = 1;
-    job.Ultimo_File = static_cast<double>(job.Num_Files);
-    job.Nome_Pagina = pageNameFrom(job.Nome_File_Htm);
-    Crea_Pagina(p, job);
-    Copia_Modelli(p, job);
-
-    const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
-    if (p.ui.msgBox("Visualizzo la prima pagina creata " + page + " (S/N) ", kYesNo) == kAnswerYes)
-        openPage(p, page, page);
-    p.form.setEnabled(ControlId::Command5, true);
+    writeWholeListPage(p, job, output);
+    offerToView(p, job, "Visualizzo la prima pagina creata ", {});
 }
 
 } // namespace tavlo

@@ -1,0 +1,73 @@
+#include "build/build_steps.h"
+
+#include "build/open_page.h"
+#include "build/template_copy.h"
+#include "pages/page_writer.h"
+#include "platform/text_case.h"
+#include "platform/text_rules.h"
+
+namespace tavlo {
+
+bool refuseWithoutFiles(Platform& p)
+{
+    if (numericValue(p.form.text(ControlId::txtNUM_FILE)) != 0)
+        return true;
+    refuse(p, "Nessun files da elaborare !!!");
+    return false;
+}
+
+bool refuseWithoutRowSize(Platform& p)
+{
+    if (numericValue(p.form.text(ControlId::txtMAX_PER_RIGA)) >= 1)
+        return true;
+    refuse(p, "Indicare quante immagini si voglio per ogni riga !!!");
+    return false;
+}
+
+OutputPath splitOutputPath(Platform& p)
+{
+    const std::string typed = trimBlanks(p.form.text(ControlId::txtNOME_FILE_HTM));
+    const PathParts parts = Dividi_Percorso(typed, p.fs.separator());
+    const std::string folder = p.fs.fullFolderPath(parts.folder);
+    // Where letter case matters on disk the folder keeps its own; the page name is formed in upper case.
+    return {p.fs.caseSensitive() ? folder : upperCase(folder), upperCase(parts.name)};
+}
+
+bool enterPageFolder(Platform& p, const std::string& folder)
+{
+    if (folder.empty()) {
+        refuse(p, "Indicare la cartella in cui creare la pagina .HTM !!!");
+        return false;
+    }
+    if (p.fs.setCurrentFolder(folder)) {
+        refuse(p, "La cartella " + folder + " non esiste !!!");
+        return false;
+    }
+    p.fs.setCurrentDrive(folder.substr(0, 1));
+    return true;
+}
+
+std::string pageNameFrom(const std::string& name) { return name.substr(0, name.find('.')) + ".HTM"; }
+
+void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output)
+{
+    job.Cartella_Tavlo = output.folder;
+    job.Nome_File_Htm = output.name;
+    job.Num_Files = p.form.listCount();
+    job.Primo_File = 1;
+    job.Ultimo_File = static_cast<double>(job.Num_Files);
+    job.Nome_Pagina = pageNameFrom(job.Nome_File_Htm);
+    Crea_Pagina(p, job);
+    Copia_Modelli(p, job);
+}
+
+void offerToView(Platform& p, const JobVariables& job, std::string_view question, const std::string& named)
+{
+    // The page's final place: the write-failure fallback may have moved it.
+    const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
+    if (p.ui.msgBox(std::string(question) + page + " (S/N) ", kYesNo) == kAnswerYes)
+        openPage(p, named.empty() ? page : named, page);
+    p.form.setEnabled(ControlId::Command5, true);
+}
+
+} // namespace tavlo

@@ -1,0 +1,41 @@
+#pragma once
+// The steps the single-page and the paged build share: their checks, the output
+// path, one page of the whole list, and the offer to view the result.
+
+#include "pages/job_variables.h"
+#include "platform/platform.h"
+
+#include <string>
+#include <string_view>
+
+namespace tavlo {
+
+/// The count of files found and the row size: false, after a refusal, when either is missing.
+bool refuseWithoutFiles(Platform& p);
+bool refuseWithoutRowSize(Platform& p);
+
+struct OutputPath {
+    std::string folder;  // Cartella_Tavlo: a full path, ending in a separator
+    std::string name;    // Nome_File_Htm
+};
+
+/// Splits the output path typed in txtNOME_FILE_HTM into its folder and name.
+/// A folder typed relative to the current folder is made a full path, so that
+/// the page lands there even after the build has made that folder current.
+OutputPath splitOutputPath(Platform& p);
+
+/// Makes the page folder the current folder; refuses the build with a message
+/// (false) when the output path names no folder or one that does not exist.
+bool enterPageFolder(Platform& p, const std::string& folder);
+
+/// The page name derivation: the name up to its first ".", followed by ".HTM".
+std::string pageNameFrom(const std::string& name);
+
+/// Writes every entry of the list as one page at the output path, then copies the templates beside it.
+void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output);
+
+/// Asks the view question about the page last written, opens it on Yes (named as
+/// `named` in the command), and enables the result viewer whatever the answer.
+void offerToView(Platform& p, const JobVariables& job, std::string_view question, const std::string& named);
+
+} // namespace tavlo
