@@ -1,0 +1,19 @@
+# Cross-compiles the native Windows program (64-bit) with Debian's mingw-w64,
+# the POSIX threads variant, linked statically so that the .exe needs no DLL
+# beside it.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(TAVLO_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${TAVLO_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TAVLO_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TAVLO_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TAVLO_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")

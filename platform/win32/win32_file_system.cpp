@@ -1,0 +1,384 @@
+#include "platform/win32/win32_file_system.h"
+
+#include "platform/text_case.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace tavlo {
+
+Failure failureFromWindowsError(unsigned long error)
+{
+    int code = 57;  // device I/O error: anything not named below
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        code = kErrAccess;
+        break;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+        code = kErrPathNotFound;
+        break;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        code = kErrDiskFull;
+        break;
+    default:
+        break;
+    }
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string description = length > 0 && text != nullptr ? std::string(text, length) : std::string();
+    if (text != nullptr)
+        LocalFree(text);
+    // The system's texts end in a line break, which has no place inside a message box line.
+    while (!description.empty() && std::string_view("\r\n ").find(description.back()) != std::string_view::npos)
+        description.pop_back();
+    if (description.empty())
+        description = "Error " + std::to_string(error);
+    return {code, description};
+}
+
+std::string moduleFolder()
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return ".";
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const auto backslash = path.rfind('\\');
+    if (backslash == std::string::npos)
+        return ".";
+    // The root of a drive keeps its backslash: "C:\".
+    return backslash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, backslash);
+}
+
+namespace {
+
+Failure lastFailure() { return failureFromWindowsError(GetLastError()); }
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() { reset(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    /// Closes the handle; false (with the error left for GetLastError) when closing failed.
+    bool reset()
+    {
+        const bool ok = !valid() || CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+HANDLE openForReading(const std::string& path, DWORD extraFlags = 0)
+{
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | extraFlags, nullptr);
+}
+
+bool writeAll(HANDLE file, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, data, chunk, &written, nullptr))
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+class Win32TextWriter final : public TextWriter {
+public:
+    explicit Win32TextWriter(HANDLE file) : file_(file) { buffer_.reserve(kBufferSize); }
+    ~Win32TextWriter() override { close(); }
+
+    Failure writeLine(std::string_view line) override
+    {
+        if (!file_.valid())
+            return {kErrIllegalCall, "File not open"};
+        buffer_.append(line);
+        buffer_.append("\r\n");
+        return buffer_.size() >= kBufferSize ? flush() : Failure{};
+    }
+
+    Failure flush() override
+    {
+        if (!file_.valid())
+            return {};
+        const bool ok = writeAll(file_.get(), buffer_.data(), buffer_.size());
+        buffer_.clear();
+        return ok ? Failure{} : lastFailure();
+    }
+
+    Failure close() override
+    {
+        if (!file_.valid())
+            return {};
+        Failure failure = flush();
+        if (!file_.reset() && !failure)
+            failure = lastFailure();
+        return failure;
+    }
+
+private:
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
+    Handle file_;
+    std::string buffer_;
+};
+
+std::optional<std::string> readWholeFile(const std::string& path)
+{
+    Handle file(openForReading(path));
+    if (!file.valid())
+        return std::nullopt;
+    std::string content;
+    char chunk[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) || got == 0)
+            break;
+        content.append(chunk, got);
+    }
+    return content;
+}
+
+/// Volume and file index: the identity of a file or folder on disk.
+std::optional<FolderIdentity> identityOf(const std::string& path, bool folder)
+{
+    Handle file(openForReading(path, folder ? FILE_FLAG_BACKUP_SEMANTICS : 0));
+    if (!file.valid())
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file.get(), &info))
+        return std::nullopt;
+    if (folder != ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0))
+        return std::nullopt;
+    return FolderIdentity{info.dwVolumeSerialNumber,
+                          (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+std::string withTrailingBackslash(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '\\')
+        folder.push_back('\\');
+    return folder;
+}
+
+class Win32FileSystem final : public FileSystem {
+public:
+    explicit Win32FileSystem(Win32FileSystemOptions options) : options_(std::move(options)) {}
+
+    char separator() const override { return '\\'; }
+    // Windows ignores letter case: names and links are upper- and lower-cased as the tool does.
+    bool caseSensitive() const override { return false; }
+
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, bool foldersToo) override
+    {
+        const std::string pattern = withTrailingBackslash(folder) + "*.*";
+        WIN32_FIND_DATAA found{};
+        const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            // An empty drive root has not even "." and "..": nothing to list, but listed.
+            if (GetLastError() == ERROR_FILE_NOT_FOUND)
+                return std::vector<FolderEntry>{};
+            return std::nullopt;
+        }
+        struct Keyed {
+            std::string key;
+            FolderEntry entry;
+        };
+        std::vector<Keyed> names;
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0)
+                continue;
+            const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            if (isFolder && !foldersToo)
+                continue;
+            names.push_back({upperCase(name), {name, isFolder}});
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        // NTFS keeps a folder's names in upper-case order; FAT and network drives
+        // do not, so the order is made the same everywhere: upper-cased name, then bytes.
+        std::sort(names.begin(), names.end(), [](const Keyed& a, const Keyed& b) {
+            return a.key != b.key ? a.key < b.key : a.entry.name < b.entry.name;
+        });
+        std::vector<FolderEntry> entries;
+        entries.reserve(names.size());
+        for (auto& k : names)
+            entries.push_back(std::move(k.entry));
+        return entries;
+    }
+
+    std::optional<FolderIdentity> folderIdentity(const std::string& folder) override
+    {
+        return identityOf(folder, true);
+    }
+
+    bool canRead(const std::string& path) override
+    {
+        Handle file(openForReading(path));
+        return file.valid();
+    }
+
+    std::optional<std::vector<std::string>> readLines(const std::string& path) override
+    {
+        auto content = readWholeFile(path);
+        if (!content)
+            return std::nullopt;
+        std::vector<std::string> lines;
+        std::string line;
+        for (std::size_t i = 0; i < content->size(); ++i) {
+            const char c = (*content)[i];
+            if (c == '\r') {
+                lines.push_back(std::move(line));
+                line.clear();
+                if (i + 1 < content->size() && (*content)[i + 1] == '\n')
+                    ++i;
+            } else {
+                line.push_back(c);
+            }
+        }
+        if (!line.empty())
+            lines.push_back(std::move(line));
+        return lines;
+    }
+
+    std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
+    {
+        return create(path, CREATE_ALWAYS, failure);
+    }
+
+    std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure) override
+    {
+        return create(path, CREATE_NEW, failure);
+    }
+
+    Failure copyFile(const std::string& source, const std::string& destination) override
+    {
+        // A file copied onto itself would be lost, whatever the two names look like.
+        const auto from = identityOf(source, false);
+        if (from && from == identityOf(destination, false))
+            return {kErrAccess, "Source and destination are the same file"};
+        return CopyFileA(source.c_str(), destination.c_str(), FALSE) ? Failure{} : lastFailure();
+    }
+
+    Failure setCurrentFolder(const std::string& folder) override
+    {
+        return SetCurrentDirectoryA(folder.c_str()) ? Failure{} : lastFailure();
+    }
+
+    Failure setCurrentDrive(std::string_view drive) override
+    {
+        const char letter = drive.empty() ? '\0' : drive.front();
+        if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')))
+            return {kErrIllegalCall, "Invalid procedure call or argument"};
+        // "X:" alone names the current folder of that drive.
+        const char path[] = {letter, ':', '\0'};
+        return SetCurrentDirectoryA(path) ? Failure{} : lastFailure();
+    }
+
+    std::string currentFolder() override
+    {
+        const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+        std::string folder(needed, '\0');
+        const DWORD length = GetCurrentDirectoryA(needed, folder.data());
+        folder.resize(length < needed ? length : 0);
+        return folder;
+    }
+
+    std::string fullFolderPath(const std::string& folder) override
+    {
+        // A path from a drive root or a network share stays exactly as typed; one
+        // relative to the current folder, or to a drive's current folder ("D:FOTO\"),
+        // or to the current drive's root ("\FOTO\") is completed by the system.
+        const bool full = (folder.size() >= 3 && folder[1] == ':' && folder[2] == '\\') || folder.starts_with("\\\\");
+        if (folder.empty() || full)
+            return folder;
+        const DWORD needed = GetFullPathNameA(folder.c_str(), 0, nullptr, nullptr);
+        if (needed == 0)
+            return folder;
+        std::string path(needed, '\0');
+        const DWORD length = GetFullPathNameA(folder.c_str(), needed, path.data(), nullptr);
+        if (length == 0 || length >= needed)
+            return folder;
+        path.resize(length);
+        return path;
+    }
+
+    std::string programFolder() override
+    {
+        return options_.programFolder.empty() ? moduleFolder() : options_.programFolder;
+    }
+
+    std::string templateFolder() override
+    {
+        return options_.templateFolder.empty() ? std::string("C:\\TAVLO\\")
+                                               : withTrailingBackslash(options_.templateFolder);
+    }
+
+    std::string defaultSearchFolder() override { return "c:\\"; }
+
+    std::string sameFolderOnDriveC(const std::string& folder) override
+    {
+        return "C:" + (folder.size() > 2 ? folder.substr(2) : std::string());
+    }
+
+    std::string driveCRoot() override { return "C:\\"; }
+
+private:
+    static std::unique_ptr<TextWriter> create(const std::string& path, DWORD disposition, Failure& failure)
+    {
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            failure = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
+                          ? Failure{kErrFileAlreadyExists, "File already exists"}
+                          : failureFromWindowsError(error);
+            return nullptr;
+        }
+        failure = {};
+        return std::make_unique<Win32TextWriter>(file);
+    }
+
+    Win32FileSystemOptions options_;
+};
+
+} // namespace
+
+std::unique_ptr<FileSystem> createWin32FileSystem(Win32FileSystemOptions options)
+{
+    return std::make_unique<Win32FileSystem>(std::move(options));
+}
+
+} // namespace tavlo

@@ -1,0 +1,555 @@
+#include "platform/win32/win32_window.h"
+
+#include "platform/form_layout.h"
+#include "platform/win32/win32_names.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace tavlo {
+namespace {
+
+constexpr COLORREF kLightYellow = RGB(255, 255, 128);
+constexpr COLORREF kLightBlue = RGB(128, 128, 255);
+
+std::string nulTerminated(std::string_view text) { return std::string(text); }
+
+// Each control's window style, by kind.
+DWORD styleOf(ControlKind kind)
+{
+    const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    switch (kind) {
+    case ControlKind::TextBox: return child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+    case ControlKind::ListBox:
+        return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+    case ControlKind::Button: return child | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER;
+    case ControlKind::CheckBox: return child | WS_TABSTOP | BS_AUTOCHECKBOX;
+    // Labels hold one line each: a text wider than its label is cut, not wrapped out of sight.
+    case ControlKind::Label: return child | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+    case ControlKind::Picker: break;
+    }
+    return child;
+}
+
+const char* classOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::TextBox: return "EDIT";
+    case ControlKind::ListBox: return "LISTBOX";
+    case ControlKind::Button:
+    case ControlKind::CheckBox: return "BUTTON";
+    default: return "STATIC";
+    }
+}
+
+bool isChildOf(HWND parent, HWND window) { return window != nullptr && GetParent(window) == parent; }
+
+} // namespace
+
+Win32Window::Win32Window()
+{
+    build();
+}
+
+Win32Window::~Win32Window()
+{
+    if (window_ != nullptr)
+        DestroyWindow(window_);
+    for (const auto& [face, handle] : fonts_)
+        DeleteObject(handle);
+    if (lightYellow_ != nullptr)
+        DeleteObject(lightYellow_);
+    if (measure_ != nullptr)
+        DeleteDC(measure_);
+    if (bigIcon_ != nullptr)
+        DestroyIcon(bigIcon_);
+    if (smallIcon_ != nullptr)
+        DestroyIcon(smallIcon_);
+}
+
+double Win32Window::twipsPerPixelX() const
+{
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return 1440.0 / (dpi > 0 ? dpi : 96);
+}
+
+double Win32Window::screenWidthTwips() const { return GetSystemMetrics(SM_CXSCREEN) * twipsPerPixelX(); }
+
+int Win32Window::pixelsX(int twips) const { return static_cast<int>(std::lround(twips / twipsPerPixelX())); }
+
+int Win32Window::pixelsY(int twips) const
+{
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return static_cast<int>(std::lround(twips * (dpi > 0 ? dpi : 96) / 1440.0));
+}
+
+HFONT Win32Window::font(int face)
+{
+    if (const auto found = fonts_.find(face); found != fonts_.end())
+        return found->second;
+    // "MS Sans Serif" stands for the desktop's own sans-serif UI font, at the size
+    // and weight of the design; "Arial" is Arial.
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTA logFont{};
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        logFont = metrics.lfMessageFont;
+    else
+        lstrcpynA(logFont.lfFaceName, "MS Shell Dlg 2", LF_FACESIZE);
+    double points = 8.25;
+    bool bold = false;
+    switch (static_cast<FontFace>(face)) {
+    case FontFace::Regular: break;
+    case FontFace::SansBold825: bold = true; break;
+    case FontFace::Sans975: points = 9.75; break;
+    case FontFace::SansBold135: points = 13.5, bold = true; break;
+    case FontFace::ArialBold975:
+        points = 9.75, bold = true;
+        lstrcpynA(logFont.lfFaceName, "Arial", LF_FACESIZE);
+        break;
+    }
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    logFont.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    logFont.lfWidth = 0;
+    logFont.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    logFont.lfItalic = FALSE;
+    logFont.lfUnderline = FALSE;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    const HFONT handle = CreateFontIndirectA(&logFont);
+    fonts_[face] = handle;
+    return handle;
+}
+
+void Win32Window::build()
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    bigIcon_ = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), 0));
+    smallIcon_ = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &Win32Window::windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = bigIcon_;
+    windowClass.hIconSm = smallIcon_;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWin32WindowClass;
+    RegisterClassExA(&windowClass);  // already there when a second window is built in the same process
+
+    const FormDesign& form = formDesign();
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT frame{0, 0, pixelsX(form.clientWidth), pixelsY(form.clientHeight)};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    const std::string caption = nulTerminated(form.caption);
+    window_ = CreateWindowExA(0, kWin32WindowClass, caption.c_str(), style, pixelsX(form.left), pixelsY(form.top),
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    if (window_ == nullptr)
+        throw std::runtime_error("the main window cannot be created");
+
+    lightYellow_ = CreateSolidBrush(kLightYellow);
+    for (const ControlDesign& design : controlDesigns()) {
+        if (design.kind == ControlKind::Picker)
+            continue;  // the picker takes no part in the layout
+        DWORD style = styleOf(design.kind);
+        const DWORD extended =
+            design.kind == ControlKind::TextBox || design.kind == ControlKind::ListBox ? WS_EX_CLIENTEDGE : 0;
+        if (design.id == ControlId::Label6_4 || design.id == ControlId::Label6_5)
+            style |= SS_OWNERDRAW;  // the credit and its shadow, drawn as one (see drawCredit)
+        const std::string text = nulTerminated(design.designText);
+        const HWND handle = CreateWindowExA(
+            extended, classOf(design.kind), text.c_str(), style, pixelsX(design.left), pixelsY(design.top),
+            pixelsX(design.width), pixelsY(design.height), window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32ControlId(design.id))), instance, nullptr);
+        SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font(static_cast<int>(design.font))), FALSE);
+        controls_[design.id] = handle;
+        if (design.kind != ControlKind::Label)
+            tabOrder_.push_back(handle);  // the table is in tab order
+    }
+    // Windows paints siblings by their stacking, not by the tab order, which the
+    // focus handling keeps on its own: labels lie underneath every other control,
+    // a later one above an earlier one; Command4 lies on top of Command1.
+    const auto designs = controlDesigns();
+    for (auto design = designs.rbegin(); design != designs.rend(); ++design)
+        if (design->kind == ControlKind::Label)
+            SetWindowPos(controls_[design->id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(controls_[ControlId::Command4], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    measure_ = CreateCompatibleDC(nullptr);
+    SelectObject(measure_, font(static_cast<int>(controlDesign(ControlId::List1).font)));
+    lastFocus_ = controls_[ControlId::txtPATH_RICERCA];
+}
+
+void Win32Window::show()
+{
+    ShowWindow(window_, SW_SHOW);
+    UpdateWindow(window_);
+    SetForegroundWindow(window_);
+    SetFocus(controls_[ControlId::txtPATH_RICERCA]);
+}
+
+int Win32Window::run()
+{
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        dispatch(message);
+    return static_cast<int>(message.wParam);
+}
+
+void Win32Window::dispatch(MSG& message)
+{
+    if (handleKey(message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+bool Win32Window::handleKey(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || !isChildOf(window_, message.hwnd))
+        return false;
+    char className[16] = {};
+    GetClassNameA(message.hwnd, className, sizeof className);
+    // Enter on a button that has the focus clicks it, as the space bar does.
+    if (message.wParam == VK_RETURN && lstrcmpiA(className, "Button") == 0 &&
+        (GetWindowLongPtrA(message.hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON) {
+        SendMessageA(message.hwnd, BM_CLICK, 0, 0);
+        return true;
+    }
+    if (message.wParam != VK_TAB)
+        return false;
+    if ((GetKeyState(VK_CONTROL) & 0x8000) != 0)
+        return false;
+    const bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const auto count = static_cast<long>(tabOrder_.size());
+    long at = 0;
+    while (at < count && tabOrder_[static_cast<std::size_t>(at)] != message.hwnd)
+        ++at;
+    for (long step = 1; step <= count; ++step) {
+        const long next = ((backwards ? at - step : at + step) % count + count) % count;
+        const HWND candidate = tabOrder_[static_cast<std::size_t>(next)];
+        if (IsWindowVisible(candidate) && IsWindowEnabled(candidate)) {
+            SetFocus(candidate);
+            char candidateClass[16] = {};
+            GetClassNameA(candidate, candidateClass, sizeof candidateClass);
+            if (lstrcmpiA(candidateClass, "Edit") == 0)  // a text box reached by the tab key has its text selected
+                SendMessageA(candidate, EM_SETSEL, 0, -1);
+            return true;
+        }
+    }
+    return true;
+}
+
+LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr || self->window_ != window)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: {
+        const int code = HIWORD(wParam);
+        const int id = LOWORD(wParam);
+        const int index = id - win32ControlId(ControlId::txtPATH_RICERCA);
+        if (code == BN_CLICKED && onClick && index >= 0 && index < static_cast<int>(ControlId::CommonDialog1)) {
+            try {
+                onClick(static_cast<ControlId>(index));
+            } catch (const std::exception& error) {
+                // Nothing may unwind through the system's own frames: a handler that
+                // fails past every failure handling of its own ends the program.
+                MessageBoxA(owner(), error.what(), kWin32MessageBoxTitle, MB_OK | MB_ICONERROR);
+                endProgram();
+            }
+            return 0;
+        }
+        break;
+    }
+    case WM_CTLCOLOREDIT: {
+        const auto edit = reinterpret_cast<HWND>(lParam);
+        for (const ControlDesign& design : controlDesigns())
+            if (design.colours == ColourScheme::LightYellowBackground && controls_[design.id] == edit) {
+                SetBkColor(reinterpret_cast<HDC>(wParam), kLightYellow);
+                return reinterpret_cast<LRESULT>(lightYellow_);
+            }
+        break;
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        drawCredit(item->hwndItem, item->hDC, item->rcItem);
+        return TRUE;
+    }
+    case WM_SETCURSOR:
+        // The hourglass holds over the whole window while the system is busy.
+        if (busy_) {
+            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (const HWND focus = GetFocus(); isChildOf(window_, focus))
+                lastFocus_ = focus;
+        }
+        break;
+    case WM_SETFOCUS:
+        if (lastFocus_ != nullptr && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_))
+            SetFocus(lastFocus_);
+        return 0;
+    case WM_CLOSE:
+        // The program ends as with the end button; the window itself goes when the loop has ended.
+        if (onClose)
+            onClose();
+        else
+            endProgram();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void Win32Window::drawCredit(HWND label, HDC dc, const RECT& area)
+{
+    // Label6(5) shows the credit with a transparent background over Label6(4), its
+    // light blue shadow. Windows gives no order of painting between overlapping
+    // siblings, so each of the two draws the whole picture within its own bounds:
+    // the shadow at Label6(4)'s place, then the text at Label6(5)'s.
+    const auto originOf = [label](HWND other) {
+        RECT mine{}, theirs{};
+        GetWindowRect(label, &mine);
+        GetWindowRect(other, &theirs);
+        return POINT{theirs.left - mine.left, theirs.top - mine.top};
+    };
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(label)) + 1, '\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextA(label, caption.data(), static_cast<int>(caption.size()))));
+    SetBkMode(dc, TRANSPARENT);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    const std::pair<ControlId, COLORREF> layers[] = {{ControlId::Label6_4, kLightBlue},
+                                                     {ControlId::Label6_5, GetSysColor(COLOR_BTNTEXT)}};
+    for (const auto& [id, colour] : layers) {
+        const POINT origin = originOf(controls_[id]);
+        RECT place{origin.x, origin.y, origin.x + area.right - area.left, origin.y + area.bottom - area.top};
+        SetTextColor(dc, colour);
+        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &place, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE);
+    }
+    SelectObject(dc, previous);
+}
+
+HWND Win32Window::control(ControlId id) const
+{
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+std::string Win32Window::text(ControlId id) const
+{
+    const HWND handle = control(id);
+    if (handle == nullptr)
+        return {};
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle)) + 1, '\0');
+    const int length = GetWindowTextA(handle, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    return text;
+}
+
+void Win32Window::setText(ControlId id, std::string_view text)
+{
+    if (const HWND handle = control(id))
+        SetWindowTextA(handle, nulTerminated(text).c_str());
+}
+
+bool Win32Window::isEnabled(ControlId id) const
+{
+    const HWND handle = control(id);
+    return handle != nullptr && IsWindowEnabled(handle);
+}
+
+void Win32Window::setEnabled(ControlId id, bool enabled)
+{
+    if (const HWND handle = control(id))
+        EnableWindow(handle, enabled ? TRUE : FALSE);
+}
+
+bool Win32Window::isVisible(ControlId id) const
+{
+    // The control's own visibility: the window may not show yet (start-up).
+    const HWND handle = control(id);
+    return handle != nullptr && (GetWindowLongPtrA(handle, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Window::setVisible(ControlId id, bool visible)
+{
+    if (const HWND handle = control(id))
+        ShowWindow(handle, visible ? SW_SHOW : SW_HIDE);
+}
+
+int Win32Window::checkValue() const
+{
+    return SendMessageA(control(ControlId::Check1), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void Win32Window::listAdd(std::string_view entry)
+{
+    const std::string text = nulTerminated(entry);
+    const HWND list = control(ControlId::List1);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // Long paths can be scrolled into view.
+    SIZE size{};
+    const bool measured = GetTextExtentPoint32A(measure_, text.c_str(), static_cast<int>(text.size()), &size) != 0;
+    if (measured && size.cx + 8 > listExtent_) {
+        listExtent_ = size.cx + 8;
+        SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(listExtent_), 0);
+    }
+}
+
+long Win32Window::listCount() const
+{
+    const LRESULT count = SendMessageA(control(ControlId::List1), LB_GETCOUNT, 0, 0);
+    return count == LB_ERR ? 0 : static_cast<long>(count);
+}
+
+std::string Win32Window::listItem(long index) const
+{
+    if (index < 0 || index >= listCount())
+        return {};
+    const HWND list = control(ControlId::List1);
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR)
+        return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT got =
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
+    return text;
+}
+
+long Win32Window::listIndex() const
+{
+    const LRESULT selected = SendMessageA(control(ControlId::List1), LB_GETCURSEL, 0, 0);
+    return selected == LB_ERR ? -1 : static_cast<long>(selected);
+}
+
+void Win32Window::listRemove(long index)
+{
+    if (index >= 0 && index < listCount())
+        SendMessageA(control(ControlId::List1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+void Win32Window::listClear()
+{
+    const HWND list = control(ControlId::List1);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    listExtent_ = 0;
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, 0, 0);
+}
+
+HWND Win32Window::owner() const { return IsWindowVisible(window_) ? window_ : nullptr; }
+
+int Win32Window::msgBox(std::string_view prompt, int buttons)
+{
+    const HWND parent = owner();
+    // Before the window shows (start-up) the box stands alone, in the taskbar.
+    UINT type = buttons == kYesNo ? MB_YESNO : MB_OK;
+    type |= parent != nullptr ? MB_APPLMODAL : MB_TASKMODAL | MB_SETFOREGROUND;
+    // The answer codes are the box's own: 1 OK, 6 Yes, 7 No.
+    return MessageBoxA(parent, nulTerminated(prompt).c_str(), kWin32MessageBoxTitle, type);
+}
+
+void Win32Window::beep() { MessageBeep(MB_OK); }
+
+void Win32Window::setScreenPointer(int pointer)
+{
+    busy_ = pointer == kPointerHourglass;
+    SetCursor(LoadCursorA(nullptr, busy_ ? IDC_WAIT : IDC_ARROW));
+}
+
+void Win32Window::doEvents()
+{
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // the loop of run() ends on it
+            return;
+        }
+        dispatch(message);
+    }
+}
+
+void Win32Window::endProgram()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    setScreenPointer(kPointerDefault);
+    ShowWindow(window_, SW_HIDE);
+    PostQuitMessage(0);
+}
+
+std::optional<std::string> Win32Window::showPicker(const PickerRequest& request)
+{
+    // The filter list: each pattern shown as its own description, "*.*" once.
+    std::vector<std::string> patterns;
+    for (const std::string* pattern : {&request.firstPattern, &request.secondPattern})
+        if (!pattern->empty() && std::find(patterns.begin(), patterns.end(), *pattern) == patterns.end())
+            patterns.push_back(*pattern);
+    if (patterns.empty())
+        patterns.emplace_back("*.*");
+    std::string filter;
+    for (const std::string& pattern : patterns)
+        filter += pattern + '\0' + pattern + '\0';
+    filter.push_back('\0');
+
+    std::string chosen(32768, '\0');
+    const std::string title = request.title;
+    const std::string start = request.startFolder;
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = chosen.data();
+    dialog.nMaxFile = static_cast<DWORD>(chosen.size());
+    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+    dialog.lpstrTitle = title.c_str();
+    // The current folder is the build's to set: the dialog leaves it alone.
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
+                   (request.folderMayBeChosen ? 0 : OFN_FILEMUSTEXIST);
+    if (!GetOpenFileNameA(&dialog))
+        return CommDlgExtendedError() == 0 ? std::optional<std::string>(std::string()) : std::nullopt;
+    chosen.resize(chosen.find('\0'));
+    return chosen;
+}
+
+void Win32Window::openPage(const OpenRequest& request)
+{
+    // The shell's own document open, maximised: no command line is formed, so no
+    // blank or "&" in a folder name can break it. A failure is not reported.
+    const std::string document = request.documentPath;
+    const auto backslash = document.rfind('\\');
+    const std::string folder = backslash == std::string::npos ? std::string() : document.substr(0, backslash + 1);
+    ShellExecuteA(owner(), "open", document.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
+                  SW_SHOWMAXIMIZED);
+}
+
+} // namespace tavlo

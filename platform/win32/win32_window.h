@@ -1,0 +1,92 @@
+#pragma once
+// frmTAVLO as a native Windows window: the controls of the design table (EDIT,
+// LISTBOX, BUTTON, STATIC) at their places, and the user-interaction services of
+// the Windows desktop (message boxes, beep, pointer, the Open dialog, the shell).
+// Texts pass in the ANSI code page, byte for byte.
+
+#include "platform/controls.h"
+#include "platform/ui.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace tavlo {
+
+class Win32Window final : public Controls, public Ui {
+public:
+    /// Creates the window hidden, every control at its design value.
+    Win32Window();
+    ~Win32Window() override;
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    std::function<void(ControlId)> onClick;
+    std::function<void()> onClose;
+
+    /// Shows the window with the focus in the first control of the tab order.
+    void show();
+    /// Runs the event loop until the program ends; returns the exit code.
+    int run();
+
+    // Controls
+    std::string text(ControlId id) const override;
+    void setText(ControlId id, std::string_view text) override;
+    bool isEnabled(ControlId id) const override;
+    void setEnabled(ControlId id, bool enabled) override;
+    bool isVisible(ControlId id) const override;
+    void setVisible(ControlId id, bool visible) override;
+    int checkValue() const override;
+    void listAdd(std::string_view entry) override;
+    long listCount() const override;
+    std::string listItem(long index) const override;
+    long listIndex() const override;
+    void listRemove(long index) override;
+    void listClear() override;
+
+    // Ui
+    int msgBox(std::string_view prompt, int buttons) override;
+    void beep() override;
+    void setScreenPointer(int pointer) override;
+    void doEvents() override;
+    void endProgram() override;
+    bool programEnded() const override { return ended_; }
+    double screenWidthTwips() const override;
+    double twipsPerPixelX() const override;
+    std::optional<std::string> showPicker(const PickerRequest& request) override;
+    void openPage(const OpenRequest& request) override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void build();
+    HFONT font(int face);
+    void drawCredit(HWND label, HDC dc, const RECT& area);
+    int pixelsX(int twips) const;
+    int pixelsY(int twips) const;
+    HWND control(ControlId id) const;
+    /// Runs one message of the loop.
+    void dispatch(MSG& message);
+    /// Tab and Shift+Tab move the focus in the order of the design table; Enter
+    /// clicks the button that has the focus. True when the key was taken.
+    bool handleKey(const MSG& message);
+    /// The owner of a modal box: the window once it shows, none before.
+    HWND owner() const;
+
+    HWND window_ = nullptr;
+    std::map<ControlId, HWND> controls_;
+    std::vector<HWND> tabOrder_;
+    std::map<int, HFONT> fonts_;
+    HBRUSH lightYellow_ = nullptr;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    HDC measure_ = nullptr;  // for the list's horizontal extent
+    int listExtent_ = 0;
+    HWND lastFocus_ = nullptr;
+    bool busy_ = false;
+    bool ended_ = false;
+};
+
+} // namespace tavlo
