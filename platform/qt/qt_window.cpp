@@ -76,7 +76,11 @@ QFont fontFor(FontFace face)
     QFont font = QApplication::font();  // the desktop's sans-serif UI font
     font.setPointSizeF(8.25);            // the window's regular size
     switch (face) {
-    case FontFace::Regular: break;
+    case FontFace::Regular:
+        // The window's own font: a narrow sans-serif, so that the labels' texts fit
+        // their design widths as they did in the font the layout was drawn for.
+        font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), font.family()});
+        break;
     case FontFace::SansBold825: font.setPointSizeF(8.25), font.setBold(true); break;
     case FontFace::Sans975: font.setPointSizeF(9.75); break;
     case FontFace::SansBold135: font.setPointSizeF(13.5), font.setBold(true); break;
