@@ -24,10 +24,10 @@ std::vector<std::string> pageNames(int count)
 }
 
 /// The index page's cell of a series page: linked as the page lies on disk, with the web page icon.
-Lines indexCell(int k)
+Lines indexCell(const Rig& rig, int k)
 {
     const std::string name = "PAG_" + std::to_string(k);
-    return cell(name + ".HTM", "HTM-1A.JPG", "Pag_" + std::to_string(k) + ".htm");
+    return cell(linkTo(rig, name + ".HTM"), "HTM-1A.JPG", "Pag_" + std::to_string(k) + ".htm");
 }
 
 class PagedBuild : public BuildTest {
@@ -90,7 +90,8 @@ TEST_F(PagedBuild, AnOutputFolderThatDoesNotExistIsRefusedBeforeAnythingIsWritte
     rig.ui.answerNext(kAnswerOk);
     build({in("a.jpg")}, "10");
 
-    EXPECT_EQ(rig.ui.log, (Lines{"beep", "box:0:La cartella " + rig.tree.at("missing/") + " non esiste !!!"}));
+    const std::string missing = builtFolder(rig, rig.tree.at("missing/"));
+    EXPECT_EQ(rig.ui.log, (Lines{"beep", "box:0:La cartella " + missing + " non esiste !!!"}));
     EXPECT_EQ(rig.controls.entries(), Lines{in("a.jpg")});
     EXPECT_EQ(rig.text(txtMAX_N_FILES), "10");
     EXPECT_TRUE(rig.fs.created.empty());
@@ -129,13 +130,13 @@ TEST_P(PagedBuildSeries, PagesTakeAtMostNPositionsEachThenTheIndexLinksToThem)
     ASSERT_EQ(pageCalls.size(), c.pages.size() + 1);
     for (int k = 1; k <= pages; ++k) {
         const PageCall& call = pageCalls[static_cast<std::size_t>(k - 1)];
-        EXPECT_EQ(call.page, in("PAG_" + std::to_string(k) + ".HTM"));
+        EXPECT_EQ(call.page, built("PAG_" + std::to_string(k) + ".HTM"));
         EXPECT_EQ(call.first, c.pages[static_cast<std::size_t>(k - 1)].first) << k;
         EXPECT_EQ(call.last, c.pages[static_cast<std::size_t>(k - 1)].second) << k;
         EXPECT_EQ(call.copiesBefore, 0u);
     }
     const PageCall& index = pageCalls.back();
-    EXPECT_EQ(index.page, in("TAVLO.HTM"));
+    EXPECT_EQ(index.page, built("TAVLO.HTM"));
     EXPECT_EQ(index.first, 1);
     EXPECT_EQ(index.last, pages);
     EXPECT_EQ(index.copiesBefore, 0u);
@@ -151,7 +152,7 @@ TEST_P(PagedBuildSeries, PagesTakeAtMostNPositionsEachThenTheIndexLinksToThem)
     EXPECT_EQ(rig.text(txtNUM_FILE), std::to_string(c.entries));  // not updated
     EXPECT_EQ(rig.job().Num_Pagina, pages);
     EXPECT_EQ(rig.job().Num_Files, pages);
-    EXPECT_EQ(rig.fs.currentFolder() + "/", site);
+    EXPECT_EQ(rig.fs.currentFolder() + kSep, built(""));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PagedBuildSeries,
@@ -169,7 +170,7 @@ TEST_F(PagedBuild, AnEmptyListWithACountGivesOneEmptyPageAndAnIndexListingIt)
     rig.click(Command4);
 
     EXPECT_EQ(page("PAG_1.HTM"), smallPage(true, {}, 5));
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {indexCell(1)}, 5));
+    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {indexCell(rig, 1)}, 5));
     EXPECT_EQ(rig.controls.entries(), Lines{"PAG_1.HTM"});
 }
 
@@ -181,7 +182,7 @@ TEST_F(PagedBuild, SeriesPagesCarryTheBackLinkAndTheIndexCellsLinkThePagesAsOnDi
     EXPECT_EQ(page("PAG_1.HTM"),
               smallPage(true, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3"), cell("b.mp3", "MUSIC-1A.JPG", "B.mp3")}, 5));
     EXPECT_EQ(page("PAG_2.HTM"), smallPage(true, {cell("c.mp3", "MUSIC-1A.JPG", "C.mp3")}, 5));
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {indexCell(1), indexCell(2)}, 5));
+    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {indexCell(rig, 1), indexCell(rig, 2)}, 5));
 }
 
 TEST_F(PagedBuild, AnIndexNotNamedTavloCarriesTheBackLinkToo)
@@ -190,8 +191,8 @@ TEST_F(PagedBuild, AnIndexNotNamedTavloCarriesTheBackLinkToo)
     rig.ui.answerNext(kAnswerNo);
     build({in("a.mp3")}, "10");
 
-    EXPECT_EQ(page("MARE.HTM"), smallPage(true, {indexCell(1)}, 5));
-    EXPECT_EQ(prompts(), Lines{viewQuestion(in("MARE.HTM"))});
+    EXPECT_EQ(page("MARE.HTM"), smallPage(true, {indexCell(rig, 1)}, 5));
+    EXPECT_EQ(prompts(), Lines{viewQuestion(built("MARE.HTM"))});
 }
 
 TEST_F(PagedBuild, MoreThanAThousandPagesAllLandInTheListAndOnTheIndex)
@@ -210,8 +211,8 @@ TEST_F(PagedBuild, MoreThanAThousandPagesAllLandInTheListAndOnTheIndex)
 
     const Lines index = page("TAVLO.HTM");
     EXPECT_EQ(countOf(index, expected::kCellStart), 2500);
-    EXPECT_EQ(countOf(index, "        <A HREF=\"PAG_1001.HTM\">Pag_1001.htm</A>"), 1);
-    EXPECT_EQ(countOf(index, "        <A HREF=\"PAG_2500.HTM\">Pag_2500.htm</A>"), 1);
+    EXPECT_EQ(countOf(index, "        <A HREF=\"" + linkTo(rig, "PAG_1001.HTM") + "\">Pag_1001.htm</A>"), 1);
+    EXPECT_EQ(countOf(index, "        <A HREF=\"" + linkTo(rig, "PAG_2500.HTM") + "\">Pag_2500.htm</A>"), 1);
 }
 
 // --- Overwriting -------------------------------------------------------------------
@@ -224,10 +225,10 @@ TEST_F(PagedBuild, OneYesToOverwritingCoversTheLaterPagesAndTheIndex)
     rig.ui.answerNext(kAnswerNo);
     build({in("a.mp3"), in("b.mp3")}, "1");
 
-    EXPECT_EQ(prompts(), (Lines{"Elenco  " + in("PAG_1.HTM") + "  gia' esistente, continuo (S/N)",
-                                viewQuestion(in("TAVLO.HTM"))}));
+    EXPECT_EQ(prompts(), (Lines{"Elenco  " + built("PAG_1.HTM") + "  gia' esistente, continuo (S/N)",
+                                viewQuestion(built("TAVLO.HTM"))}));
     EXPECT_EQ(page("PAG_2.HTM"), smallPage(true, {cell("b.mp3", "MUSIC-1A.JPG", "B.mp3")}, 5));
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {indexCell(1), indexCell(2)}, 5));
+    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {indexCell(rig, 1), indexCell(rig, 2)}, 5));
 }
 
 TEST_F(PagedBuild, APageKeptByNoKeepsItsPlaceInTheListAndOnTheIndex)
@@ -239,13 +240,13 @@ TEST_F(PagedBuild, APageKeptByNoKeepsItsPlaceInTheListAndOnTheIndex)
     rig.ui.answerNext(kAnswerNo);   // view
     build({in("a.mp3"), in("b.mp3"), in("c.mp3")}, "1");
 
-    EXPECT_EQ(prompts(), (Lines{"Elenco  " + in("PAG_2.HTM") + "  gia' esistente, continuo (S/N)",
-                                "Elenco  " + in("PAG_3.HTM") + "  gia' esistente, continuo (S/N)",
-                                viewQuestion(in("TAVLO.HTM"))}));
+    EXPECT_EQ(prompts(), (Lines{"Elenco  " + built("PAG_2.HTM") + "  gia' esistente, continuo (S/N)",
+                                "Elenco  " + built("PAG_3.HTM") + "  gia' esistente, continuo (S/N)",
+                                viewQuestion(built("TAVLO.HTM"))}));
     EXPECT_EQ(pageText("PAG_2.HTM"), "old 2");
     EXPECT_EQ(page("PAG_3.HTM"), smallPage(true, {cell("c.mp3", "MUSIC-1A.JPG", "C.mp3")}, 5));
     EXPECT_EQ(rig.controls.entries(), pageNames(3));
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {indexCell(1), indexCell(2), indexCell(3)}, 5));
+    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {indexCell(rig, 1), indexCell(rig, 2), indexCell(rig, 3)}, 5));
 }
 
 // --- The view question ---------------------------------------------------------------
@@ -255,13 +256,13 @@ TEST_F(PagedBuild, YesToTheViewQuestionOpensTheIndexPageByItsFullPath)
     rig.ui.answerNext(kAnswerYes);
     build({in("a.mp3")}, "10");
 
-    EXPECT_EQ(rig.ui.boxes.back().prompt, viewQuestion(in("TAVLO.HTM")));
+    EXPECT_EQ(rig.ui.boxes.back().prompt, viewQuestion(built("TAVLO.HTM")));
     EXPECT_EQ(rig.ui.boxes.back().buttons, kYesNo);
     ASSERT_EQ(rig.ui.opened.size(), 1u);
-    EXPECT_EQ(rig.ui.opened[0].commandLine, "START /max /w \"\" \"" + in("TAVLO.HTM") + "\"");
-    EXPECT_EQ(rig.ui.opened[0].documentPath, in("TAVLO.HTM"));
+    EXPECT_EQ(rig.ui.opened[0].commandLine, "START /max /w \"\" \"" + built("TAVLO.HTM") + "\"");
+    EXPECT_EQ(rig.ui.opened[0].documentPath, built("TAVLO.HTM"));
     EXPECT_TRUE(rig.controls.isEnabled(Command5));
-    EXPECT_EQ(rig.job().Cartella_Tavlo + rig.job().Nome_Pagina, in("TAVLO.HTM"));
+    EXPECT_EQ(rig.job().Cartella_Tavlo + rig.job().Nome_Pagina, built("TAVLO.HTM"));
 }
 
 TEST_F(PagedBuild, NoToTheViewQuestionOpensNothingAndStillEnablesTheViewer)

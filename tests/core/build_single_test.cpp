@@ -69,7 +69,8 @@ TEST_F(SinglePageBuild, AnOutputFolderThatDoesNotExistIsRefusedBeforeAnythingIsW
     rig.ui.answerNext(kAnswerOk);
     rig.click(Command1);
 
-    EXPECT_EQ(rig.ui.log, (Lines{"beep", "box:0:La cartella " + rig.tree.at("missing/") + " non esiste !!!"}));
+    const std::string missing = builtFolder(rig, rig.tree.at("missing/"));
+    EXPECT_EQ(rig.ui.log, (Lines{"beep", "box:0:La cartella " + missing + " non esiste !!!"}));
     EXPECT_TRUE(rig.fs.created.empty());
     EXPECT_TRUE(rig.fs.copies.empty());
     EXPECT_FALSE(rig.controls.isEnabled(Command5));
@@ -89,7 +90,7 @@ class SinglePageBuildOutputPath : public BuildTest, public ::testing::WithParamI
 TEST_P(SinglePageBuildOutputPath, NamesThePageAfterTheNameUpToItsFirstDot)
 {
     const OutputPathCase& c = GetParam();
-    const std::string folder = rig.tree.folder(c.folder) + "/";
+    const std::string folder = builtFolder(rig, rig.tree.folder(c.folder) + kSep);
     fillList(rig, {in("a.mp3")});
     rig.type(txtNOME_FILE_HTM, "  " + rig.tree.at(c.typed) + "  ");
     rig.ui.answerNext(kAnswerNo);
@@ -99,7 +100,7 @@ TEST_P(SinglePageBuildOutputPath, NamesThePageAfterTheNameUpToItsFirstDot)
     EXPECT_EQ(rig.job().Nome_File_Htm, c.fileName);
     EXPECT_EQ(rig.job().Nome_Pagina, c.page);
     EXPECT_TRUE(std::filesystem::exists(folder + c.page));
-    EXPECT_EQ(rig.fs.currentFolder() + "/", folder);
+    EXPECT_EQ(rig.fs.currentFolder() + kSep, folder);
     EXPECT_EQ(prompts(), Lines{"Visualizzo la pagina creata " + folder + c.page + " (S/N) "});
 }
 
@@ -124,7 +125,7 @@ TEST_F(SinglePageBuild, WritesEveryListPositionIntoOnePageThenCopiesTheTemplates
     rig.click(Command1);
 
     ASSERT_EQ(pageCalls.size(), 1u);
-    EXPECT_EQ(pageCalls[0].page, in("TAVLO.HTM"));
+    EXPECT_EQ(pageCalls[0].page, built("TAVLO.HTM"));
     EXPECT_EQ(pageCalls[0].first, 1);
     EXPECT_EQ(pageCalls[0].last, 7);
     EXPECT_EQ(pageCalls[0].copiesBefore, 0u);
@@ -159,11 +160,11 @@ TEST_F(SinglePageBuild, YesToTheViewQuestionOpensThePageNamedAlone)
     rig.ui.answerNext(kAnswerYes);
     rig.click(Command1);
 
-    const std::string question = "Visualizzo la pagina creata " + in("MARE.HTM") + " (S/N) ";
+    const std::string question = "Visualizzo la pagina creata " + built("MARE.HTM") + " (S/N) ";
     EXPECT_EQ(rig.ui.log, (Lines{"pointer:11", "pointer:0", "beep", "box:4:" + question,
                                  "open:START /max /w \"\" \"MARE.HTM\""}));
     ASSERT_EQ(rig.ui.opened.size(), 1u);
-    EXPECT_EQ(rig.ui.opened[0].documentPath, in("MARE.HTM"));
+    EXPECT_EQ(rig.ui.opened[0].documentPath, built("MARE.HTM"));
     EXPECT_TRUE(rig.controls.isEnabled(Command5));
     EXPECT_EQ(page("MARE.HTM"), smallPage(true, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3")}, 5));
 }
@@ -186,8 +187,8 @@ TEST_F(SinglePageBuild, APageKeptByNoToTheOverwriteQuestionStillGetsTemplatesAnd
     rig.ui.answerNext(kAnswerNo);  // view
     rig.click(Command1);
 
-    EXPECT_EQ(prompts(), (Lines{"Elenco  " + in("TAVLO.HTM") + "  gia' esistente, continuo (S/N)",
-                                "Visualizzo la pagina creata " + in("TAVLO.HTM") + " (S/N) "}));
+    EXPECT_EQ(prompts(), (Lines{"Elenco  " + built("TAVLO.HTM") + "  gia' esistente, continuo (S/N)",
+                                "Visualizzo la pagina creata " + built("TAVLO.HTM") + " (S/N) "}));
     EXPECT_EQ(pageText("TAVLO.HTM"), "old");
     EXPECT_EQ(rig.fs.copies.size(), 10u);
     EXPECT_TRUE(rig.controls.isEnabled(Command5));
@@ -204,7 +205,7 @@ TEST_F(SinglePageBuild, EachBuildAsksAgainBeforeOverwriting)
         rig.click(Command1);
     }
     EXPECT_EQ(rig.ui.boxes.size(), 5u);
-    EXPECT_EQ(rig.ui.boxes[3].prompt, "Elenco  " + in("TAVLO.HTM") + "  gia' esistente, continuo (S/N)");
+    EXPECT_EQ(rig.ui.boxes[3].prompt, "Elenco  " + built("TAVLO.HTM") + "  gia' esistente, continuo (S/N)");
 }
 
 } // namespace

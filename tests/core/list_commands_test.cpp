@@ -31,7 +31,7 @@ protected:
         rig.tree.file("photos/sub/c.jpg");
         rig.tree.file("photos/sub/voice.wav");
         photos = rig.tree.at("photos");
-        pictures = {photos + "/a.jpg", photos + "/b.jpg", photos + "/sub/c.jpg"};
+        pictures = {photos + native("/a.jpg"), photos + native("/b.jpg"), photos + native("/sub/c.jpg")};
     }
 
     /// Forgets what the user saw so far, so that a test sees only its own command.
@@ -110,8 +110,8 @@ TEST_F(ListCommands, LoadAllSetsTheFilterToStarAndLeavesIt)
     rig.type(txtPATH_RICERCA, photos);
     forgetTheLog();
     rig.click(cmdCONFERMA_Tutti);
-    EXPECT_EQ(rig.controls.entries(), (Entries{photos + "/a.jpg", photos + "/b.jpg", photos + "/sub/c.jpg",
-                                               photos + "/sub/voice.wav"}));
+    EXPECT_EQ(rig.controls.entries(), (Entries{photos + native("/a.jpg"), photos + native("/b.jpg"),
+                                               photos + native("/sub/c.jpg"), photos + native("/sub/voice.wav")}));
     EXPECT_EQ(rig.text(txtESTENSIONE), "*");
     EXPECT_EQ(rig.text(txtNUM_FILE), "4");
     EXPECT_EQ(rig.ui.log, kLoadLog);
@@ -123,7 +123,7 @@ TEST_F(ListCommands, TwoLoadsAppendAndTheCountShowsTheTotal)
     load(photos, "TXT");
     load(photos, "JPG");
     Entries expected = pictures;
-    expected.push_back(photos + "/notes.txt");
+    expected.push_back(photos + native("/notes.txt"));
     expected.insert(expected.end(), pictures.begin(), pictures.end());
     EXPECT_EQ(rig.controls.entries(), expected);
     EXPECT_EQ(rig.text(txtNUM_FILE), "7");
@@ -178,12 +178,16 @@ TEST_F(ListCommands, LoadButtonsAreDisabledWhileTheScanRunsAndCannotBeClicked)
     EXPECT_EQ(rig.ui.pointers.back(), kPointerDefault);
 }
 
-// A blank search folder stands for the root "/": the test lets the listing of every
-// folder fail, so that only the first folder asked for is seen.
+// A blank search folder stands for "c:\" as written on Windows, and one of asterisks
+// only for the root of the current drive, "\"; on Linux both stand for the root "/".
+// The test lets the listing of every folder fail, so that only the first folder asked
+// for is seen.
 class RootSearchFolder : public ListCommands, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RootSearchFolder, IsScannedFromTheRoot)
 {
+    const bool asterisks = std::string_view(GetParam()).find('*') != std::string_view::npos;
+    const std::string root = kWindows && !asterisks ? "c:\\" : std::string(1, kSep);
     rig.fs.failList = [](const std::string&) { return true; };
     rig.type(txtPATH_RICERCA, GetParam());
     rig.type(txtESTENSIONE, "JPG");
@@ -191,7 +195,7 @@ TEST_P(RootSearchFolder, IsScannedFromTheRoot)
     rig.click(cmdCONFERMA);
     ASSERT_FALSE(rig.fs.listed.empty());
     for (const auto& folder : rig.fs.listed)
-        EXPECT_EQ(folder, "/");
+        EXPECT_EQ(folder, root);
     EXPECT_EQ(rig.text(txtPATH_RICERCA), GetParam());  // the text box itself is not changed
     EXPECT_EQ(rig.ui.log, kLoadLog);
 }
@@ -202,13 +206,13 @@ class TrailingAsterisks : public ListCommands, public ::testing::WithParamInterf
 
 TEST_P(TrailingAsterisks, AreDroppedFromTheStartFolder)
 {
-    const std::string typed = "  " + photos + GetParam() + " ";
+    const std::string typed = "  " + photos + native(GetParam()) + " ";
     rig.type(txtPATH_RICERCA, typed);
     rig.type(txtESTENSIONE, "JPG");
     rig.click(cmdCONFERMA);
     EXPECT_EQ(rig.controls.entries(), pictures);
     ASSERT_FALSE(rig.fs.listed.empty());
-    EXPECT_EQ(rig.fs.listed.front(), photos + "/");
+    EXPECT_EQ(rig.fs.listed.front(), photos + kSep);
     EXPECT_EQ(rig.text(txtPATH_RICERCA), typed);
 }
 
@@ -329,7 +333,7 @@ TEST_F(ListCommands, ListEmptiedDuringTheScanKeepsOnlyWhatCameAfter)
         if (n == 2)
             rig.click(Command2);
     });
-    EXPECT_EQ(load(photos, "JPG"), Entries{photos + "/sub/c.jpg"});
+    EXPECT_EQ(load(photos, "JPG"), Entries{photos + native("/sub/c.jpg")});
     EXPECT_EQ(rig.text(txtNUM_FILE), "1");
 }
 
@@ -342,7 +346,7 @@ TEST_F(ListCommands, EntryDeletedDuringTheScanIsLeftOutOfTheCount)
             rig.click(cmdCANC_FILE);
         }
     });
-    EXPECT_EQ(load(photos, "JPG"), (Entries{photos + "/b.jpg", photos + "/sub/c.jpg"}));
+    EXPECT_EQ(load(photos, "JPG"), (Entries{photos + native("/b.jpg"), photos + native("/sub/c.jpg")}));
     EXPECT_EQ(rig.text(txtNUM_FILE), "2");
     EXPECT_EQ(rig.ui.boxes.size(), 2u);  // the window-mode question, then the delete
 }

@@ -29,7 +29,7 @@ TEST_F(ResultViewer, BeforeAnyBuildDoesNothing)
 
 TEST_F(ResultViewer, AfterASinglePageBuildOpensThatPageByItsFullPathEveryClick)
 {
-    const std::string folder = rig.tree.folder("my photos") + "/";
+    const std::string folder = rig.tree.folder("my photos") + kSep;
     rig.type(txtNOME_FILE_HTM, folder + "Mare.htm");
     fillList(rig, {folder + "a.mp3"});
     rig.ui.answerNext(kAnswerNo);
@@ -40,8 +40,8 @@ TEST_F(ResultViewer, AfterASinglePageBuildOpensThatPageByItsFullPathEveryClick)
     rig.click(Command5);
     ASSERT_EQ(rig.ui.opened.size(), 2u);
     for (const auto& opened : rig.ui.opened) {
-        EXPECT_EQ(opened.commandLine, openCommand(folder + "MARE.HTM"));
-        EXPECT_EQ(opened.documentPath, folder + "MARE.HTM");
+        EXPECT_EQ(opened.commandLine, openCommand(builtFolder(rig, folder) + "MARE.HTM"));
+        EXPECT_EQ(opened.documentPath, builtFolder(rig, folder) + "MARE.HTM");
     }
     EXPECT_EQ(rig.job().Cartella_Tavlo, before.Cartella_Tavlo);
     EXPECT_EQ(rig.job().Nome_Pagina, before.Nome_Pagina);
@@ -57,8 +57,8 @@ TEST_F(ResultViewer, AfterAPagedBuildOpensTheIndexPage)
 
     rig.click(Command5);
     ASSERT_EQ(rig.ui.opened.size(), 1u);
-    EXPECT_EQ(rig.ui.opened[0].commandLine, openCommand(in("TAVLO.HTM")));
-    EXPECT_EQ(rig.ui.opened[0].documentPath, in("TAVLO.HTM"));
+    EXPECT_EQ(rig.ui.opened[0].commandLine, openCommand(built("TAVLO.HTM")));
+    EXPECT_EQ(rig.ui.opened[0].documentPath, built("TAVLO.HTM"));
 }
 
 TEST_F(ResultViewer, OpensThePageOfTheLatestBuild)
@@ -72,7 +72,7 @@ TEST_F(ResultViewer, OpensThePageOfTheLatestBuild)
 
     rig.click(Command5);
     ASSERT_EQ(rig.ui.opened.size(), 1u);
-    EXPECT_EQ(rig.ui.opened[0].documentPath, in("ALTRA.HTM"));
+    EXPECT_EQ(rig.ui.opened[0].documentPath, built("ALTRA.HTM"));
 }
 
 } // namespace

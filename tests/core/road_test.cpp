@@ -1,5 +1,5 @@
 // The whole road through the click handlers: start, load, build one page.
-#include "support/rig.h"
+#include "support/page_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,8 @@ TEST(Road, LoadAndBuildOnePageWithTemplatesBesideIt)
     EXPECT_TRUE(rig.tree.exists("photos/B.HTM"));
     EXPECT_TRUE(rig.tree.exists("photos/DIAPOSIT.JPG"));
     EXPECT_TRUE(rig.ui.allAnswersUsed());
-    EXPECT_EQ(rig.ui.boxes.back().prompt, "Visualizzo la pagina creata " + rig.tree.at("photos/TAVLO.HTM") + " (S/N) ");
+    EXPECT_EQ(rig.ui.boxes.back().prompt, "Visualizzo la pagina creata " +
+                                              builtFolder(rig, rig.tree.at("photos/")) + "TAVLO.HTM (S/N) ");
 }
 
 } // namespace

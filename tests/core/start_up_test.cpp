@@ -3,8 +3,6 @@
 // hides, the program-folder paths, and clicks that must do nothing.
 #include "support/rig_test.h"
 
-#include "platform/posix/posix_file_system.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -103,8 +101,8 @@ TEST_P(WindowMode, SimplifiedWindowHidesExactlyFourControls)
 TEST_P(WindowMode, SearchFolderAndOutputPageStartInTheProgramFolder)
 {
     rig.start(simplified());
-    EXPECT_EQ(rig.text(txtPATH_RICERCA), rig.programFolder() + "/");
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), rig.programFolder() + "/TAVLO.HTM");
+    EXPECT_EQ(rig.text(txtPATH_RICERCA), rig.programFolder() + kSep);
+    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), rig.programFolder() + kSep + "TAVLO.HTM");
 }
 
 TEST_P(WindowMode, OtherControlsKeepTheirDesignValues)
@@ -124,23 +122,21 @@ TEST(StartUp, UnansweredQuestionIsSkippedAndTheRestStillRuns)
     Rig rig;
     rig.form.Form_Load();  // no answer scripted: the box fails, and start-up goes on
     EXPECT_EQ(rig.ui.unexpected.size(), 1u);
-    EXPECT_EQ(rig.text(txtPATH_RICERCA), rig.programFolder() + "/");
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), rig.programFolder() + "/TAVLO.HTM");
+    EXPECT_EQ(rig.text(txtPATH_RICERCA), rig.programFolder() + kSep);
+    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), rig.programFolder() + kSep + "TAVLO.HTM");
     EXPECT_TRUE(rig.controls.isVisible(Command1));
 }
 
 TEST(StartUp, ProgramFolderIsTakenAsReportedAndTheSeparatorAppendedBlindly)
 {
-    PosixFileSystemOptions options;
-    options.programFolder = "/opt/tavlo/";
-    const auto fs = createPosixFileSystem(options);
+    const auto fs = createPlatformFileSystem(fromRoot("/opt/tavlo/"));
     HeadlessControls controls;
     HeadlessUi ui;
     frmTAVLO form(controls, ui, *fs);
     ui.answerNext(kAnswerNo);
     form.Form_Load();
-    EXPECT_EQ(controls.text(txtPATH_RICERCA), "/opt/tavlo//");
-    EXPECT_EQ(controls.text(txtNOME_FILE_HTM), "/opt/tavlo//TAVLO.HTM");
+    EXPECT_EQ(controls.text(txtPATH_RICERCA), fromRoot("/opt/tavlo//"));
+    EXPECT_EQ(controls.text(txtNOME_FILE_HTM), fromRoot("/opt/tavlo//TAVLO.HTM"));
 }
 
 // --- clicks the window ignores, and its own two handlers ----------------------------

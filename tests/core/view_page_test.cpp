@@ -16,15 +16,16 @@ TEST_F(ViewPageTest, SevenLinesByteForByteWithTheNumbersInPageFormat)
 {
     write("PAG_3.HTM", {in("VACANZE/Mare 1.jpg")});
 
+    const std::string source = viewSource(rig, "VACANZE/Mare 1.jpg");
     EXPECT_EQ(pageText("MARE 1.HTM"),
-              "<HTML><HEAD><META CHARSET=\"UTF-8\">\r\n"
+              expected::kViewPageFirstLine + "\r\n"
               "<TITLE> MARE 1.JPG </TITLE>\r\n"
               "</HEAD><BODY BGCOLOR=#FFFFFF><CENTER><H2><pre>\r\n"
               "MARE 1.JPG   <A HREF=\"PAG_3.HTM\">Torna all'indice dell'tavlo</A></pre></H2>\r\n"
               "<TABLE><TR><TD>\r\n"
-              "<IMG SRC=\"VACANZE/Mare 1.jpg\" width= 600  height= 430 ></TD></TR></TABLE></CENTER>\r\n"
+              "<IMG SRC=\"" + source + "\" width= 600  height= 430 ></TD></TR></TABLE></CENTER>\r\n"
               "</BODY></HTML>\r\n");
-    EXPECT_EQ(page("MARE 1.HTM"), expected::viewPage("MARE 1.JPG", "PAG_3.HTM", "VACANZE/Mare 1.jpg"));
+    EXPECT_EQ(page("MARE 1.HTM"), expected::viewPage("MARE 1.JPG", "PAG_3.HTM", source));
 }
 
 struct NameCase {
@@ -41,7 +42,8 @@ TEST_P(ViewPageName, IsTheFileNameWithoutItsLastExtensionFollowedByHtm)
     const std::string viewPage = GetParam().viewPage;
     EXPECT_TRUE(rig.tree.exists("site/" + viewPage)) << viewPage;
     // The cell's link: the eighth line of the first cell.
-    EXPECT_EQ(page("TAVLO.HTM").at(1 + kHeaderLines.size() + 3 + 7), "        <A HREF=\"" + viewPage + "\">");
+    EXPECT_EQ(page("TAVLO.HTM").at(1 + kHeaderLines.size() + 3 + 7),
+              "        <A HREF=\"" + viewLink(rig, viewPage) + "\">");
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ViewPageName,
@@ -74,7 +76,7 @@ TEST_F(ViewPageTest, AnEntryEndingInTheSeparatorEndsThePageThroughTheGeneralFail
     written.insert(written.end(), kHeaderLines.begin(), kHeaderLines.end());
     for (const Lines& part : {expected::tableStart(), cell("a.mp3", "MUSIC-1A.JPG", "A.mp3")})
         written.insert(written.end(), part.begin(), part.end());
-    const Lines failed = cell("", "sub/", "");
+    const Lines failed = cell("", linkTo(rig, "sub/"), "");
     written.insert(written.end(), failed.begin(), failed.begin() + 16);
     EXPECT_EQ(page("TAVLO.HTM"), written);
     EXPECT_FALSE(rig.tree.exists("site/B.HTM"));
@@ -84,10 +86,10 @@ TEST_F(ViewPageTest, TwoPicturesOfOneNameShareTheViewPageOfTheLaterOne)
 {
     write("TAVLO.HTM", {in("uno/Mare.jpg"), in("due/Mare.jpg")});
 
-    const Lines first = cell("MARE.HTM", "uno/Mare.jpg", "Mare.jpg");
-    const Lines later = cell("MARE.HTM", "due/Mare.jpg", "Mare.jpg");
+    const Lines first = cell(viewLink(rig, "MARE.HTM"), linkTo(rig, "uno/Mare.jpg"), "Mare.jpg");
+    const Lines later = cell(viewLink(rig, "MARE.HTM"), linkTo(rig, "due/Mare.jpg"), "Mare.jpg");
     EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {first, later}, 3));
-    EXPECT_EQ(page("MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", "due/Mare.jpg"));
+    EXPECT_EQ(page("MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", viewSource(rig, "due/Mare.jpg")));
 }
 
 TEST_F(ViewPageTest, OurOwnEarlierViewPageIsReplaced)
@@ -96,30 +98,30 @@ TEST_F(ViewPageTest, OurOwnEarlierViewPageIsReplaced)
     writeRange("PAG_2.HTM", 1, 1);
 
     EXPECT_TRUE(rig.ui.boxes.empty());
-    EXPECT_EQ(page("MARE.HTM"), expected::viewPage("MARE.JPG", "PAG_2.HTM", "Mare.jpg"));
+    EXPECT_EQ(page("MARE.HTM"), expected::viewPage("MARE.JPG", "PAG_2.HTM", viewSource(rig, "Mare.jpg")));
 }
 
 TEST_F(ViewPageTest, OneOfOursCutShortByAFailureIsReplaced)
 {
-    const Lines whole = expected::viewPage("MARE.JPG", "PAG_1.HTM", "Mare.jpg");
+    const Lines whole = expected::viewPage("MARE.JPG", "PAG_1.HTM", viewSource(rig, "Mare.jpg"));
     rig.tree.file("site/MARE.HTM", crlfText(Lines(whole.begin(), whole.begin() + 3)));
     rig.tree.file("site/FIUME.HTM", "");
     write("TAVLO.HTM", {in("Mare.jpg"), in("Fiume.jpg")});
 
     EXPECT_TRUE(rig.ui.boxes.empty());
-    EXPECT_EQ(page("MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", "Mare.jpg"));
-    EXPECT_EQ(page("FIUME.HTM"), expected::viewPage("FIUME.JPG", "TAVLO.HTM", "Fiume.jpg"));
+    EXPECT_EQ(page("MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", viewSource(rig, "Mare.jpg")));
+    EXPECT_EQ(page("FIUME.HTM"), expected::viewPage("FIUME.JPG", "TAVLO.HTM", viewSource(rig, "Fiume.jpg")));
 }
 
 TEST_F(ViewPageTest, OneWrittenWithoutTheCharacterSetDeclarationIsOursToo)
 {
-    Lines older = expected::viewPage("MARE.JPG", "PAG_1.HTM", "Mare.jpg");
+    Lines older = expected::viewPage("MARE.JPG", "PAG_1.HTM", viewSource(rig, "Mare.jpg"));
     older[0] = "<HTML><HEAD>";
     rig.tree.file("site/MARE.HTM", crlfText(older));
     write("TAVLO.HTM", {in("Mare.jpg")});
 
     EXPECT_TRUE(rig.ui.boxes.empty());
-    EXPECT_EQ(page("MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", "Mare.jpg"));
+    EXPECT_EQ(page("MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", viewSource(rig, "Mare.jpg")));
 }
 
 TEST_F(ViewPageTest, AUsersOwnFileIsNeverWrittenOver)
@@ -156,7 +158,7 @@ TEST_F(ViewPageTest, ThePageBeingWrittenIsNeverTakenForAViewPage)
     const Lines lines = page("TAVLO.HTM");
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front(), "<HTML>");
-    EXPECT_EQ(lines.back(), "        <A HREF=\"TAVLO.HTM\">Tavlo.jpg</A>");
+    EXPECT_EQ(lines.back(), "        <A HREF=\"" + viewLink(rig, "TAVLO.HTM") + "\">Tavlo.jpg</A>");
 }
 
 // On a paged build each series page's view pages lead back to that page.
@@ -169,10 +171,10 @@ TEST_F(ViewPageOfPagedBuild, LinksBackToItsOwnSeriesPage)
     rig.ui.answerNext(kAnswerNo);
     rig.click(Command4);
 
-    EXPECT_EQ(page("P1.HTM"), expected::viewPage("P1.JPG", "PAG_1.HTM", "p1.jpg"));
-    EXPECT_EQ(page("P20.HTM"), expected::viewPage("P20.JPG", "PAG_2.HTM", "p20.jpg"));
-    EXPECT_EQ(page("P21.HTM"), expected::viewPage("P21.JPG", "PAG_3.HTM", "p21.jpg"));
-    EXPECT_EQ(page("P25.HTM"), expected::viewPage("P25.JPG", "PAG_3.HTM", "p25.jpg"));
+    EXPECT_EQ(page("P1.HTM"), expected::viewPage("P1.JPG", "PAG_1.HTM", viewSource(rig, "p1.jpg")));
+    EXPECT_EQ(page("P20.HTM"), expected::viewPage("P20.JPG", "PAG_2.HTM", viewSource(rig, "p20.jpg")));
+    EXPECT_EQ(page("P21.HTM"), expected::viewPage("P21.JPG", "PAG_3.HTM", viewSource(rig, "p21.jpg")));
+    EXPECT_EQ(page("P25.HTM"), expected::viewPage("P25.JPG", "PAG_3.HTM", viewSource(rig, "p25.jpg")));
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #pragma once
 // What the page and build tests set up on a rig: a small header and footer of our
 // own beside the program (so that expected pages stay short), and a file list
-// filled as a load fills it.
+// filled as a load fills it; and how the pages name files where letter case
+// matters on disk (Linux) and where it does not (Windows).
 
+#include "platform/text_case.h"
 #include "support/page_text.h"
 #include "support/rig.h"
 
@@ -39,6 +41,39 @@ inline void fillList(Rig& rig, const std::vector<std::string>& entries)
 inline Lines smallPage(bool backLink, std::vector<Lines> cells, int perRow)
 {
     return expected::page({kHeaderLines, backLink, std::move(cells), perRow, kFooterLines});
+}
+
+/// A page folder as a build forms it from the typed one: where letter case does
+/// not matter on disk, upper-cased as the tool does.
+inline std::string builtFolder(const Rig& rig, const std::string& folder)
+{
+    return rig.fs.caseSensitive() ? folder : upperCase(folder);
+}
+
+/// A page's link to a file below the page folder, given as it lies on disk with "/"
+/// between names: where letter case matters on disk, exactly as there; where it
+/// does not, as the tool forms it, the folders upper-cased and the name lower-cased.
+inline std::string linkTo(const Rig& rig, std::string_view asOnDisk)
+{
+    const std::string path = native(asOnDisk);
+    if (rig.fs.caseSensitive())
+        return path;
+    const auto name = path.rfind(kSep) + 1;  // 0 where there is no folder
+    return upperCase(path.substr(0, name)) + lowerCase(path.substr(name));
+}
+
+/// A page's link to a view page (the tool names those in upper case): lower-cased
+/// where letter case does not matter on disk.
+inline std::string viewLink(const Rig& rig, std::string_view viewPage)
+{
+    return rig.fs.caseSensitive() ? std::string(viewPage) : lowerCase(viewPage);
+}
+
+/// The picture a view page shows, given as it lies on disk below the page folder:
+/// upper-cased where letter case does not matter on disk.
+inline std::string viewSource(const Rig& rig, std::string_view asOnDisk)
+{
+    return rig.fs.caseSensitive() ? native(asOnDisk) : upperCase(native(asOnDisk));
 }
 
 /// The message of a page given up: the place that failed, the failure code and its description.

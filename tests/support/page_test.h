@@ -16,7 +16,7 @@ namespace tavlo::test {
 
 class PageTest : public ::testing::Test {
 protected:
-    explicit PageTest(RigOptions options = {}) : rig(options), folder(rig.tree.folder("site") + "/")
+    explicit PageTest(RigOptions options = {}) : rig(options), folder(rig.tree.folder("site") + kSep)
     {
         if (options.withProgramTemplates)
             useSmallTemplates(rig);
@@ -25,8 +25,8 @@ protected:
 
     void TearDown() override { EXPECT_TRUE(rig.ui.allAnswersUsed()) << "a scripted answer was never asked for"; }
 
-    /// The full path of a name in the page folder.
-    std::string in(std::string_view relative) const { return folder + std::string(relative); }
+    /// The full path of a name in the page folder ("/" between names).
+    std::string in(std::string_view relative) const { return folder + native(relative); }
 
     /// Hands the page to the writer as a build does: every list position, first to last.
     void write(const std::string& name, const std::vector<std::string>& entries)
@@ -55,7 +55,7 @@ protected:
 
 class BuildTest : public ::testing::Test {
 protected:
-    explicit BuildTest(RigOptions options = {}) : rig(options), site(rig.tree.folder("site") + "/")
+    explicit BuildTest(RigOptions options = {}) : rig(options), site(rig.tree.folder("site") + kSep)
     {
         useSmallTemplates(rig);
         rig.start();
@@ -69,8 +69,10 @@ protected:
 
     void TearDown() override { EXPECT_TRUE(rig.ui.allAnswersUsed()) << "a scripted answer was never asked for"; }
 
-    /// The full path of a name in the output folder.
-    std::string in(std::string_view relative) const { return site + std::string(relative); }
+    /// The full path of a name in the output folder ("/" between names), as typed.
+    std::string in(std::string_view relative) const { return site + native(relative); }
+    /// The full path of a page in the output folder as the build names it.
+    std::string built(std::string_view page) const { return builtFolder(rig, site) + std::string(page); }
 
     /// Entries named name1 + extension ... name<count> + extension in the output folder.
     std::vector<std::string> numbered(int count, std::string_view name, std::string_view extension) const

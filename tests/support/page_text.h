@@ -3,6 +3,8 @@
 // format (header, back link, table of cells, footer; the seven lines of a view page),
 // and the lines of a file as written: every line ended by CR LF.
 
+#include "support/native.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -111,7 +113,7 @@ inline Lines page(const Page& p)
 }
 
 /// The first line of a view page: where the code page is UTF-8 (Linux) it declares it.
-inline const std::string kViewPageFirstLine = "<HTML><HEAD><META CHARSET=\"UTF-8\">";
+inline const std::string kViewPageFirstLine = kWindows ? "<HTML><HEAD>" : "<HTML><HEAD><META CHARSET=\"UTF-8\">";
 
 /// The seven lines of a view page; the image source as it stands in the page.
 inline Lines viewPage(std::string_view fileName, std::string_view backTo, std::string_view imageSource)

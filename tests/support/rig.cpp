@@ -9,6 +9,13 @@ namespace tavlo::test {
 
 std::string sourceTemplateFolder() { return TAVLO_TEST_TEMPLATE_DIR; }
 
+std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& programFolder)
+{
+    PosixFileSystemOptions options;
+    options.programFolder = programFolder;
+    return createPosixFileSystem(options);
+}
+
 std::unique_ptr<FaultyFileSystem> Rig::makeFileSystem(const TempTree& tree, const RigOptions& options)
 {
     const std::string program = tree.folder("program");

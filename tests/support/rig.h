@@ -1,10 +1,12 @@
 #pragma once
 // The whole system on the headless window: real folders in a temporary tree, the
-// real Linux file system (optionally failing where a test says), and frmTAVLO.
+// platform's real file system (optionally failing where a test says), and frmTAVLO.
+// This is the Linux rig; the Windows one lies in tests/windows/support.
 
 #include "app/frm_tavlo.h"
 #include "platform/headless/headless_platform.h"
 #include "support/faulty_file_system.h"
+#include "support/native.h"
 #include "support/temp_tree.h"
 
 #include <memory>
@@ -56,5 +58,9 @@ private:
 
 /// The folder of the shipped template files.
 std::string sourceTemplateFolder();
+
+/// The platform's own file system outside any rig, with the program folder it
+/// reports given (empty: the running program's folder).
+std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& programFolder = {});
 
 } // namespace tavlo::test

@@ -1,5 +1,7 @@
 #include "support/temp_tree.h"
 
+#include "support/native.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -53,5 +55,7 @@ std::string readFile(const std::string& path)
     content << in.rdbuf();
     return content.str();
 }
+
+std::string inCodePage(std::string_view utf8) { return std::string(utf8); }
 
 } // namespace tavlo::test

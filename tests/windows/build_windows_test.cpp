@@ -284,6 +284,11 @@ TEST_F(WindowsWriteFallback, WithoutThatFolderThePageBecomesCTavloHtm)
     EXPECT_EQ(rig.ui.boxes[2].prompt, "Visualizzo la pagina creata C:\\TAVLO.HTM (S/N) ");
     EXPECT_TRUE(pathExists("C:\\TAVLO.HTM"));
     EXPECT_TRUE(pathExists("C:\\MARE.HTM"));
+    EXPECT_TRUE(pathExists("C:\\DIAPOSIT.JPG"));  // the templates go beside the page where it was written
+
+    rig.click(Command5);  // and the viewer opens it there
+    ASSERT_EQ(rig.ui.opened.size(), 1u);
+    EXPECT_EQ(rig.ui.opened[0].documentPath, "C:\\TAVLO.HTM");
 }
 
 } // namespace

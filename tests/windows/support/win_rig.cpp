@@ -10,6 +10,13 @@ namespace tavlo::test {
 
 std::string sourceTemplateFolder() { return moduleFolder() + "\\windows-templates"; }
 
+std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& programFolder)
+{
+    Win32FileSystemOptions options;
+    options.programFolder = programFolder;
+    return createWin32FileSystem(options);
+}
+
 std::unique_ptr<FaultyFileSystem> Rig::makeFileSystem(const TempTree& tree, const RigOptions& options)
 {
     const std::string program = tree.folder("program");

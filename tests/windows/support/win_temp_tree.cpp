@@ -1,8 +1,10 @@
 // The temporary folder tree of the tests on Windows: a folder of the user's
 // temporary folder on drive C:, "\" between names. A relative name written with
-// "/" (as the tests shared with Linux write them) names the same place.
+// "/" (as the tests shared with Linux write them) names the same place, and their
+// names written in UTF-8 are spelt in the ANSI code page.
 #include "support/temp_tree.h"
 
+#include "support/native.h"
 #include "support/win_files.h"
 
 #include <windows.h>
@@ -54,5 +56,20 @@ std::string TempTree::read(std::string_view relative) const { return readFile(at
 bool TempTree::exists(std::string_view relative) const { return pathExists(at(relative)); }
 
 std::string readFile(const std::string& path) { return readBytes(path).value_or(std::string()); }
+
+std::string inCodePage(std::string_view utf8)
+{
+    if (utf8.empty())
+        return {};
+    const int size = static_cast<int>(utf8.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+    const int wideSize = static_cast<int>(wide.size());
+    std::string ansi(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr)),
+        '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr);
+    return ansi;
+}
 
 } // namespace tavlo::test

@@ -1,6 +1,6 @@
-// The Linux file system's creation of a file only where none is there yet: the view
-// pages are made that way, so that a file of the user's is never written over.
-#include "platform/posix/posix_file_system.h"
+// The platform file system's creation of a file only where none is there yet: the
+// view pages are made that way, so that a file of the user's is never written over.
+#include "support/rig.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ namespace {
 class CreateNewText : public ::testing::Test {
 protected:
     TempTree tree;
-    std::unique_ptr<FileSystem> fs = createPosixFileSystem({});
+    std::unique_ptr<FileSystem> fs = createPlatformFileSystem();
 };
 
 TEST_F(CreateNewText, MakesAFileThatIsNotThereAndWritesItsLines)
