@@ -1,6 +1,6 @@
 // The page writer: the questions asked before anything is written, the header and
-// footer, the back link, the table of cells, and what each entry becomes in a cell
-// where letter case matters on disk and where it does not.
+// footer, the back link, the table of cells, what each entry becomes in a cell where
+// letter case matters on disk and where it does not, and the view pages of pictures.
 #include "support/page_test.h"
 
 #include <gtest/gtest.h>
@@ -13,359 +13,170 @@ namespace {
 using enum ControlId;
 using expected::cell;
 
-class PageWriterTest : public PageTest {
+class PageWriter : public PageTest {
 protected:
-    explicit PageWriterTest(RigOptions options = {}) : PageTest(options) {}
+    explicit PageWriter(RigOptions options = {}) : PageTest(options) {}
 
     /// Sound entries a.mp3, b.mp3... in the page folder, and the cells they give.
-    struct Sounds {
-        std::vector<std::string> entries;
-        std::vector<Lines> cells;
-    };
-    Sounds sounds(int count) const
+    std::vector<Lines> sounds(int count)
     {
-        Sounds s;
+        std::vector<Lines> cells;
         for (char c = 'a'; c < 'a' + count; ++c) {
             const std::string name(1, c);
-            s.entries.push_back(in(name + ".mp3"));
-            s.cells.push_back(cell(name + ".mp3", "MUSIC-1A.JPG", std::string(1, static_cast<char>(c - 32)) + ".mp3"));
+            rig.controls.listAdd(in(name + ".mp3"));
+            cells.push_back(cell(name + ".mp3", "MUSIC-1A.JPG", std::string(1, static_cast<char>(c - 32)) + ".mp3"));
         }
-        return s;
+        return cells;
     }
-};
 
-// --- The questions before anything is written ---------------------------------
-
-std::string overwriteQuestion(const std::string& page)
-{
-    return "Elenco  " + page + "  gia' esistente, continuo (S/N)";
-}
-
-TEST_F(PageWriterTest, AnExistingPageIsAskedAboutAfterABeepAndYesReplacesIt)
-{
-    rig.tree.file("site/PAG_1.HTM", "old");
-    rig.ui.answerNext(kAnswerYes);
-    write("PAG_1.HTM", {in("a.mp3")});
-
-    ASSERT_EQ(rig.ui.boxes.size(), 1u);
-    EXPECT_EQ(rig.ui.boxes[0].buttons, kYesNo);
-    EXPECT_EQ(Lines(rig.ui.log.begin(), rig.ui.log.begin() + 2),
-              (Lines{"beep", "box:4:" + overwriteQuestion(folder + "PAG_1.HTM")}));
-    EXPECT_EQ(rig.job().Elenco_Confermato, 1);
-    EXPECT_EQ(page("PAG_1.HTM"), smallPage(true, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3")}, 3));
-}
-
-TEST_F(PageWriterTest, NoToTheOverwriteQuestionWritesNothingAndStillEndsWithDefaultPointerAndBeep)
-{
-    rig.tree.file("site/PAG_1.HTM", "old");
-    rig.ui.answerNext(kAnswerNo);
-    write("PAG_1.HTM", {in("a.jpg")});
-
-    EXPECT_EQ(pageText("PAG_1.HTM"), "old");
-    EXPECT_FALSE(rig.tree.exists("site/A.HTM"));
-    EXPECT_TRUE(rig.fs.created.empty());
-    EXPECT_EQ(rig.job().Elenco_Confermato, 0);
-    EXPECT_EQ(rig.ui.log,
-              (Lines{"beep", "box:4:" + overwriteQuestion(folder + "PAG_1.HTM"), "pointer:0", "beep"}));
-}
-
-TEST_F(PageWriterTest, AnOverwriteAgreedEarlierInTheBuildIsNotAskedAgain)
-{
-    rig.tree.file("site/PAG_2.HTM", "old");
-    rig.job().Elenco_Confermato = 1;
-    write("PAG_2.HTM", {in("a.mp3")});
-
-    EXPECT_TRUE(rig.ui.boxes.empty());
-    EXPECT_EQ(page("PAG_2.HTM"), smallPage(true, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3")}, 3));
-}
-
-TEST_F(PageWriterTest, ANewPageShowsTheBusyPointerWhileWrittenThenDefaultAndABeep)
-{
-    write("TAVLO.HTM", {in("a.jpg"), in("b.mp3")});
-    EXPECT_EQ(rig.ui.log, (Lines{"pointer:11", "pointer:0", "beep"}));
-}
-
-class PageWriterWithoutTemplates : public PageWriterTest {
-protected:
-    PageWriterWithoutTemplates() : PageWriterTest({.withProgramTemplates = false}) {}
-
+    std::string overwriteQuestion(const std::string& page) const
+    {
+        return "Elenco  " + folder + page + "  gia' esistente, continuo (S/N)";
+    }
     std::string missing(const std::string& name) const
     {
         return "Manca il file " + name + ", continuo ?\r\r" + rig.programFolder() + kSep + name;
     }
 };
 
-TEST_F(PageWriterWithoutTemplates, BothAreAskedAboutAndYesWritesNoHeaderAndEndsWithHtmlEnd)
+class PageWriterWithoutTemplates : public PageWriter {
+protected:
+    PageWriterWithoutTemplates() : PageWriter({.withProgramTemplates = false}) {}
+};
+
+TEST_F(PageWriterWithoutTemplates, AnExistingPageThenAMissingHeaderOrFooterIsAskedAboutAndNoWritesNothing)
 {
-    rig.ui.answerNext(kAnswerYes);
-    rig.ui.answerNext(kAnswerYes);
-    write("TAVLO.HTM", {in("a.mp3")});
+    const std::string overwrite = "box:4:" + overwriteQuestion("PAG_1.HTM");
+    const std::string header = "box:4:" + missing("INTESTAZ.HTM"), footer = "box:4:" + missing("PIEDE.HTM");
+    rig.tree.file("site/PAG_1.HTM", "old");
+    write("PAG_1.HTM", {in("a.mp3")}, {kAnswerNo});
+    EXPECT_EQ(rig.ui.log, (Lines{"beep", overwrite, "pointer:0", "beep"}));
+    EXPECT_EQ(rig.job().Elenco_Confermato, 0);
 
-    EXPECT_EQ(rig.ui.log, (Lines{"beep", "box:4:" + missing("INTESTAZ.HTM"), "beep", "box:4:" + missing("PIEDE.HTM"),
-                                 "pointer:11", "pointer:0", "beep"}));
-    EXPECT_EQ(pageText("TAVLO.HTM"),
-              crlfText(expected::page({{}, false, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3")}, 3, {"</HTML>"}})));
-}
+    rig.ui.log.clear();
+    writeRange("PAG_1.HTM", 1, 1, {kAnswerYes, kAnswerNo});
+    EXPECT_EQ(rig.ui.log, (Lines{"beep", overwrite, "beep", header, "pointer:0", "beep"}));
+    EXPECT_EQ(rig.job().Elenco_Confermato, 1);
 
-TEST_F(PageWriterWithoutTemplates, NoToTheHeaderQuestionEndsBeforeTheFooterQuestion)
-{
-    rig.ui.answerNext(kAnswerNo);
-    write("TAVLO.HTM", {in("a.jpg")});
-
-    EXPECT_EQ(rig.ui.log, (Lines{"beep", "box:4:" + missing("INTESTAZ.HTM"), "pointer:0", "beep"}));
+    rig.ui.log.clear();
+    writeRange("PAG_1.HTM", 1, 1, {kAnswerYes, kAnswerNo});  // agreed earlier in the build: not asked again
+    EXPECT_EQ(rig.ui.log, (Lines{"beep", header, "beep", footer, "pointer:0", "beep"}));
+    EXPECT_EQ(pageText("PAG_1.HTM"), "old");
     EXPECT_TRUE(rig.fs.created.empty());
-}
 
-TEST_F(PageWriterWithoutTemplates, NoToTheFooterQuestionWritesNothing)
-{
-    rig.ui.answerNext(kAnswerYes);
-    rig.ui.answerNext(kAnswerNo);
-    write("TAVLO.HTM", {in("a.jpg")});
+    // Yes to both: no header, and "</HTML>" for the footer.
+    rig.ui.log.clear();
+    writeRange("PAG_1.HTM", 1, 1, {kAnswerYes, kAnswerYes});
+    EXPECT_EQ(rig.ui.log, (Lines{"beep", header, "beep", footer, "pointer:11", "pointer:0", "beep"}));
+    const std::vector<Lines> aCell{cell("a.mp3", "MUSIC-1A.JPG", "A.mp3")};
+    EXPECT_EQ(page("PAG_1.HTM"), expected::page({}, true, aCell, 3, {"</HTML>"}));
 
-    EXPECT_EQ(rig.ui.boxes.size(), 2u);
-    EXPECT_TRUE(rig.fs.created.empty());
-    EXPECT_FALSE(rig.tree.exists("site/TAVLO.HTM"));
-}
-
-TEST_F(PageWriterWithoutTemplates, OnlyTheMissingFooterIsAskedAbout)
-{
+    // Only what is missing is asked about, and the header checked is INTESTAZ.HTM
+    // whichever header Check1 chooses.
     rig.tree.file("program/INTESTAZ.HTM", crlfText(kHeaderLines));
-    rig.ui.answerNext(kAnswerYes);
-    write("TAVLO.HTM", {});
+    rig.ui.boxes.clear();
+    writeRange("PAG_1.HTM", 1, 1, {kAnswerYes});
+    EXPECT_EQ(prompts(), Lines{missing("PIEDE.HTM")});
+    EXPECT_EQ(page("PAG_1.HTM"), expected::page(kHeaderLines, true, aCell, 3, {"</HTML>"}));
 
-    ASSERT_EQ(rig.ui.boxes.size(), 1u);
-    EXPECT_EQ(rig.ui.boxes[0].prompt, missing("PIEDE.HTM"));
-    EXPECT_EQ(page("TAVLO.HTM"), expected::page({kHeaderLines, false, {}, 3, {"</HTML>"}}));
-}
-
-TEST_F(PageWriterWithoutTemplates, TheHeaderCheckIsOnIntestazWhicheverHeaderCheck1Chooses)
-{
+    std::filesystem::remove(rig.tree.at("program/INTESTAZ.HTM"));
     rig.tree.file("program/INTEST_2.HTM", crlfText(kHeader2Lines));
     rig.tree.file("program/PIEDE.HTM", crlfText(kFooterLines));
     rig.controls.setChecked(true);
-    rig.ui.answerNext(kAnswerYes);
-    write("TAVLO.HTM", {});
-
-    ASSERT_EQ(rig.ui.boxes.size(), 1u);
-    EXPECT_EQ(rig.ui.boxes[0].prompt, missing("INTESTAZ.HTM"));
-    EXPECT_EQ(page("TAVLO.HTM"), expected::page({kHeader2Lines, false, {}, 3, kFooterLines}));
+    rig.ui.boxes.clear();
+    writeRange("PAG_1.HTM", 1, 1, {kAnswerYes});
+    EXPECT_EQ(prompts(), Lines{missing("INTESTAZ.HTM")});
+    EXPECT_EQ(page("PAG_1.HTM"), expected::page(kHeader2Lines, true, aCell, 3, kFooterLines));
 }
 
-TEST_F(PageWriterWithoutTemplates, TheOverwriteQuestionComesBeforeTheTemplateQuestions)
+TEST_F(PageWriter, Check1ChoosesTheHeaderWhoseLinesEndAtCrOrCrLf)
 {
-    rig.tree.file("site/TAVLO.HTM", "old");
-    for (int i = 0; i < 3; ++i)
-        rig.ui.answerNext(kAnswerYes);
-    write("TAVLO.HTM", {});
-
-    ASSERT_EQ(rig.ui.boxes.size(), 3u);
-    EXPECT_EQ(rig.ui.boxes[0].prompt, overwriteQuestion(folder + "TAVLO.HTM"));
-    EXPECT_EQ(rig.ui.boxes[1].prompt, missing("INTESTAZ.HTM"));
-    EXPECT_EQ(rig.ui.boxes[2].prompt, missing("PIEDE.HTM"));
-}
-
-// --- Header and footer ---------------------------------------------------------
-
-TEST_F(PageWriterTest, Check1ChoosesTheHeaderTemplate)
-{
-    write("TAVLO.HTM", {});
-    EXPECT_EQ(page("TAVLO.HTM"), expected::page({kHeaderLines, false, {}, 3, kFooterLines}));
-
-    rig.controls.setChecked(true);
     rig.job().Elenco_Confermato = 1;
-    writeRange("TAVLO.HTM", 1, 0);
-    EXPECT_EQ(page("TAVLO.HTM"), expected::page({kHeader2Lines, false, {}, 3, kFooterLines}));
-}
-
-TEST_F(PageWriterTest, TemplateLinesEndAtCrOrCrLfWhileALoneLineFeedStaysInside)
-{
-    rig.tree.file("program/INTESTAZ.HTM", "one\r\ntwo\rthree\nstill three\r\nlast");
-    rig.tree.file("program/PIEDE.HTM", "</BODY>\n</HTML>");
     write("TAVLO.HTM", {});
+    EXPECT_EQ(page("TAVLO.HTM"), expected::page(kHeaderLines, false, {}, 3, kFooterLines));
+    rig.controls.setChecked(true);
+    writeRange("TAVLO.HTM", 1, 0);
+    EXPECT_EQ(page("TAVLO.HTM"), expected::page(kHeader2Lines, false, {}, 3, kFooterLines));
 
+    // A lone line feed stays inside a line; a missing second header silently adds nothing.
+    rig.tree.file("program/INTEST_2.HTM", "one\r\ntwo\rthree\nstill three\r\nlast");
+    rig.tree.file("program/PIEDE.HTM", "</BODY>\n</HTML>");
+    writeRange("TAVLO.HTM", 1, 0);
     EXPECT_EQ(pageText("TAVLO.HTM"), "<HTML>\r\none\r\ntwo\r\nthree\nstill three\r\nlast\r\n" +
                                          crlfText(expected::tableStart()) + crlfText(expected::tableEnd()) +
                                          "</BODY>\n</HTML>\r\n");
-}
-
-TEST_F(PageWriterTest, AZeroByteHeaderAddsNoLines)
-{
-    rig.tree.file("program/INTESTAZ.HTM", "");
-    write("TAVLO.HTM", {});
-    EXPECT_EQ(page("TAVLO.HTM"), expected::page({{}, false, {}, 3, kFooterLines}));
-}
-
-TEST_F(PageWriterTest, AMissingSecondHeaderSilentlyAddsNothing)
-{
-    std::filesystem::remove(rig.programFolder() + kSep + "INTEST_2.HTM");
-    rig.controls.setChecked(true);
-    write("TAVLO.HTM", {});
-
+    std::filesystem::remove(rig.tree.at("program/INTEST_2.HTM"));
+    rig.tree.file("program/PIEDE.HTM", crlfText(kFooterLines));
+    writeRange("TAVLO.HTM", 1, 0);
+    EXPECT_EQ(page("TAVLO.HTM"), expected::page({}, false, {}, 3, kFooterLines));
     EXPECT_TRUE(rig.ui.boxes.empty());
-    EXPECT_EQ(page("TAVLO.HTM"), expected::page({{}, false, {}, 3, kFooterLines}));
 }
 
-// --- Back link -----------------------------------------------------------------
-
-struct BackLinkCase {
-    const char* page;
-    bool backLink;
-};
-
-class PageWriterBackLink : public PageWriterTest, public ::testing::WithParamInterface<BackLinkCase> {};
-
-TEST_P(PageWriterBackLink, OnlyAPageWhoseNameHoldsTavloHtmHasNone)
+TEST_F(PageWriter, OnlyAPageWhoseNameHoldsTavloHtmHasNoBackLinkAndCellsGoInRowsOfTheRowSize)
 {
-    const std::string name = GetParam().page;
-    write(name, {in("a.mp3")});
-    EXPECT_EQ(page(name), smallPage(GetParam().backLink, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3")}, 3));
+    rig.job().Elenco_Confermato = 1;  // "Tavlo.htm" and "TAVLO.HTM" are one file where case does not matter
+    const std::vector<Lines> seven = sounds(7);
+    for (const auto& [name, backLink] : std::vector<std::pair<std::string, bool>>{
+             {"TAVLO.HTM", false}, {"MIOTAVLO.HTM", false}, {"PAG_3.HTM", true}, {"MARE.HTM", true},
+             {"Tavlo.htm", true}}) {
+        writeRange(name, 1, 1);
+        EXPECT_EQ(page(name), smallPage(backLink, {seven[0]}, 3)) << name;
+    }
+
+    writeRange("TAVLO.HTM", 1, 7);
+    EXPECT_EQ(pageText("TAVLO.HTM"), crlfText(smallPage(false, seven, 3)));  // byte for byte
+    EXPECT_EQ(countOf(page("TAVLO.HTM"), "</tr>"), 2);
+
+    // Six entries end with an empty row.
+    writeRange("TAVLO.HTM", 1, 6);
+    const Lines six = page("TAVLO.HTM");
+    EXPECT_EQ(six, smallPage(false, std::vector<Lines>(seven.begin(), seven.end() - 1), 3));
+    EXPECT_EQ(Lines(six.end() - 8, six.end() - 3), (Lines{"</tr>", "<tr>", " ", " </tr>", "</table>"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(PageNames, PageWriterBackLink,
-                         ::testing::Values(BackLinkCase{"TAVLO.HTM", false}, BackLinkCase{"MIOTAVLO.HTM", false},
-                                           BackLinkCase{"PAG_3.HTM", true}, BackLinkCase{"MARE.HTM", true},
-                                           BackLinkCase{"Tavlo.htm", true}));
-
-// --- The table -----------------------------------------------------------------
-
-TEST_F(PageWriterTest, ACellIsEighteenLinesByteForByte)
+TEST_F(PageWriter, PositionsReadTheListRoundedHalfToEvenSkippingBlankEntriesAndThoseBeyondIt)
 {
-    write("TAVLO.HTM", {in("Mare.jpg")});
-    const std::string target = viewLink(rig, "MARE.HTM");
-    const std::string source = linkTo(rig, "Mare.jpg");
-    const std::string oneCell =
-        "<td valign=\"Top\">\r\n"
-        "  <table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\" 130\">\r\n"
-        "  <tr>\r\n"
-        "   <td background=\"DIAPOSIT.JPG\" width=\"130\" height=\"130\">\r\n"
-        "    <table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"130\" height=\"130\">\r\n"
-        "     <tr>\r\n"
-        "      <td><p align=\"center\">\r\n"
-        "        <A HREF=\"" + target + "\">\r\n"
-        "        <img src=\"" + source + "\" border=\"0\" width=\"100\" height=\"100\"></A>\r\n"
-        "      </td>\r\n"
-        "     </tr>\r\n"
-        "    </table>\r\n"
-        "   </td>\r\n"
-        "  </tr>\r\n"
-        "  <tr><td><p align=\"center\">\r\n"
-        "        <A HREF=\"" + target + "\">Mare.jpg</A>\r\n"
-        "</td></tr></table></td>\r\n"
-        " \r\n";
-    EXPECT_EQ(pageText("TAVLO.HTM"),
-              "<HTML>\r\n" + crlfText(kHeaderLines) +
-              "<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"130\">\r\n<tr>\r\n \r\n" + oneCell +
-              " </tr>\r\n</table>\r\n</center></div>\r\n" + crlfText(kFooterLines));
-    EXPECT_EQ(crlfText(cell(target, source, "Mare.jpg")), oneCell);
-}
-
-TEST_F(PageWriterTest, SevenEntriesInRowsOfThreeMakeRowsOfThreeThreeAndOne)
-{
-    const Sounds seven = sounds(7);
-    write("TAVLO.HTM", seven.entries);
-
-    const Lines lines = page("TAVLO.HTM");
-    EXPECT_EQ(lines, smallPage(false, seven.cells, 3));
-    EXPECT_EQ(countOf(lines, "</tr>"), 2);
-}
-
-TEST_F(PageWriterTest, SixEntriesInRowsOfThreeEndWithAnEmptyRow)
-{
-    const Sounds six = sounds(6);
-    write("TAVLO.HTM", six.entries);
-
-    const Lines lines = page("TAVLO.HTM");
-    EXPECT_EQ(lines, smallPage(false, six.cells, 3));
-    const Lines tableTail(lines.end() - 8, lines.end() - 3);
-    EXPECT_EQ(tableTail, (Lines{"</tr>", "<tr>", " ", " </tr>", "</table>"}));
-}
-
-TEST_F(PageWriterTest, BlankEntriesAndPositionsPastTheEndLeaveNoGapAndDoNotCount)
-{
-    const Sounds three = sounds(3);
-    rig.type(txtMAX_PER_RIGA, "2");
-    const std::string blank = "   ";
-    for (const std::string& entry : {three.entries[0], std::string(), blank, three.entries[1], three.entries[2]})
-        rig.controls.listAdd(entry);
-    writeRange("TAVLO.HTM", 1, 9);
-
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, three.cells, 2));
-}
-
-TEST_F(PageWriterTest, FractionalPositionsReadTheItemRoundedHalfToEven)
-{
-    const Sounds four = sounds(4);
-    rig.type(txtMAX_PER_RIGA, "10");
-    for (const auto& entry : four.entries)
-        rig.controls.listAdd(entry);
+    rig.job().Elenco_Confermato = 1;
+    const std::vector<Lines> four = sounds(4);
     // Positions 0.5, 1.5, 2.5, 3.5 read the items 0, 0, 2, 2.
     writeRange("TAVLO.HTM", 0.5, 3.5);
-
-    const Lines& a = four.cells[0];
-    const Lines& c = four.cells[2];
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {a, a, c, c}, 10));
-}
-
-TEST_F(PageWriterTest, AFirstPositionAfterTheLastWritesAnEmptyTable)
-{
-    rig.controls.listAdd(in("a.mp3"));
+    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {four[0], four[0], four[2], four[2]}, 3));
     writeRange("TAVLO.HTM", 2, 1);
     EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {}, 3));
-}
 
-TEST_F(PageWriterTest, AHugeLastPositionEndsWithTheList)
-{
-    const Sounds two = sounds(2);
-    for (const auto& entry : two.entries)
+    rig.type(txtMAX_PER_RIGA, "2");
+    rig.controls.listClear();
+    for (const std::string& entry : {in("a.mp3"), std::string(), std::string("   "), in("b.mp3"), in("c.mp3")})
         rig.controls.listAdd(entry);
+    writeRange("TAVLO.HTM", 1, 9);
+    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {four[0], four[1], four[2]}, 2));
     writeRange("TAVLO.HTM", 1, 1e18);
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, two.cells, 3));
+    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, {four[0], four[1], four[2]}, 2));
 }
 
-// --- What an entry becomes ------------------------------------------------------
-
-// Where letter case does not matter on disk, every name is cased as the tool cases it.
-class PageWriterIgnoringCase : public PageWriterTest {
+// Where letter case does not matter on disk, every name is cased as the tool cases
+// it, accented letters whole, and characters escaped after casing.
+class PageWriterIgnoringCase : public PageWriter {
 protected:
-    PageWriterIgnoringCase() : PageWriterTest({.caseSensitive = false}) {}
+    PageWriterIgnoringCase() : PageWriter({.caseSensitive = false}) {}
 };
 
 TEST_F(PageWriterIgnoringCase, PicturesMediaAndHeadingsAreCasedAsTheToolCasesThem)
 {
     rig.type(txtMAX_PER_RIGA, "20");
-    write("TAVLO.HTM", {in("VACANZE/Mare 1.jpg"), in("MUSICA/Song.MP3"), in("Film.MPG"), in("clip.avi"),
-                        in("voce.Wav"), in("brano.mid"), in("disco.WMA"), in("video.mp4"), in("Pagina.HTM"),
-                        in("Sito.HTML"), "<" + in("Sub") + ">", in("Mare.jpg")});
-
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false,
-                                           {
-                                               cell("mare 1.htm", native("VACANZE/mare 1.jpg"), "Mare 1.jpg"),
-                                               cell(native("MUSICA/song.mp3"), "MUSIC-1A.JPG", "Song.mp3"),
-                                               cell("film.mpg", "FILM-1A.JPG", "Film.mpg"),
-                                               cell("clip.avi", "FILM-1A.JPG", "Clip.avi"),
-                                               cell("voce.wav", "MUSIC-1A.JPG", "Voce.wav"),
-                                               cell("brano.mid", "MUSIC-1A.JPG", "Brano.mid"),
-                                               cell("disco.wma", "MUSIC-1A.JPG", "Disco.wma"),
-                                               cell("video.mp4", "FILM-1A.JPG", "Video.mp4"),
-                                               cell("pagina.htm", "HTM-1A.JPG", "Pagina.htm"),
-                                               cell("sito.htm", "sito.html", "Sito.html"),
-                                               cell("sub.htm", native("/sub%3E"), "Sub&gt;"),
-                                               cell("mare.htm", "mare.jpg", "Mare.jpg"),
-                                           },
-                                           20));
-    // Picture entries, and only they, get their view page.
-    EXPECT_EQ(page("MARE 1.HTM"), expected::viewPage("MARE 1.JPG", "TAVLO.HTM", native("VACANZE/MARE 1.JPG")));
-    EXPECT_EQ(page("SITO.HTM"), expected::viewPage("SITO.HTML", "TAVLO.HTM", "SITO.HTML"));
-    EXPECT_EQ(page("SUB.HTM"), expected::viewPage("SUB&gt;", "TAVLO.HTM", native("/SUB%3E")));
-    EXPECT_EQ(page("MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", "MARE.JPG"));
-    for (const char* name : {"SONG.HTM", "FILM.HTM", "CLIP.HTM", "VOCE.HTM", "VIDEO.HTM", "PAGINA.HTM"})
-        EXPECT_FALSE(rig.tree.exists(std::string("site/") + name)) << name;
-}
-
-TEST_F(PageWriterIgnoringCase, AccentedLettersAreCasedWholeAndEscapedCharactersAfterCasing)
-{
-    std::vector<std::string> entries{in(inCodePage("Perché.jpg")), in("Tom & \"Jerry\".jpg")};
+    std::vector<std::string> entries{
+        in("VACANZE/Mare 1.jpg"), in("MUSICA/Song.MP3"), in("Film.MPG"),   in("clip.avi"),
+        in("voce.Wav"),           in("brano.mid"),       in("disco.WMA"),  in("video.mp4"),
+        in("Pagina.HTM"),         in("Sito.HTML"),       "<" + in("Sub") + ">", in("Mare.jpg"),
+        in(inCodePage("Perché.jpg")), in("Tom & \"Jerry\".jpg")};
     std::vector<Lines> cells{
+        cell("mare 1.htm", native("VACANZE/mare 1.jpg"), "Mare 1.jpg"),
+        cell(native("MUSICA/song.mp3"), "MUSIC-1A.JPG", "Song.mp3"),
+        cell("film.mpg", "FILM-1A.JPG", "Film.mpg"),        cell("clip.avi", "FILM-1A.JPG", "Clip.avi"),
+        cell("voce.wav", "MUSIC-1A.JPG", "Voce.wav"),       cell("brano.mid", "MUSIC-1A.JPG", "Brano.mid"),
+        cell("disco.wma", "MUSIC-1A.JPG", "Disco.wma"),     cell("video.mp4", "FILM-1A.JPG", "Video.mp4"),
+        cell("pagina.htm", "HTM-1A.JPG", "Pagina.htm"),     cell("sito.htm", "sito.html", "Sito.html"),
+        cell("sub.htm", native("/sub%3E"), "Sub&gt;"),      cell("mare.htm", "mare.jpg", "Mare.jpg"),
         cell(inCodePage("perché.htm"), inCodePage("perché.jpg"), inCodePage("Perché.jpg")),
         cell("tom %26 %22jerry%22.htm", "tom %26 %22jerry%22.jpg", "Tom &amp; &quot;jerry&quot;.jpg")};
     if (kWindows) {  // '"' stands in no Windows name
@@ -374,98 +185,133 @@ TEST_F(PageWriterIgnoringCase, AccentedLettersAreCasedWholeAndEscapedCharactersA
     }
     write("TAVLO.HTM", entries);
 
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, cells, 3));
+    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, cells, 20));
+    // Picture entries, and only they, get their view page.
+    EXPECT_EQ(page("MARE 1.HTM"), expected::viewPage("MARE 1.JPG", "TAVLO.HTM", native("VACANZE/MARE 1.JPG")));
+    EXPECT_EQ(page("SITO.HTM"), expected::viewPage("SITO.HTML", "TAVLO.HTM", "SITO.HTML"));
+    EXPECT_EQ(page("SUB.HTM"), expected::viewPage("SUB&gt;", "TAVLO.HTM", native("/SUB%3E")));
     EXPECT_EQ(page(inCodePage("PERCHÉ.HTM")),
               expected::viewPage(inCodePage("PERCHÉ.JPG"), "TAVLO.HTM", inCodePage("PERCHÉ.JPG")));
-    if (!kWindows) {
-        EXPECT_TRUE(rig.tree.exists("site/TOM & \"JERRY\".HTM"));
-    }
+    for (const char* name : {"SONG.HTM", "FILM.HTM", "CLIP.HTM", "VOCE.HTM", "VIDEO.HTM", "PAGINA.HTM"})
+        EXPECT_FALSE(rig.tree.exists(std::string("site/") + name)) << name;
 }
 
-TEST_F(PageWriterIgnoringCase, TheIndexOfAPagedBuildLinksItsPagesInLowerCase)
-{
-    write("TAVLO.HTM", {"PAG_1.HTM", "PAG_2.HTM"});
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false,
-                                           {cell("pag_1.htm", "HTM-1A.JPG", "Pag_1.htm"),
-                                            cell("pag_2.htm", "HTM-1A.JPG", "Pag_2.htm")},
-                                           3));
-}
-
-// Where letter case matters on disk, links name files exactly as they are there,
-// while created names and captions are formed as the tool forms them.
-TEST_F(PageWriterTest, LinksNameFilesAsTheyAreOnDisk)
-{
-    if (!rig.fs.caseSensitive())
-        GTEST_SKIP() << "Windows ignores letter case: links are cased as the tool cases them (PageWriterIgnoringCase)";
-    write("TAVLO.HTM", {in("Vacanze/Mare 1.jpg"), in("MUSICA/Song.MP3"), "<" + in("Sub") + ">", in("Mare.jpg")});
-
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false,
-                                           {
-                                               cell("MARE 1.HTM", "Vacanze/Mare 1.jpg", "Mare 1.jpg"),
-                                               cell("MUSICA/Song.MP3", "MUSIC-1A.JPG", "Song.mp3"),
-                                               cell("SUB.HTM", "/Sub%3E", "Sub&gt;"),
-                                               cell("MARE.HTM", "Mare.jpg", "Mare.jpg"),
-                                           },
-                                           3));
-    EXPECT_EQ(page("MARE 1.HTM"), expected::viewPage("MARE 1.JPG", "TAVLO.HTM", "Vacanze/Mare 1.jpg"));
-    EXPECT_EQ(page("SUB.HTM"), expected::viewPage("SUB&gt;", "TAVLO.HTM", "/Sub%3E"));
-    EXPECT_FALSE(rig.tree.exists("site/SONG.HTM"));
-}
-
-TEST_F(PageWriterTest, AnEntryInThePageFolderHasNoRelativeFolder)
-{
-    write("TAVLO.HTM", {in("a.jpg"), in("b.wav")});
-    EXPECT_EQ(page("TAVLO.HTM"), smallPage(false,
-                                           {cell(viewLink(rig, "A.HTM"), linkTo(rig, "a.jpg"), "A.jpg"),
-                                            cell("b.wav", "MUSIC-1A.JPG", "B.wav")},
-                                           3));
-}
-
-TEST_F(PageWriterTest, SpecialCharactersAreEscapedWhereTheyAreWritten)
+// Where letter case matters on disk, links name files exactly as they are there, while
+// created names and captions are formed as the tool forms them. Characters that would
+// break the page or the link are escaped where they are written.
+TEST_F(PageWriter, EntriesAreLinkedAsOnDiskWithSpecialCharactersEscaped)
 {
     rig.type(txtMAX_PER_RIGA, "10");
-    struct Written {
-        std::string entry;
-        Lines cell;
-        // No Windows name holds '"', '<', '>', '?', '\' or a control character, and the
-        // Windows code page has no bytes that are not text.
-        bool linuxOnly = false;
-    };
-    const std::vector<Written> table{
-        {in("Tom & \"Jerry\" <1>.jpg"),
-         cell("TOM %26 %22JERRY%22 %3C1%3E.HTM", "Tom %26 %22Jerry%22 %3C1%3E.jpg",
-              "Tom &amp; &quot;jerry&quot; &lt;1&gt;.jpg"),
-         true},
-        {in("50% #1?.jpg"), cell("50%25 %231%3F.HTM", "50%25 %231%3F.jpg", "50% #1?.jpg"), true},
-        {in("a\\b.jpg"), cell("A%5CB.HTM", "a%5Cb.jpg", "A\\b.jpg"), true},
-        {in(inCodePage("Perché.jpg")), cell(viewLink(rig, inCodePage("PERCHÉ.HTM")),
-                                            linkTo(rig, inCodePage("Perché.jpg")), inCodePage("Perché.jpg"))},
-        {in("x\xFF" "y.jpg"), cell("X%FFY.HTM", "x%FFy.jpg", "X&#xFFFD;y.jpg"), true},
-        {in("tab\there.jpg"), cell("TAB%09HERE.HTM", "tab%09here.jpg", "Tab&#xFFFD;here.jpg"), true},
-        {in("R&D/Dell'Orto 2.jpg"),
-         cell(viewLink(rig, "DELL'ORTO 2.HTM"), linkTo(rig, "R%26D/Dell'Orto 2.jpg"), "Dell'orto 2.jpg")},
-        {in("Canzone #2.mp3"), cell(linkTo(rig, "Canzone %232.mp3"), "MUSIC-1A.JPG", "Canzone #2.mp3")},
-    };
-    std::vector<std::string> entries;
-    std::vector<Lines> cells;
-    for (const auto& w : table) {
-        if (kWindows && w.linuxOnly)
-            continue;
-        entries.push_back(w.entry);
-        cells.push_back(w.cell);
+    std::vector<std::string> entries{in("R&D/Dell'Orto 2.jpg"), in("MUSICA/Canzone #2.MP3")};
+    std::vector<Lines> cells{
+        cell(viewLink(rig, "DELL'ORTO 2.HTM"), linkTo(rig, "R%26D/Dell'Orto 2.jpg"), "Dell'orto 2.jpg"),
+        cell(linkTo(rig, "MUSICA/Canzone %232.MP3"), "MUSIC-1A.JPG", "Canzone #2.mp3")};
+    // No Windows name holds '"', '<', '>', '?', '\' or a control character, and the
+    // Windows code page has no bytes that are not text: these are Linux's.
+    if (!kWindows) {
+        entries.insert(entries.end(), {in("Tom & \"Jerry\" <1>.jpg"), in("50% #1?.jpg"), in("a\\b.jpg"),
+                                       in("x\xFF" "y.jpg"), in("tab\there.jpg"), "<" + in("Sub") + ">"});
+        cells.insert(cells.end(),
+                     {cell("TOM %26 %22JERRY%22 %3C1%3E.HTM", "Tom %26 %22Jerry%22 %3C1%3E.jpg",
+                           "Tom &amp; &quot;jerry&quot; &lt;1&gt;.jpg"),
+                      cell("50%25 %231%3F.HTM", "50%25 %231%3F.jpg", "50% #1?.jpg"),
+                      cell("A%5CB.HTM", "a%5Cb.jpg", "A\\b.jpg"), cell("X%FFY.HTM", "x%FFy.jpg", "X&#xFFFD;y.jpg"),
+                      cell("TAB%09HERE.HTM", "tab%09here.jpg", "Tab&#xFFFD;here.jpg"),
+                      cell("SUB.HTM", "/Sub%3E", "Sub&gt;")});
     }
     write("TAVLO.HTM", entries);
 
     EXPECT_EQ(page("TAVLO.HTM"), smallPage(false, cells, 10));
+    EXPECT_FALSE(rig.tree.exists("site/CANZONE #2.HTM"));
     // The view pages carry the names as files on disk, and escaped where written.
-    if (!kWindows) {
-        EXPECT_EQ(page("TOM & \"JERRY\" <1>.HTM"),
-                  expected::viewPage("TOM &amp; &quot;JERRY&quot; &lt;1&gt;.JPG", "TAVLO.HTM",
-                                     "Tom %26 %22Jerry%22 %3C1%3E.jpg"));
-        EXPECT_EQ(page("X\xFF" "Y.HTM"), expected::viewPage("X&#xFFFD;Y.JPG", "TAVLO.HTM", "x%FFy.jpg"));
-    }
     EXPECT_EQ(page("DELL'ORTO 2.HTM"),
               expected::viewPage("DELL'ORTO 2.JPG", "TAVLO.HTM", viewSource(rig, "R%26D/Dell'Orto 2.jpg")));
+    if (kWindows)
+        return;
+    EXPECT_EQ(page("TOM & \"JERRY\" <1>.HTM"), expected::viewPage("TOM &amp; &quot;JERRY&quot; &lt;1&gt;.JPG",
+                                                                  "TAVLO.HTM", "Tom %26 %22Jerry%22 %3C1%3E.jpg"));
+    EXPECT_EQ(page("X\xFF" "Y.HTM"), expected::viewPage("X&#xFFFD;Y.JPG", "TAVLO.HTM", "x%FFy.jpg"));
+    EXPECT_EQ(page("SUB.HTM"), expected::viewPage("SUB&gt;", "TAVLO.HTM", "/Sub%3E"));
+}
+
+// --- View pages -------------------------------------------------------------------
+
+TEST_F(PageWriter, AViewPageIsNamedAfterThePictureWithoutItsLastExtensionInThePageFolder)
+{
+    const std::pair<std::string, std::string> names[] = {
+        {in("README"), "READM.HTM"}, {in("A.B.JPG"), "A.B.HTM"},         {in("foto.jpeg"), "FOTO.HTM"},
+        {in("x.y.z"), "X.Y.HTM"},    {in("a/b/c/Deep.jpg"), "DEEP.HTM"}, {rig.tree.file("elsewhere/Far.gif"), "FAR.HTM"}};
+    for (const auto& [picture, viewPage] : names)
+        rig.controls.listAdd(picture);
+    writeRange("TAVLO.HTM", 1, 6);
+    const Lines index = page("TAVLO.HTM");
+    for (const auto& [picture, viewPage] : names) {
+        EXPECT_TRUE(rig.tree.exists("site/" + viewPage)) << picture;
+        EXPECT_EQ(countOf(index, "        <A HREF=\"" + viewLink(rig, viewPage) + "\">"), 1) << picture;
+    }
+    EXPECT_FALSE(rig.tree.exists("site/a/b/c/DEEP.HTM"));
+    EXPECT_FALSE(rig.tree.exists("elsewhere/FAR.HTM"));
+}
+
+TEST_F(PageWriter, AnEntryEndingInTheSeparatorEndsThePageThroughTheGeneralFailurePath)
+{
+    write("TAVLO.HTM", {in("a.mp3"), in("sub/"), in("b.jpg")}, {kAnswerOk});
+
+    const std::string message = pageGivenUp(folder + "TAVLO.HTM", 5, "Invalid procedure call or argument");
+    EXPECT_EQ(rig.ui.log, (Lines{"pointer:11", "beep", "box:0:" + message, "pointer:0", "beep"}));
+    // The page stays as far as it was written: up to the caption of the entry that failed.
+    Lines written = expected::page(kHeaderLines, false, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3")}, 3, {});
+    written.resize(written.size() - expected::tableEnd().size());
+    const Lines failed = cell("", linkTo(rig, "sub/"), "");
+    written.insert(written.end(), failed.begin(), failed.begin() + 16);
+    EXPECT_EQ(page("TAVLO.HTM"), written);
+    EXPECT_FALSE(rig.tree.exists("site/B.HTM"));
+}
+
+TEST_F(PageWriter, ViewPagesOfOursAreReplacedAndLeadBackToThePageBeingWritten)
+{
+    // One cut short by a failure, an empty one, and one written without the character set.
+    const Lines fiume = expected::viewPage("FIUME.JPG", "PAG_1.HTM", viewSource(rig, "Fiume.jpg"));
+    rig.tree.file("site/FIUME.HTM", crlfText(Lines(fiume.begin(), fiume.begin() + 3)));
+    rig.tree.file("site/LAGO.HTM", "");
+    Lines monte = expected::viewPage("MONTE.JPG", "PAG_1.HTM", viewSource(rig, "Monte.jpg"));
+    monte[0] = "<HTML><HEAD>";
+    rig.tree.file("site/MONTE.HTM", crlfText(monte));
+    // Two pictures of one name share the view page of the later one.
+    write("PAG_1.HTM", {in("uno/Mare.jpg"), in("due/Mare.jpg"), in("Fiume.jpg"), in("Lago.jpg"), in("Monte.jpg")});
+    EXPECT_TRUE(rig.ui.boxes.empty());
+    EXPECT_EQ(pageText("MARE.HTM"),  // byte for byte
+              crlfText(expected::viewPage("MARE.JPG", "PAG_1.HTM", viewSource(rig, "due/Mare.jpg"))));
+    EXPECT_EQ(page("FIUME.HTM"), fiume);
+    EXPECT_EQ(page("LAGO.HTM"), expected::viewPage("LAGO.JPG", "PAG_1.HTM", viewSource(rig, "Lago.jpg")));
+    EXPECT_EQ(page("MONTE.HTM"), expected::viewPage("MONTE.JPG", "PAG_1.HTM", viewSource(rig, "Monte.jpg")));
+
+    writeRange("PAG_2.HTM", 3, 3);
+    EXPECT_EQ(page("FIUME.HTM"), expected::viewPage("FIUME.JPG", "PAG_2.HTM", viewSource(rig, "Fiume.jpg")));
+}
+
+TEST_F(PageWriter, AUsersOwnFileIsNeverWrittenOverNorThePageBeingWritten)
+{
+    const std::string notes = "my own notes\r\n";
+    const std::string html = expected::kViewPageFirstLine + "\r\n<TITLE>Mare</TITLE>\r\n</HEAD><BODY>\r\n";
+    rig.tree.file("site/MARE.HTM", notes);
+    rig.tree.file("site/FIUME.HTM", html);
+    rig.job().Elenco_Confermato = 1;
+    for (const char* picture : {"Mare.jpg", "Fiume.jpg", "Tavlo.jpg"}) {
+        rig.controls.listClear();
+        rig.ui.log.clear();
+        write("TAVLO.HTM", {in(picture)}, {kAnswerOk});
+        EXPECT_EQ(rig.ui.log, (Lines{"pointer:11", "beep",
+                                     "box:0:" + pageGivenUp(folder + "TAVLO.HTM", 58, "File already exists"),
+                                     "pointer:0", "beep"}))
+            << picture;
+    }
+    EXPECT_EQ(pageText("MARE.HTM"), notes);
+    EXPECT_EQ(pageText("FIUME.HTM"), html);
+    const Lines lines = page("TAVLO.HTM");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "<HTML>");
+    EXPECT_EQ(lines.back(), "        <A HREF=\"" + viewLink(rig, "TAVLO.HTM") + "\">Tavlo.jpg</A>");
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,15 +15,23 @@ namespace {
 using enum ControlId;
 using Entries = std::vector<std::string>;
 
-constexpr std::string_view kPickerTitle = "Ricerca cartelle/directory contenenti Foto/Film/Suoni";
+/// A path of the tests' tables: a "/" at its start (after blanks) is the root, on
+/// Windows the root of drive C:; "/" between names is the separator.
+std::string spelt(std::string_view path)
+{
+    const auto start = path.find_first_not_of(' ');
+    if (start == std::string_view::npos || path[start] != '/')
+        return native(path);
+    return std::string(path.substr(0, start)) + fromRoot(path.substr(start));
+}
 
 class Pickers : public RigTest {
 protected:
     void SetUp() override
     {
         rig.start();
-        rig.type(txtPATH_RICERCA, fromRoot("/x/TAVLO/"));
-        rig.type(txtNOME_FILE_HTM, fromRoot("/x/TAVLO/TAVLO.HTM"));
+        rig.type(txtPATH_RICERCA, spelt("/x/TAVLO/"));
+        rig.type(txtNOME_FILE_HTM, spelt("/x/TAVLO/TAVLO.HTM"));
         rig.ui.log.clear();
     }
 
@@ -36,209 +43,105 @@ protected:
     }
 };
 
-// --- what the picker is asked, the same for both commands -------------------------
-
-class EitherPicker : public Pickers, public ::testing::WithParamInterface<ControlId> {};
-
-TEST_P(EitherPicker, BeepsThenShowsThePickerInTheSearchFoldersFolder)
-{
-    rig.type(txtPATH_RICERCA, fromRoot("/x/Foto/Mare"));  // no trailing separator: its folder part is /x/Foto/
-    choose(GetParam(), "");
-    ASSERT_EQ(rig.ui.pickers.size(), 1u);
-    const PickerRequest& asked = rig.ui.pickers[0];
-    EXPECT_EQ(asked.title, kPickerTitle);
-    EXPECT_EQ(asked.startFolder, fromRoot("/x/Foto/"));
-    EXPECT_EQ(asked.firstPattern, "*.*");
-    EXPECT_EQ(asked.secondPattern, "*.*");
-    EXPECT_EQ(asked.folderMayBeChosen, GetParam() == Command3);
-    EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"beep", "picker"}));
-}
-
-TEST_P(EitherPicker, SearchFolderWithoutSeparatorStartsAnywhere)
-{
-    rig.type(txtPATH_RICERCA, "Foto");
-    choose(GetParam(), "");
-    ASSERT_EQ(rig.ui.pickers.size(), 1u);
-    EXPECT_EQ(rig.ui.pickers[0].startFolder, "");
-}
-
-TEST_P(EitherPicker, PendingEventsRunOnceAfterTheDialog)
-{
-    std::size_t pickersShownWhenEventsRan = 0;
-    rig.ui.onDoEvents = [&] { pickersShownWhenEventsRan = rig.ui.pickers.size(); };
-    choose(GetParam(), fromRoot("/x/Foto/a.jpg"));
-    EXPECT_EQ(rig.ui.doEventsCalls, 1);
-    EXPECT_EQ(pickersShownWhenEventsRan, 1u);
-}
-
-TEST_P(EitherPicker, EndButtonClickedWhileEventsRunAfterTheDialogLeavesEverythingAsItWas)
-{
-    const auto before = windowState(rig.controls);
-    rig.ui.onDoEvents = [&] { rig.click(cmdFINE); };
-    EXPECT_NO_THROW(choose(GetParam(), fromRoot("/x/Foto/a.jpg")));
-    EXPECT_TRUE(rig.ui.programEnded());
-    EXPECT_EQ(windowState(rig.controls), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Commands, EitherPicker, ::testing::Values(Command3, cmdIns_File),
-                         [](const auto& info) { return info.param == Command3 ? "Folder" : "File"; });
-
-// Nothing chosen, or no picker at all: the command ends after the beep.
-struct NothingChosen {
-    ControlId command;
-    std::optional<std::string> chosen;
-};
-
-void PrintTo(const NothingChosen& c, std::ostream* out)
-{
-    *out << (c.command == Command3 ? "folder picker" : "insert") << " with "
-         << (c.chosen ? "\"" + *c.chosen + "\"" : std::string("no picker"));
-}
-
-class NothingChosenChangesNothing : public Pickers, public ::testing::WithParamInterface<NothingChosen> {};
-
-TEST_P(NothingChosenChangesNothing, InEitherCommand)
+TEST_F(Pickers, BothCommandsBeepAndAskTheSameAndNothingChosenChangesNothing)
 {
     rig.tree.file("photos/a.jpg");
     load(rig.tree.at("photos"), "JPG");
-    rig.ui.log.clear();
-    const auto before = windowState(rig.controls);
-    choose(GetParam().command, GetParam().chosen);
-    EXPECT_EQ(windowState(rig.controls), before);
-    EXPECT_EQ(rig.ui.beeps, 2);  // the load's, then the picker's
-    EXPECT_EQ(rig.ui.boxes.size(), 1u);  // only the window-mode question at start-up
+    std::size_t pickersShownWhenEventsRan = 0;
+    rig.ui.onDoEvents = [&] { pickersShownWhenEventsRan = rig.ui.pickers.size(); };
+    for (ControlId command : {Command3, cmdIns_File}) {
+        for (const std::optional<std::string>& chosen : {std::optional<std::string>(""), {"   "}, {}}) {
+            // No trailing separator: the folder part of the search folder is /x/Foto/.
+            rig.type(txtPATH_RICERCA, spelt("/x/Foto/Mare"));
+            const auto before = windowState(rig.controls);
+            rig.ui.log.clear();
+            rig.ui.pickers.clear();
+            pickersShownWhenEventsRan = 0;
+            choose(command, chosen);
+
+            EXPECT_EQ(windowState(rig.controls), before);
+            EXPECT_EQ(rig.ui.log, (Entries{"beep", "picker"}));
+            ASSERT_EQ(rig.ui.pickers.size(), 1u);
+            const PickerRequest& asked = rig.ui.pickers[0];
+            EXPECT_EQ(asked.title, "Ricerca cartelle/directory contenenti Foto/Film/Suoni");
+            EXPECT_EQ(asked.startFolder, spelt("/x/Foto/"));
+            EXPECT_EQ(asked.firstPattern, "*.*");
+            EXPECT_EQ(asked.secondPattern, "*.*");
+            EXPECT_EQ(asked.folderMayBeChosen, command == Command3);
+            // Pending events run once after a dialog that could be shown.
+            EXPECT_EQ(pickersShownWhenEventsRan, chosen ? 1u : 0u);
+        }
+        rig.type(txtPATH_RICERCA, "Foto");  // without a separator the picker starts anywhere
+        choose(command, "");
+        EXPECT_EQ(rig.ui.pickers.back().startFolder, "");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, NothingChosenChangesNothing,
-                         ::testing::Values(NothingChosen{Command3, ""}, NothingChosen{Command3, "   "},
-                                           NothingChosen{Command3, std::nullopt}, NothingChosen{cmdIns_File, ""},
-                                           NothingChosen{cmdIns_File, "  "},
-                                           NothingChosen{cmdIns_File, std::nullopt}));
-
-// --- the folder picker ------------------------------------------------------------
-
-TEST_F(Pickers, ChosenFileMovesTheSearchFolderAndTheOutputPageToItsFolder)
+TEST_F(Pickers, EndButtonClickedWhileEventsRunAfterTheDialogLeavesEverythingAsItWas)
 {
-    choose(Command3, fromRoot("/x/Foto/Mare/img001.jpg"));
-    EXPECT_EQ(rig.text(txtPATH_RICERCA), fromRoot("/x/Foto/Mare/"));
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), fromRoot("/x/Foto/Mare/TAVLO.HTM"));
+    for (ControlId command : {Command3, cmdIns_File}) {
+        Rig fresh;
+        fresh.start();
+        const auto before = windowState(fresh.controls);
+        fresh.ui.onDoEvents = [&] { fresh.click(cmdFINE); };
+        fresh.ui.pickNext(fromRoot("/x/Foto/a.jpg"));
+        EXPECT_NO_THROW(fresh.click(command));
+        EXPECT_TRUE(fresh.ui.programEnded());
+        EXPECT_EQ(windowState(fresh.controls), before);
+    }
+}
+
+TEST_F(Pickers, TheFolderPickerMovesTheSearchFolderAndTheOutputPageToTheChosenFolder)
+{
+    const struct {
+        const char *search, *page, *chosen, *newSearch, *newPage;
+        bool linuxOnly = false;
+    } cases[] = {
+        {"/x/TAVLO/", "/x/TAVLO/TAVLO.HTM", "/x/Foto/Mare/img001.jpg", "/x/Foto/Mare/", "/x/Foto/Mare/TAVLO.HTM"},
+        {"/x/TAVLO/", "/x/TAVLO/TAVLO.HTM", "  /x/Foto/Mare/img.jpg  ", "/x/Foto/Mare/", "/x/Foto/Mare/TAVLO.HTM"},
+        {"/x/TAVLO/", "/x/TAVLO/TAVLO.HTM", "/x/Foto/Mare/", "/x/Foto/Mare/", "/x/Foto/Mare/TAVLO.HTM"},
+        // without a separator the previous folder stays, and without any folder the bare page name
+        {"/x/Foto", "/x/TAVLO/TAVLO.HTM", "img001.jpg", "/x/", "/x/TAVLO.HTM"},
+        {"Foto", "/x/TAVLO/TAVLO.HTM", "img001.jpg", "", "TAVLO.HTM"},
+        // the output page keeps only its name
+        {"/x/", "PAGINA.HTM", "/x/Foto/Mare/img001.jpg", "/x/Foto/Mare/", "/x/Foto/Mare/PAGINA.HTM"},
+        {"/x/", "", "/x/Foto/Mare/img001.jpg", "/x/Foto/Mare/", "/x/Foto/Mare/"},
+        {"/x/", "/elsewhere/deep/Galleria.htm", "/x/Foto/Mare/img.jpg", "/x/Foto/Mare/", "/x/Foto/Mare/Galleria.htm"},
+        // "\" is part of a name where it is not the separator
+        {"/x/", "TAVLO.HTM", "/x/Fo\\to/Mare\\img.jpg", "/x/Fo\\to/", "/x/Fo\\to/TAVLO.HTM", true},
+    };
+    for (const auto& c : cases) {
+        if (kWindows && c.linuxOnly)
+            continue;
+        rig.type(txtPATH_RICERCA, spelt(c.search));
+        rig.type(txtNOME_FILE_HTM, spelt(c.page));
+        choose(Command3, spelt(c.chosen));
+        EXPECT_EQ(rig.text(txtPATH_RICERCA), spelt(c.newSearch)) << c.chosen;
+        EXPECT_EQ(rig.text(txtNOME_FILE_HTM), spelt(c.newPage)) << c.chosen;
+    }
     EXPECT_EQ(rig.controls.entries(), Entries{});
 }
 
-TEST_F(Pickers, ChosenPathIsTrimmedBeforeItIsSplit)
-{
-    choose(Command3, "  " + fromRoot("/x/Foto/Mare/img001.jpg") + "  ");
-    EXPECT_EQ(rig.text(txtPATH_RICERCA), fromRoot("/x/Foto/Mare/"));
-}
-
-TEST_F(Pickers, ChosenFolderEndingInASeparatorIsTakenWhole)
-{
-    choose(Command3, fromRoot("/x/Foto/Mare/"));
-    EXPECT_EQ(rig.text(txtPATH_RICERCA), fromRoot("/x/Foto/Mare/"));
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), fromRoot("/x/Foto/Mare/TAVLO.HTM"));
-}
-
-TEST_F(Pickers, BackslashInAChosenNameIsPartOfTheName)
-{
-    if (kWindows)
-        GTEST_SKIP() << "\"\\\" is the separator on Windows, part of no name";
-    choose(Command3, "/x/Fo\\to/Mare\\img.jpg");
-    EXPECT_EQ(rig.text(txtPATH_RICERCA), "/x/Fo\\to/");
-}
-
-TEST_F(Pickers, ChosenTextWithoutSeparatorKeepsThePreviousFolder)
-{
-    rig.type(txtPATH_RICERCA, fromRoot("/x/Foto"));
-    choose(Command3, "img001.jpg");
-    EXPECT_EQ(rig.text(txtPATH_RICERCA), fromRoot("/x/"));
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), fromRoot("/x/TAVLO.HTM"));
-}
-
-TEST_F(Pickers, NoFolderAnywhereLeavesTheBarePageName)
-{
-    rig.type(txtPATH_RICERCA, "Foto");
-    choose(Command3, "img001.jpg");
-    EXPECT_EQ(rig.text(txtPATH_RICERCA), "");
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), "TAVLO.HTM");
-}
-
-TEST_F(Pickers, OutputPageWithoutSeparatorIsTakenWholeAsTheFileName)
-{
-    rig.type(txtNOME_FILE_HTM, "PAGINA.HTM");
-    choose(Command3, fromRoot("/x/Foto/Mare/img001.jpg"));
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), fromRoot("/x/Foto/Mare/PAGINA.HTM"));
-}
-
-TEST_F(Pickers, EmptyOutputPageBecomesTheChosenFolderAlone)
-{
-    rig.type(txtNOME_FILE_HTM, "");
-    choose(Command3, fromRoot("/x/Foto/Mare/img001.jpg"));
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), fromRoot("/x/Foto/Mare/"));
-}
-
-TEST_F(Pickers, OutputPageInAnotherFolderKeepsOnlyItsName)
-{
-    rig.type(txtNOME_FILE_HTM, fromRoot("/elsewhere/deep/Galleria.htm"));
-    choose(Command3, fromRoot("/x/Foto/Mare/img001.jpg"));
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), fromRoot("/x/Foto/Mare/Galleria.htm"));
-}
-
-TEST(FolderPicker, SimplifiedWindowStillMovesTheHiddenOutputPage)
-{
-    Rig rig;
-    rig.start(true);
-    ASSERT_FALSE(rig.controls.isVisible(txtNOME_FILE_HTM));
-    rig.ui.pickNext(fromRoot("/x/Foto/Mare/img001.jpg"));
-    rig.click(Command3);
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), fromRoot("/x/Foto/Mare/TAVLO.HTM"));
-    EXPECT_EQ(rig.ui.unexpected, std::vector<std::string>{});
-}
-
-// --- the single-file insert ---------------------------------------------------------
-
-TEST_F(Pickers, InsertAppendsTheTrimmedPathAndUnlocksBuildAndView)
+TEST_F(Pickers, InsertAppendsAnyChosenFileTrimmedAndUnlocksBuildAndView)
 {
     ASSERT_FALSE(rig.controls.isEnabled(Command1));
+    rig.type(txtESTENSIONE, "JPG");
     choose(cmdIns_File, "  " + fromRoot("/x/Foto/Mare/a b.jpg") + "  ");
-    EXPECT_EQ(rig.controls.entries(), Entries{fromRoot("/x/Foto/Mare/a b.jpg")});
     EXPECT_EQ(rig.text(txtNUM_FILE), "1");
     EXPECT_TRUE(rig.controls.isEnabled(Command1));
     EXPECT_TRUE(rig.controls.isEnabled(Command4));
     EXPECT_TRUE(rig.controls.isEnabled(Command5));
-}
+    EXPECT_EQ(rig.text(txtPATH_RICERCA), spelt("/x/TAVLO/"));
+    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), spelt("/x/TAVLO/TAVLO.HTM"));
 
-TEST_F(Pickers, InsertLeavesTheSearchFolderAndTheOutputPageAlone)
-{
-    choose(cmdIns_File, fromRoot("/x/Foto/Mare/img001.jpg"));
-    EXPECT_EQ(rig.text(txtPATH_RICERCA), fromRoot("/x/TAVLO/"));
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), fromRoot("/x/TAVLO/TAVLO.HTM"));
-}
-
-TEST_F(Pickers, InsertTakesAnyFileWhateverTheFilterAndWithoutLookingAtTheDisk)
-{
-    rig.type(txtESTENSIONE, "JPG");
-    choose(cmdIns_File, fromRoot("/nowhere/notes.txt"));
-    choose(cmdIns_File, "bare name");
-    EXPECT_EQ(rig.controls.entries(), (Entries{fromRoot("/nowhere/notes.txt"), "bare name"}));
-}
-
-TEST_F(Pickers, SameFileInsertedTwiceGivesTwoEntries)
-{
-    choose(cmdIns_File, fromRoot("/x/Foto/a.jpg"));
-    choose(cmdIns_File, fromRoot("/x/Foto/a.jpg"));
-    EXPECT_EQ(rig.controls.entries(), (Entries{fromRoot("/x/Foto/a.jpg"), fromRoot("/x/Foto/a.jpg")}));
-    EXPECT_EQ(rig.text(txtNUM_FILE), "2");
-}
-
-TEST_F(Pickers, InsertFollowsTheLoadedEntriesAndCountsThemAll)
-{
     rig.tree.file("photos/a.jpg");
-    rig.tree.file("photos/b.jpg");
     load(rig.tree.at("photos"), "JPG");
-    choose(cmdIns_File, fromRoot("/x/Foto/z.jpg"));
-    EXPECT_EQ(rig.controls.entries(),
-              (Entries{rig.tree.at("photos/a.jpg"), rig.tree.at("photos/b.jpg"), fromRoot("/x/Foto/z.jpg")}));
-    EXPECT_EQ(rig.text(txtNUM_FILE), "3");
+    // Whatever the filter, without looking at the disk, and twice if chosen twice.
+    choose(cmdIns_File, "bare name.txt");
+    choose(cmdIns_File, "bare name.txt");
+    EXPECT_EQ(rig.controls.entries(), (Entries{fromRoot("/x/Foto/Mare/a b.jpg"), rig.tree.at("photos/a.jpg"),
+                                               "bare name.txt", "bare name.txt"}));
+    EXPECT_EQ(rig.text(txtNUM_FILE), "4");
 }
 
 } // namespace

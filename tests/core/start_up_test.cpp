@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <iomanip>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,113 +13,60 @@ namespace {
 
 using enum ControlId;
 
-const std::string kQuestionBox = "box:4:Si desidera la Versione Semplificata (Si) o Completa (No) ";
-
-// --- page size by screen width ------------------------------------------------------
-
-struct Screen {
-    double pixels;
-    double twipsPerPixel;
-    const char* pageSize;
-};
-
-void PrintTo(const Screen& s, std::ostream* out)
-{
-    *out << std::setprecision(10) << s.pixels << " px at " << s.twipsPerPixel << " twips/px gives " << s.pageSize;
-}
-
-class PageSize : public RigTestWithParam<Screen> {};
-
-TEST_P(PageSize, FollowsTheScreenWidthInPixels)
-{
-    rig.ui.screenWidthPixels = GetParam().pixels;
-    rig.ui.twipsPerPixel = GetParam().twipsPerPixel;
-    rig.start();
-    EXPECT_EQ(rig.text(txtMAX_N_FILES), GetParam().pageSize);
-    EXPECT_EQ(rig.text(txtMAX_PER_RIGA), "5");
-}
-
-INSTANTIATE_TEST_SUITE_P(Widths, PageSize,
-                         ::testing::Values(Screen{799, 15, "6"}, Screen{800, 15, "10"}, Screen{640, 15, "6"},
-                                           Screen{1920, 15, "10"}, Screen{800, 12, "10"}, Screen{799, 12, "6"},
-                                           // the width is rounded to single precision before the test
-                                           Screen{799.999, 15, "6"}, Screen{799.99999, 15, "10"}));
-
-// --- the window mode --------------------------------------------------------------
-
-const std::vector<ControlId> kHiddenInTheSimplifiedWindow{Command2, Command1, Label5, txtNOME_FILE_HTM};
 const std::vector<ControlId> kLockedUntilTheListHoldsSomething{Command1, Command4, Command5};
 
-bool isOneOf(ControlId id, const std::vector<ControlId>& ids) { return std::ranges::find(ids, id) != ids.end(); }
-
-class WindowMode : public RigTestWithParam<bool> {
-protected:
-    bool simplified() const { return GetParam(); }
-};
-
-TEST_P(WindowMode, QuestionIsTheOnlyThingTheUserSees)
+TEST(StartUp, PageSizeFollowsTheScreenWidthInPixels)
 {
-    rig.start(simplified());
-    EXPECT_EQ(rig.ui.log, std::vector<std::string>{kQuestionBox});
+    const struct {
+        double pixels, twipsPerPixel;
+        const char* pageSize;
+    } screens[] = {{799, 15, "6"}, {800, 15, "10"}, {640, 15, "6"}, {1920, 15, "10"}, {800, 12, "10"}, {799, 12, "6"},
+                   // the width is rounded to single precision before the test
+                   {799.999, 15, "6"}, {799.99999, 15, "10"}};
+    for (const auto& screen : screens) {
+        Rig rig;
+        rig.ui.screenWidthPixels = screen.pixels;
+        rig.ui.twipsPerPixel = screen.twipsPerPixel;
+        rig.start();
+        EXPECT_EQ(rig.text(txtMAX_N_FILES), screen.pageSize) << screen.pixels << " px at " << screen.twipsPerPixel;
+    }
 }
 
-TEST_P(WindowMode, QuestionComesAfterTheDefaultsAndBeforeAnythingIsHiddenOrPointedAtTheProgram)
+class WindowMode : public RigTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WindowMode, TheQuestionComesAfterTheDefaultsAndItsAnswerHidesOrKeepsFourControls)
 {
-    std::vector<std::string> seen;
-    rig.ui.onMsgBox = [&](const HeadlessUi::Box&) { seen = windowState(rig.controls); };
-    rig.start(simplified());
+    const bool simplified = GetParam();
+    std::vector<std::string> atQuestion;
+    rig.ui.onMsgBox = [&](const HeadlessUi::Box&) { atQuestion = windowState(rig.controls); };
+    rig.start(simplified);
     rig.ui.onMsgBox = nullptr;
 
-    HeadlessControls atQuestion;  // the design values, with the page sizes set and the builds locked
-    atQuestion.setText(txtMAX_N_FILES, "10");
-    atQuestion.setText(txtMAX_PER_RIGA, "5");
+    EXPECT_EQ(rig.ui.log, std::vector<std::string>{"box:4:Si desidera la Versione Semplificata (Si) o Completa (No) "});
+    // At the question: the design values, with the page sizes set and the builds locked.
+    HeadlessControls expected;
+    expected.setText(txtMAX_N_FILES, "10");
+    expected.setText(txtMAX_PER_RIGA, "5");
     for (ControlId id : kLockedUntilTheListHoldsSomething)
-        atQuestion.setEnabled(id, false);
-    EXPECT_EQ(seen, windowState(atQuestion));
-}
+        expected.setEnabled(id, false);
+    EXPECT_EQ(atQuestion, windowState(expected));
 
-TEST_P(WindowMode, BuildAndViewCommandsAreLockedAndEverythingElseEnabled)
-{
-    rig.start(simplified());
-    for (const auto& design : controlDesigns())
-        EXPECT_EQ(rig.controls.isEnabled(design.id), !isOneOf(design.id, kLockedUntilTheListHoldsSomething))
-            << design.name;
-}
-
-TEST_P(WindowMode, SimplifiedWindowHidesExactlyFourControls)
-{
-    rig.start(simplified());
-    for (const auto& design : controlDesigns())
-        EXPECT_EQ(rig.controls.isVisible(design.id),
-                  !(simplified() && isOneOf(design.id, kHiddenInTheSimplifiedWindow)))
-            << design.name;
-}
-
-TEST_P(WindowMode, SearchFolderAndOutputPageStartInTheProgramFolder)
-{
-    rig.start(simplified());
-    EXPECT_EQ(rig.text(txtPATH_RICERCA), rig.programFolder() + kSep);
-    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), rig.programFolder() + kSep + "TAVLO.HTM");
-}
-
-TEST_P(WindowMode, OtherControlsKeepTheirDesignValues)
-{
-    rig.start(simplified());
-    EXPECT_EQ(rig.text(txtESTENSIONE), "JPG");
-    EXPECT_EQ(rig.text(txtNUM_FILE), "");
-    EXPECT_EQ(rig.controls.listCount(), 0);
-    EXPECT_EQ(rig.controls.checkValue(), 0);
+    // After it: the search folder and the output page in the program folder, four controls hidden or not.
+    expected.setText(txtPATH_RICERCA, rig.programFolder() + kSep);
+    expected.setText(txtNOME_FILE_HTM, rig.programFolder() + kSep + "TAVLO.HTM");
+    for (ControlId id : {Command2, Command1, Label5, txtNOME_FILE_HTM})
+        expected.setVisible(id, !simplified);
+    EXPECT_EQ(windowState(rig.controls), windowState(expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, WindowMode, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Simplified" : "Complete"; });
 
-TEST(StartUp, UnansweredQuestionIsSkippedAndTheRestStillRuns)
+TEST(StartUp, AnUnansweredQuestionIsSkippedAndTheRestStillRuns)
 {
     Rig rig;
     rig.form.Form_Load();  // no answer scripted: the box fails, and start-up goes on
     EXPECT_EQ(rig.ui.unexpected.size(), 1u);
-    EXPECT_EQ(rig.text(txtPATH_RICERCA), rig.programFolder() + kSep);
     EXPECT_EQ(rig.text(txtNOME_FILE_HTM), rig.programFolder() + kSep + "TAVLO.HTM");
     EXPECT_TRUE(rig.controls.isVisible(Command1));
 }
@@ -139,8 +83,6 @@ TEST(StartUp, ProgramFolderIsTakenAsReportedAndTheSeparatorAppendedBlindly)
     EXPECT_EQ(controls.text(txtNOME_FILE_HTM), fromRoot("/opt/tavlo//TAVLO.HTM"));
 }
 
-// --- clicks the window ignores, and its own two handlers ----------------------------
-
 class MainWindow : public RigTest {
 protected:
     /// Clicks a control and tells whether the window or the user saw any change.
@@ -153,7 +95,7 @@ protected:
     }
 };
 
-TEST_F(MainWindow, DisabledCommandsCannotBeClicked)
+TEST_F(MainWindow, DisabledCommandsAndTheCheckBoxChangeNothingAndTheEndButtonEndsWithoutAQuestion)
 {
     rig.start();
     for (ControlId id : kLockedUntilTheListHoldsSomething)
@@ -162,6 +104,15 @@ TEST_F(MainWindow, DisabledCommandsCannotBeClicked)
     rig.controls.setEnabled(cmdCANC_FILE, false);
     EXPECT_FALSE(clickChangesSomething(cmdCONFERMA));
     EXPECT_FALSE(clickChangesSomething(cmdCANC_FILE));
+    rig.controls.setChecked(true);
+    EXPECT_FALSE(clickChangesSomething(Check1));
+
+    rig.ui.log.clear();
+    rig.click(cmdFINE);
+    EXPECT_TRUE(rig.ui.programEnded());
+    EXPECT_EQ(rig.ui.log, std::vector<std::string>{"end"});
+    rig.controls.setEnabled(cmdCONFERMA, true);
+    EXPECT_FALSE(clickChangesSomething(cmdCONFERMA));  // nothing runs after the end
 }
 
 TEST_F(MainWindow, HiddenCommandsCannotBeClickedEvenWhenEnabled)
@@ -172,31 +123,10 @@ TEST_F(MainWindow, HiddenCommandsCannotBeClickedEvenWhenEnabled)
     ASSERT_TRUE(rig.controls.isEnabled(Command1));
     EXPECT_FALSE(clickChangesSomething(Command1));  // would ask about the page
     EXPECT_FALSE(clickChangesSomething(Command2));  // would empty the list
-    EXPECT_FALSE(rig.tree.exists("program/TAVLO.HTM"));
-}
-
-TEST_F(MainWindow, CheckBoxClickChangesNothing)
-{
-    rig.start();
-    rig.tree.file("photos/a.jpg");
-    load(rig.tree.at("photos"), "JPG");
-    rig.controls.select(0);
-    EXPECT_FALSE(clickChangesSomething(Check1));
-    rig.controls.setChecked(true);
-    EXPECT_FALSE(clickChangesSomething(Check1));
-    EXPECT_EQ(rig.controls.checkValue(), 1);
-}
-
-TEST_F(MainWindow, EndButtonEndsTheProgramWithoutAQuestion)
-{
-    rig.start();
-    rig.tree.file("photos/a.jpg");
-    load(rig.tree.at("photos"), "JPG");
-    const auto boxes = rig.ui.boxes.size();
-    rig.click(cmdFINE);
-    EXPECT_TRUE(rig.ui.programEnded());
-    EXPECT_EQ(rig.ui.boxes.size(), boxes);
-    EXPECT_FALSE(clickChangesSomething(Command2));  // nothing runs after the end
+    // The folder picker still moves the hidden output page.
+    rig.ui.pickNext(fromRoot("/x/Foto/Mare/img001.jpg"));
+    rig.click(Command3);
+    EXPECT_EQ(rig.text(txtNOME_FILE_HTM), fromRoot("/x/Foto/Mare/TAVLO.HTM"));
 }
 
 } // namespace

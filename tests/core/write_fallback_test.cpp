@@ -36,10 +36,7 @@ std::string secondFallback(const std::string& page, const Failure& f)
 constexpr const char* kDriveCItself =
     "the second fallback writes into the root of drive C: itself on Windows; WindowsWriteFallback covers it there";
 
-long timesCreated(const Rig& rig, const std::string& path)
-{
-    return static_cast<long>(std::count(rig.fs.created.begin(), rig.fs.created.end(), path));
-}
+const Lines kSoundCell = cell("/foto/a.mp3", "MUSIC-1A.JPG", "A.mp3");  // a.mp3 seen from the home folder
 
 // The page folder lies at <tree>/cdrom/foto/, so that relative folders computed against
 // the home folder (<tree>/home/) differ from those computed against the page folder.
@@ -51,94 +48,64 @@ protected:
         rig.type(txtMAX_PER_RIGA, "5");
     }
 
-    /// The failures that creating the page meets, one per attempt; later attempts succeed.
-    void failPageCreation(const std::string& page, std::vector<Failure> failures)
+    /// The failures that creating a file meets, one per attempt; later attempts succeed.
+    void failCreation(const std::string& path, std::vector<Failure> failures)
     {
-        rig.fs.failCreate = [page, failures, attempt = std::size_t{0}](const std::string& path) mutable {
-            if (path != page || attempt >= failures.size())
+        rig.fs.failCreate = [path, failures, attempt = std::size_t{0}](const std::string& created) mutable {
+            if (created != path || attempt >= failures.size())
                 return Failure{};
             return failures[attempt++];
         };
     }
 
+    long timesCreated(const std::string& path) const { return std::ranges::count(rig.fs.created, path); }
     Lines at(const std::string& path) const { return crlfLines(readFile(path)); }
 
     std::string home;  // drive C: (the rig's home folder on Linux), ending in the separator
 };
 
-TEST_F(WriteFallback, RefusedThenNotFoundMovesThePageWithItsViewPagesToTavloHtmAtHome)
+TEST_F(WriteFallback, RefusedThenNotFoundOrRefusedAgainMovesThePageWithItsViewPagesToTavloHtmAtHome)
 {
     if (kWindows)
         GTEST_SKIP() << kDriveCItself;
-    failPageCreation(in("TAVLO.HTM"), {kRefused, kNotFound});
-    rig.ui.answerNext(kAnswerOk);
-    rig.ui.answerNext(kAnswerOk);
-    write("TAVLO.HTM", {in("VACANZE/Mare.jpg"), in("a.mp3")});
+    failCreation(in("PAG_2.HTM"), {kRefused, kNotFound});
+    write("PAG_2.HTM", {in("VACANZE/Mare.jpg"), in("a.mp3")}, {kAnswerOk, kAnswerOk});
 
-    const std::string first = firstFallback(in("TAVLO.HTM"), kRefused);
-    const std::string second = secondFallback(in("TAVLO.HTM"), kNotFound);
-    EXPECT_EQ(rig.ui.log, (Lines{"pointer:11", "beep", "box:0:" + first, "pointer:11", "beep", "box:0:" + second,
+    EXPECT_EQ(rig.ui.log, (Lines{"pointer:11", "beep", "box:0:" + firstFallback(in("PAG_2.HTM"), kRefused),
+                                 "pointer:11", "beep", "box:0:" + secondFallback(in("PAG_2.HTM"), kNotFound),
                                  "pointer:11", "pointer:0", "beep"}));
     // The same folder is tried first: it lies on the home folder's file system.
-    EXPECT_EQ(rig.fs.created, (Lines{in("TAVLO.HTM"), in("TAVLO.HTM"), home + "TAVLO.HTM", home + "MARE.HTM"}));
-
-    // Relative folders are now the entries' folders without as many characters as the home folder has.
+    EXPECT_EQ(rig.fs.created, (Lines{in("PAG_2.HTM"), in("PAG_2.HTM"), home + "TAVLO.HTM", home + "MARE.HTM"}));
+    // Relative folders are now the entries' folders without as many characters as the
+    // home folder has; the page is now a TAVLO.HTM: it has no back link.
     EXPECT_EQ(at(home + "TAVLO.HTM"),
-              smallPage(false,
-                        {cell("MARE.HTM", "/foto/VACANZE/Mare.jpg", "Mare.jpg"),
-                         cell("/foto/a.mp3", "MUSIC-1A.JPG", "A.mp3")},
-                        5));
+              smallPage(false, {cell("MARE.HTM", "/foto/VACANZE/Mare.jpg", "Mare.jpg"), kSoundCell}, 5));
     EXPECT_EQ(at(home + "MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", "/foto/VACANZE/Mare.jpg"));
     EXPECT_FALSE(rig.tree.exists("cdrom/foto/MARE.HTM"));
     EXPECT_EQ(rig.job().Cartella_Tavlo, home);
     EXPECT_EQ(rig.job().Nome_Pagina, "TAVLO.HTM");
-}
 
-TEST_F(WriteFallback, TheSameFolderFailingTwiceTakesTheSecondFallback)
-{
-    if (kWindows)
-        GTEST_SKIP() << kDriveCItself;
-    failPageCreation(in("PAG_2.HTM"), {kRefused, kRefused});
-    rig.ui.answerNext(kAnswerOk);
-    rig.ui.answerNext(kAnswerOk);
-    write("PAG_2.HTM", {in("a.mp3")});
-
-    ASSERT_EQ(rig.ui.boxes.size(), 2u);
-    EXPECT_EQ(rig.ui.boxes[0].prompt, firstFallback(in("PAG_2.HTM"), kRefused));
-    EXPECT_EQ(rig.ui.boxes[1].prompt, secondFallback(in("PAG_2.HTM"), kRefused));
-    EXPECT_EQ(rig.ui.boxes[1].buttons, kOkOnly);
-    // The page of the series is now the home folder's TAVLO.HTM: it has no back link.
-    EXPECT_EQ(at(home + "TAVLO.HTM"), smallPage(false, {cell("/foto/a.mp3", "MUSIC-1A.JPG", "A.mp3")}, 5));
-}
-
-TEST_F(WriteFallback, APageAlreadyAtTheFallbackPlaceIsReplacedWithoutAQuestion)
-{
-    if (kWindows)
-        GTEST_SKIP() << kDriveCItself;
-    rig.tree.file("home/TAVLO.HTM", "old");
-    failPageCreation(in("TAVLO.HTM"), {kRefused, kRefused});
-    rig.ui.answerNext(kAnswerOk);
-    rig.ui.answerNext(kAnswerOk);
-    write("TAVLO.HTM", {in("a.mp3")});
-
-    EXPECT_EQ(rig.ui.boxes.size(), 2u);
-    EXPECT_EQ(at(home + "TAVLO.HTM"), smallPage(false, {cell("/foto/a.mp3", "MUSIC-1A.JPG", "A.mp3")}, 5));
+    // The same folder failing again takes the second fallback too, replacing the page there without a question.
+    rig.controls.listClear();
+    rig.ui.boxes.clear();
+    failCreation(in("TAVLO.HTM"), {kRefused, kRefused});
+    write("TAVLO.HTM", {in("a.mp3")}, {kAnswerOk, kAnswerOk});
+    EXPECT_EQ(prompts(), (Lines{firstFallback(in("TAVLO.HTM"), kRefused), secondFallback(in("TAVLO.HTM"), kRefused)}));
+    EXPECT_EQ(at(home + "TAVLO.HTM"), smallPage(false, {kSoundCell}, 5));
 }
 
 TEST_F(WriteFallback, AFailureAfterBothFallbacksGivesThePageUp)
 {
     rig.fs.failCreate = [](const std::string&) { return kRefused; };
-    for (int i = 0; i < 3; ++i)
-        rig.ui.answerNext(kAnswerOk);
-    write("TAVLO.HTM", {in("a.mp3")});
+    write("TAVLO.HTM", {in("a.mp3")}, {kAnswerOk, kAnswerOk, kAnswerOk});
 
     ASSERT_EQ(rig.ui.boxes.size(), 3u);
     EXPECT_EQ(rig.ui.boxes[2].prompt, pageGivenUp(home + "TAVLO.HTM", 75, "Permission denied"));
-    EXPECT_EQ(rig.ui.log.back(), "beep");
+    EXPECT_EQ(Lines(rig.ui.log.end() - 2, rig.ui.log.end()), (Lines{"pointer:0", "beep"}));
     EXPECT_EQ(rig.fs.created.size(), 3u);
 }
 
-TEST_F(WriteFallback, AFailureWhileAViewPageIsWrittenRestartsTheWholePage)
+TEST_F(WriteFallback, AViewPageThatCannotBeWrittenOrCreatedRestartsTheWholePage)
 {
     // The fourth line of the view page cannot be written, once.
     bool failed = false;
@@ -148,13 +115,11 @@ TEST_F(WriteFallback, AFailureWhileAViewPageIsWrittenRestartsTheWholePage)
         failed = true;
         return kRefused;
     };
-    rig.ui.answerNext(kAnswerOk);
-    write("TAVLO.HTM", {in("a.mp3"), in("Mare.jpg"), in("Fiume.jpg")});
+    write("TAVLO.HTM", {in("a.mp3"), in("Mare.jpg"), in("Fiume.jpg")}, {kAnswerOk});
 
-    ASSERT_EQ(rig.ui.boxes.size(), 1u);
-    EXPECT_EQ(rig.ui.boxes[0].prompt, firstFallback(in("TAVLO.HTM"), kRefused));
-    EXPECT_EQ(timesCreated(rig, in("TAVLO.HTM")), 2);
-    EXPECT_EQ(timesCreated(rig, in("MARE.HTM")), 2);
+    EXPECT_EQ(prompts(), Lines{firstFallback(in("TAVLO.HTM"), kRefused)});
+    EXPECT_EQ(timesCreated(in("TAVLO.HTM")), 2);
+    EXPECT_EQ(timesCreated(in("MARE.HTM")), 3);  // new, then again: found there, ours, replaced
     EXPECT_EQ(at(in("TAVLO.HTM")),
               smallPage(false,
                         {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3"),
@@ -163,17 +128,14 @@ TEST_F(WriteFallback, AFailureWhileAViewPageIsWrittenRestartsTheWholePage)
                         5));
     EXPECT_EQ(at(in("MARE.HTM")), expected::viewPage("MARE.JPG", "TAVLO.HTM", viewSource(rig, "Mare.jpg")));
     EXPECT_EQ(at(in("FIUME.HTM")), expected::viewPage("FIUME.JPG", "TAVLO.HTM", viewSource(rig, "Fiume.jpg")));
-}
 
-TEST_F(WriteFallback, AViewPageThatCannotBeCreatedTakesTheSameRoad)
-{
-    failPageCreation(in("MARE.HTM"), {kNotFound});
-    rig.ui.answerNext(kAnswerOk);
-    write("TAVLO.HTM", {in("Mare.jpg")});
-
-    ASSERT_EQ(rig.ui.boxes.size(), 1u);
-    EXPECT_EQ(rig.ui.boxes[0].prompt, firstFallback(in("TAVLO.HTM"), kNotFound));
-    EXPECT_EQ(at(in("MARE.HTM")), expected::viewPage("MARE.JPG", "TAVLO.HTM", viewSource(rig, "Mare.jpg")));
+    failCreation(in("FIUME.HTM"), {kNotFound});
+    rig.ui.boxes.clear();
+    rig.job().Elenco_Confermato = 1;
+    writeRange("TAVLO.HTM", 1, 3, {kAnswerOk});
+    EXPECT_EQ(prompts(), Lines{firstFallback(in("TAVLO.HTM"), kNotFound)});
+    EXPECT_EQ(timesCreated(in("FIUME.HTM")), 4);  // the one of the first page, failed, found there, replaced
+    EXPECT_EQ(at(in("FIUME.HTM")), expected::viewPage("FIUME.JPG", "TAVLO.HTM", viewSource(rig, "Fiume.jpg")));
 }
 
 TEST_F(WriteFallback, AFullDiskGivesThePageUpAtOnceLeavingItAsFarAsWritten)
@@ -181,26 +143,22 @@ TEST_F(WriteFallback, AFullDiskGivesThePageUpAtOnceLeavingItAsFarAsWritten)
     rig.fs.failWrite = [&](const std::string& path, long line) {
         return path == in("TAVLO.HTM") && line == 12 ? kDiskFull : Failure{};
     };
-    rig.ui.answerNext(kAnswerOk);
-    write("TAVLO.HTM", {in("a.mp3"), in("b.mp3")});
+    write("TAVLO.HTM", {in("a.mp3"), in("b.mp3")}, {kAnswerOk});
 
-    ASSERT_EQ(rig.ui.boxes.size(), 1u);
-    EXPECT_EQ(rig.ui.boxes[0].prompt, pageGivenUp(in("TAVLO.HTM"), 61, "No space left on device"));
+    EXPECT_EQ(prompts(), Lines{pageGivenUp(in("TAVLO.HTM"), 61, "No space left on device")});
     EXPECT_EQ(rig.fs.created, Lines{in("TAVLO.HTM")});
     const Lines whole =
         smallPage(false, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3"), cell("b.mp3", "MUSIC-1A.JPG", "B.mp3")}, 5);
     EXPECT_EQ(at(in("TAVLO.HTM")), Lines(whole.begin(), whole.begin() + 11));
-}
 
-TEST_F(WriteFallback, ADiskFoundFullWhenThePageIsHandedToItIsReportedNotTakenForSuccess)
-{
+    // A disk found full only when the page is handed to it is reported, not taken for success.
+    rig.fs.failWrite = nullptr;
     rig.fs.failFlush = [&](const std::string& path) { return path == in("TAVLO.HTM") ? kDiskFull : Failure{}; };
-    rig.ui.answerNext(kAnswerOk);
-    write("TAVLO.HTM", {in("a.mp3")});
-
-    ASSERT_EQ(rig.ui.boxes.size(), 1u);
-    EXPECT_EQ(rig.ui.boxes[0].prompt, pageGivenUp(in("TAVLO.HTM"), 61, "No space left on device"));
-    EXPECT_EQ(rig.fs.created, Lines{in("TAVLO.HTM")});
+    rig.job().Elenco_Confermato = 1;
+    rig.ui.boxes.clear();
+    writeRange("TAVLO.HTM", 1, 2, {kAnswerOk});
+    EXPECT_EQ(prompts(), Lines{pageGivenUp(in("TAVLO.HTM"), 61, "No space left on device")});
+    EXPECT_EQ(rig.fs.created, (Lines{in("TAVLO.HTM"), in("TAVLO.HTM")}));
 }
 
 // The build reads the page's place back from the job variables after the writer.
@@ -212,24 +170,19 @@ TEST_F(WriteFallbackInBuild, TheMovedPageIsShownCopiedBesideAndOpenedWhereItWasW
         GTEST_SKIP() << kDriveCItself;
     const std::string home = rig.homeFolder() + "/";
     rig.fs.failCreate = [&](const std::string& path) { return path == in("TAVLO.HTM") ? kRefused : Failure{}; };
-    fillList(rig, {in("a.mp3")});
-    rig.ui.answerNext(kAnswerOk);
-    rig.ui.answerNext(kAnswerOk);
-    rig.ui.answerNext(kAnswerYes);
-    rig.click(Command1);
+    fillList({in("a.mp3")});
+    click(Command1, {kAnswerOk, kAnswerOk, kAnswerYes});
 
     EXPECT_EQ(prompts(), (Lines{firstFallback(in("TAVLO.HTM"), kRefused), secondFallback(in("TAVLO.HTM"), kRefused),
                                 "Visualizzo la pagina creata " + home + "TAVLO.HTM (S/N) "}));
     EXPECT_TRUE(rig.tree.exists("home/TAVLO.HTM"));
     EXPECT_TRUE(rig.tree.exists("home/DIAPOSIT.JPG"));
     EXPECT_FALSE(rig.tree.exists("site/DIAPOSIT.JPG"));
-    ASSERT_EQ(rig.ui.opened.size(), 1u);
-    EXPECT_EQ(rig.ui.opened[0].commandLine, "START /max /w \"\" \"TAVLO.HTM\"");
-    EXPECT_EQ(rig.ui.opened[0].documentPath, home + "TAVLO.HTM");
-
     rig.click(Command5);
     ASSERT_EQ(rig.ui.opened.size(), 2u);
-    EXPECT_EQ(rig.ui.opened[1].documentPath, home + "TAVLO.HTM");
+    EXPECT_EQ(rig.ui.opened[0].commandLine, "START /max /w \"\" \"TAVLO.HTM\"");
+    for (const auto& opened : rig.ui.opened)
+        EXPECT_EQ(opened.documentPath, home + "TAVLO.HTM");
 }
 
 TEST_F(WriteFallbackInBuild, AMovedSeriesPageTakesTheFollowingPagesWithItWhileTheIndexStaysPut)
@@ -238,12 +191,9 @@ TEST_F(WriteFallbackInBuild, AMovedSeriesPageTakesTheFollowingPagesWithItWhileTh
         GTEST_SKIP() << kDriveCItself;
     const std::string home = rig.homeFolder() + "/";
     rig.fs.failCreate = [&](const std::string& path) { return path == in("PAG_1.HTM") ? kRefused : Failure{}; };
-    fillList(rig, numbered(4, "s", ".mp3"));
+    fillList(numbered(4, "s", ".mp3"));
     rig.type(txtMAX_N_FILES, "2");
-    rig.ui.answerNext(kAnswerOk);
-    rig.ui.answerNext(kAnswerOk);
-    rig.ui.answerNext(kAnswerNo);
-    rig.click(Command4);
+    click(Command4, {kAnswerOk, kAnswerOk, kAnswerNo});
 
     EXPECT_EQ(rig.fs.created,
               (Lines{in("PAG_1.HTM"), in("PAG_1.HTM"), home + "TAVLO.HTM", home + "PAG_2.HTM", in("TAVLO.HTM")}));

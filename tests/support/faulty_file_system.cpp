@@ -36,7 +36,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<TextWriter> FaultyFileSystem::createText(const std::string& path, Failure& failure)
+std::unique_ptr<TextWriter> FaultyFileSystem::create(const std::string& path, Failure& failure, bool onlyNew)
 {
     created.push_back(path);
     if (failCreate) {
@@ -44,7 +44,7 @@ std::unique_ptr<TextWriter> FaultyFileSystem::createText(const std::string& path
         if (failure)
             return nullptr;
     }
-    auto real = real_->createText(path, failure);
+    auto real = onlyNew ? real_->createNewText(path, failure) : real_->createText(path, failure);
     if (!real)
         return nullptr;
     return std::make_unique<FaultyWriter>(std::move(real), path, *this);

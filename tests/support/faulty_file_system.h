@@ -20,7 +20,7 @@ public:
     std::function<Failure(const std::string& path)> failCreate;
     /// Decides the failure of writing line `lineNumber` (from 1) of a file.
     std::function<Failure(const std::string& path, long lineNumber)> failWrite;
-    /// Paths created, in order.
+    /// Paths whose creation was asked for, in order.
     std::vector<std::string> created;
     /// Decides the failure of an explicit flush of a file (where a full disk shows).
     std::function<Failure(const std::string& path)> failFlush;
@@ -49,7 +49,15 @@ public:
     {
         return real_->readLines(path);
     }
-    std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override;
+    std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
+    {
+        return create(path, failure, false);
+    }
+    /// The platform's own one-step creation (the view pages' way), failing as createText does.
+    std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure) override
+    {
+        return create(path, failure, true);
+    }
     Failure copyFile(const std::string& source, const std::string& destination) override
     {
         copies.emplace_back(source, destination);
@@ -66,6 +74,8 @@ public:
     std::string driveCRoot() override { return real_->driveCRoot(); }
 
 private:
+    std::unique_ptr<TextWriter> create(const std::string& path, Failure& failure, bool onlyNew);
+
     std::unique_ptr<FileSystem> real_;
 };
 

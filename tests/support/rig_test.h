@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -40,10 +41,26 @@ inline std::vector<std::string> windowState(const HeadlessControls& controls)
 
 class RigTest : public ::testing::Test {
 protected:
+    explicit RigTest(RigOptions options = {}) : rig(options) {}
+
     void TearDown() override
     {
         EXPECT_EQ(rig.ui.unexpected, std::vector<std::string>{}) << "prompts nobody scripted";
         EXPECT_TRUE(rig.ui.allAnswersUsed()) << "a scripted answer was never asked for";
+    }
+
+    /// Scripts the answers to the next message boxes, in order.
+    void answer(std::initializer_list<int> answers)
+    {
+        for (int code : answers)
+            rig.ui.answerNext(code);
+    }
+
+    /// Clicks a control, answering the message boxes it shows.
+    void click(ControlId id, std::initializer_list<int> answers)
+    {
+        answer(answers);
+        rig.click(id);
     }
 
     /// Loads the files of a folder tree through the load button.
