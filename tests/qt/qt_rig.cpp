@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <utility>
 
 namespace tavlo::test {
 namespace {
@@ -27,9 +28,9 @@ std::unique_ptr<FileSystem> makeFileSystem(const TempTree& tree)
     namespace fs = std::filesystem;
     const std::string program = tree.folder("program");
     const fs::path templates = sourceTemplateFolder();
-    fs::copy_file(templates / "Intestaz.htm", program + "/INTESTAZ.HTM");
-    fs::copy_file(templates / "Intest_2.htm", program + "/INTEST_2.HTM");
-    fs::copy_file(templates / "PIEDE.htm", program + "/PIEDE.HTM");
+    for (const auto& [from, to] : {std::pair{"Intestaz.htm", "/INTESTAZ.HTM"}, {"Intest_2.htm", "/INTEST_2.HTM"},
+                                   {"PIEDE.htm", "/PIEDE.HTM"}})
+        fs::copy_file(templates / from, program + to);
     PosixFileSystemOptions options;
     options.programFolder = program;
     options.templateFolder = sourceTemplateFolder();
@@ -82,13 +83,8 @@ AnswerNextBox::AnswerNextBox(const QWidget& window, QMessageBox::StandardButton 
               closeUnexpected(dialog);
               return;
           }
-          seen.title = box->windowTitle();
-          seen.text = box->text();
-          seen.buttons = box->standardButtons();
-          seen.defaultButton = box->standardButton(box->defaultButton());
-          seen.icon = box->icon();
-          seen.parent = box->parentWidget();
-          seen.windowVisible = window.isVisible();
+          seen = {box->windowTitle(), box->text(),          box->standardButtons(), box->standardButton(box->defaultButton()),
+                  box->icon(),        box->parentWidget(), window.isVisible()};
           QAbstractButton* button = box->button(answer);
           if (button == nullptr) {
               ADD_FAILURE() << "the message box has no such button";
@@ -117,13 +113,13 @@ BoxSeen QtRig::start(bool simplified)
     return answer.seen;
 }
 
-QLineEdit* QtRig::edit(ControlId id) const { return qobject_cast<QLineEdit*>(widget(id)); }
+bool QtRig::enabled(ControlId id) const { return widget(id)->isEnabled(); }
 
 void QtRig::click(ControlId id) { QTest::mouseClick(widget(id), Qt::LeftButton); }
 
 void QtRig::type(ControlId id, std::string_view text)
 {
-    QLineEdit* box = edit(id);
+    auto* box = qobject_cast<QLineEdit*>(widget(id));
     box->selectAll();
     if (text.empty())
         QTest::keyClick(box, Qt::Key_Delete);
@@ -131,7 +127,7 @@ void QtRig::type(ControlId id, std::string_view text)
         QTest::keyClicks(box, fromBytes(text));
 }
 
-std::string QtRig::shown(ControlId id) const { return toBytes(edit(id)->text()); }
+std::string QtRig::shown(ControlId id) const { return toBytes(qobject_cast<QLineEdit*>(widget(id))->text()); }
 
 std::vector<std::string> QtRig::shownEntries() const
 {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QLineEdit;
 
@@ -25,9 +26,6 @@ namespace tavlo::test {
 class OnNextModal {
 public:
     explicit OnNextModal(std::function<void(QWidget& dialog)> act);
-    OnNextModal(const OnNextModal&) = delete;
-    OnNextModal& operator=(const OnNextModal&) = delete;
-
     /// Whether a dialog showed and was acted on, once no dialog is left open.
     bool done();
 
@@ -41,8 +39,7 @@ void closeUnexpected(QWidget& dialog);
 
 /// What a message box showed, and whether the main window was visible meanwhile.
 struct BoxSeen {
-    QString title;
-    QString text;
+    QString title, text;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -55,7 +52,6 @@ class AnswerNextBox {
 public:
     AnswerNextBox(const QWidget& window, QMessageBox::StandardButton answer);
     bool done() { return modal_.done(); }
-
     BoxSeen seen;
 
 private:
@@ -77,13 +73,12 @@ public:
     frmTAVLO form;
 
     std::string programFolder() const { return tree.at("program"); }
-
     /// Starts the program as a user does: answers the window-mode question (Yes
     /// for the simplified window) and waits until the window is active.
     BoxSeen start(bool simplified);
 
     QWidget* widget(ControlId id) const { return window.widget(id); }
-    QLineEdit* edit(ControlId id) const;
+    bool enabled(ControlId id) const;
     /// A click with the mouse in the middle of a control.
     void click(ControlId id);
     /// Replaces the whole text of a text box by typing.

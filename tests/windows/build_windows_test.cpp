@@ -12,50 +12,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 namespace tavlo::test {
 namespace {
 
 using enum ControlId;
-
-// Every link target and image source of a page, as written.
-std::vector<std::string> linksIn(const std::string& page)
-{
-    std::vector<std::string> links;
-    for (const std::string attribute : {"HREF=\"", "src=\"", "SRC=\""}) {
-        for (auto at = page.find(attribute); at != std::string::npos; at = page.find(attribute, at + 1)) {
-            const auto start = at + attribute.size();
-            links.push_back(page.substr(start, page.find('"', start) - start));
-        }
-    }
-    return links;
-}
-
-// The links of a page that reach no file beside it or below it.
-std::vector<std::string> brokenLinks(const std::string& folder, const std::string& page)
-{
-    std::vector<std::string> broken;
-    for (const auto& link : linksIn(page))
-        if (!pathExists(folder + link))
-            broken.push_back(link);
-    return broken;
-}
-
-bool everyLineEndsInCrLf(const std::string& text)
-{
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
-            return false;
-        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
-            return false;
-    }
-    return text.ends_with("\r\n");
-}
-
-bool holds(const std::vector<std::string>& names, const std::string& name)
-{
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
 
 class WindowsBuild : public RigTest {
 protected:
@@ -103,10 +65,12 @@ TEST_F(WindowsBuild, ALoadWalksTheTreeWithBackslashesInWindowsOrder)
     EXPECT_EQ(load(root + "\\", ""), (std::vector<std::string>{"<" + root + "\\Sub>", "<" + root + "\\Sub\\Deep>"}));
 }
 
-TEST_F(WindowsBuild, LinksAreLowerCasedBelowAnUpperCasedPageFolderAndReachTheirFiles)
+TEST_F(WindowsBuild, LinksAreLowerCasedBelowAnUpperCasedPageFolderInTheAnsiCodePageAndReachTheirFiles)
 {
+    ASSERT_EQ(GetACP(), 1252u) << "the pages below are spelt in windows-1252";
     rig.tree.file("VACANZE\\Mare 1.jpg", "jpeg");
     rig.tree.file("MUSICA\\Song.MP3", "mp3");
+    rig.tree.file("Citt\xE0 \xE8.jpg", "jpeg");  // "Città è.jpg"
     load(rig.tree.path(), "*");
     buildOnePage(rig.tree.at("tavlo.htm"));
 
@@ -116,40 +80,25 @@ TEST_F(WindowsBuild, LinksAreLowerCasedBelowAnUpperCasedPageFolderAndReachTheirF
     EXPECT_EQ(rig.job().Cartella_Tavlo, folder);
     EXPECT_EQ(rig.ui.boxes.back().prompt, "Visualizzo la pagina creata " + folder + "TAVLO.HTM (S/N) ");
     const std::string page = rig.tree.read("TAVLO.HTM");
-    EXPECT_NE(page.find("<A HREF=\"mare 1.htm\">"), std::string::npos) << page;
-    EXPECT_NE(page.find("<img src=\"VACANZE\\mare 1.jpg\""), std::string::npos) << page;
-    EXPECT_NE(page.find(">Mare 1.jpg</A>"), std::string::npos);
-    EXPECT_NE(page.find("<A HREF=\"MUSICA\\song.mp3\">"), std::string::npos);
-    EXPECT_NE(page.find("<img src=\"MUSIC-1A.JPG\""), std::string::npos);
-    EXPECT_EQ(brokenLinks(rig.tree.path() + "\\", page), std::vector<std::string>{});
-
-    // The view page carries the name the tool forms, exactly as it lies on disk.
-    EXPECT_TRUE(holds(namesIn(rig.tree.path()), "MARE 1.HTM"));
-    const std::string view = rig.tree.read("MARE 1.HTM");
-    EXPECT_NE(view.find("<IMG SRC=\"VACANZE\\MARE 1.JPG\""), std::string::npos) << view;
-    EXPECT_EQ(brokenLinks(rig.tree.path() + "\\", view), std::vector<std::string>{});
-}
-
-TEST_F(WindowsBuild, AccentedNamesGoIntoThePagesInTheAnsiCodePage)
-{
-    ASSERT_EQ(GetACP(), 1252u) << "the pages below are spelt in windows-1252";
-    rig.tree.file("Citt\xE0 \xE8.jpg", "jpeg");  // "Città è.jpg"
-    load(rig.tree.path(), "JPG");
-    ASSERT_EQ(rig.controls.entries(), std::vector<std::string>{rig.tree.at("Citt\xE0 \xE8.jpg")});
-    buildOnePage(rig.tree.at("TAVLO.HTM"));
-
-    const std::string page = rig.tree.read("TAVLO.HTM");
-    EXPECT_NE(page.find("<A HREF=\"citt\xE0 \xE8.htm\">Citt\xE0 \xE8.jpg</A>"), std::string::npos) << page;
-    EXPECT_NE(page.find("<meta charset=\"windows-1252\">"), std::string::npos) << "the header names the code page";
+    for (const char* written : {"<A HREF=\"mare 1.htm\">", "<img src=\"VACANZE\\mare 1.jpg\"", ">Mare 1.jpg</A>",
+                                "<A HREF=\"MUSICA\\song.mp3\">", "<img src=\"MUSIC-1A.JPG\"",
+                                "<A HREF=\"citt\xE0 \xE8.htm\">Citt\xE0 \xE8.jpg</A>", "<meta charset=\"windows-1252\">"})
+        EXPECT_NE(page.find(written), std::string::npos) << written << " in\n" << page;
     EXPECT_EQ(page.find("\xC3"), std::string::npos) << "no UTF-8 in a windows-1252 page";
     EXPECT_TRUE(everyLineEndsInCrLf(page));
-    EXPECT_EQ(brokenLinks(rig.tree.path() + "\\", page), std::vector<std::string>{});
+    EXPECT_EQ(brokenLinks(folder, page), std::vector<std::string>{});
 
-    EXPECT_TRUE(holds(namesIn(rig.tree.path()), "CITT\xC0 \xC8.HTM"));
-    const std::string view = rig.tree.read("CITT\xC0 \xC8.HTM");
-    EXPECT_NE(view.find("<TITLE> CITT\xC0 \xC8.JPG </TITLE>"), std::string::npos) << view;
-    EXPECT_EQ(view.find("\xC3"), std::string::npos);
-    EXPECT_TRUE(everyLineEndsInCrLf(view));
+    // The view pages carry the names the tool forms, exactly as they lie on disk.
+    const auto names = namesIn(rig.tree.path());
+    for (const auto& [name, title] : {std::pair{"MARE 1.HTM", "<IMG SRC=\"VACANZE\\MARE 1.JPG\""},
+                                      {"CITT\xC0 \xC8.HTM", "<TITLE> CITT\xC0 \xC8.JPG </TITLE>"}}) {
+        EXPECT_TRUE(holds(names, name)) << name;
+        const std::string view = rig.tree.read(name);
+        EXPECT_NE(view.find(title), std::string::npos) << view;
+        EXPECT_EQ(view.find("\xC3"), std::string::npos);
+        EXPECT_TRUE(everyLineEndsInCrLf(view));
+        EXPECT_EQ(brokenLinks(folder, view), std::vector<std::string>{});
+    }
 }
 
 TEST(WindowsTemplates, TheShippedPagesDeclareTheAnsiCodePageInPlainAscii)
@@ -181,11 +130,10 @@ TEST_F(WindowsBuild, TemplatesAreCopiedFromTheTemplateFolderUnderUpperCaseNames)
     ASSERT_EQ(own.fs.copies.size(), 10u);
     EXPECT_EQ(own.fs.copies.front(), std::make_pair(own.templateFolder() + "Intestaz.htm", site + "INTESTAZ.HTM"));
     EXPECT_EQ(own.fs.copies.back(), std::make_pair(own.templateFolder() + "Sfondo1p.jpg", site + "SFONDO1P.JPG"));
-    const auto names = namesIn(own.tree.at("sito"));
-    for (const char* name : {"GALLERIA.HTM", "FOTO.HTM", "INTESTAZ.HTM", "INTEST_2.HTM", "PIEDE.HTM",
-                             "DIAPOSIT.JPG", "FILM-1A.JPG", "FOTO-1A.JPG", "HTM-1A.JPG", "MUSIC-1A.JPG",
-                             "SFONDO1G.JPG", "SFONDO1P.JPG"})
-        EXPECT_TRUE(holds(names, name)) << name;
+    std::vector<std::string> written = kCopiedTemplates;
+    written.insert(written.end(), {"GALLERIA.HTM", "FOTO.HTM"});
+    for (const std::string& name : written)
+        EXPECT_TRUE(holds(namesIn(own.tree.at("sito")), name)) << name;
     EXPECT_EQ(own.tree.read("sito\\INTESTAZ.HTM"), own.tree.read("templates\\Intestaz.htm"));
     EXPECT_TRUE(own.ui.allAnswersUsed());
 }
@@ -259,11 +207,11 @@ TEST_F(WindowsWriteFallback, WithoutThatFolderThePageBecomesCTavloHtm)
         std::vector<std::string> absent;
         WrittenOnCRemoved()
         {
-            for (const char* name : {"TAVLO.HTM", "MARE.HTM", "INTESTAZ.HTM", "INTEST_2.HTM", "PIEDE.HTM",
-                                     "DIAPOSIT.JPG", "FILM-1A.JPG", "FOTO-1A.JPG", "HTM-1A.JPG", "MUSIC-1A.JPG",
-                                     "SFONDO1G.JPG", "SFONDO1P.JPG"})
-                if (!pathExists(std::string("C:\\") + name))
-                    absent.push_back(std::string("C:\\") + name);
+            std::vector<std::string> written = kCopiedTemplates;
+            written.insert(written.end(), {"TAVLO.HTM", "MARE.HTM"});
+            for (const std::string& name : written)
+                if (!pathExists("C:\\" + name))
+                    absent.push_back("C:\\" + name);
         }
         ~WrittenOnCRemoved()
         {

@@ -9,6 +9,7 @@
 //   tavlo_smoke --opened RECORD PAGE          what the shell runs to open a page
 #include "platform/form_layout.h"
 #include "platform/win32/win32_names.h"
+#include "support/win_files.h"
 
 #include <windows.h>
 
@@ -21,6 +22,7 @@
 namespace {
 
 using tavlo::ControlId;
+using namespace tavlo::test;
 
 int passed = 0;
 int failed = 0;
@@ -115,85 +117,6 @@ std::string withoutLineFeeds(std::string text)
 {
     std::erase(text, '\n');
     return text;
-}
-
-std::optional<std::string> readFile(const std::string& path)
-{
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    std::string content;
-    char chunk[8192];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        content.append(chunk, got);
-    CloseHandle(file);
-    return content;
-}
-
-bool writeFile(const std::string& path, const std::string& content)
-{
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == content.size();
-}
-
-void makeFolders(const std::string& path)
-{
-    for (std::size_t at = path.find('\\', 3);; at = path.find('\\', at + 1)) {
-        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-        if (at == std::string::npos)
-            return;
-    }
-}
-
-void removeTree(const std::string& path)
-{
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string inner = path + "\\" + name;
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-                removeTree(inner);
-            else
-                DeleteFileA(inner.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::vector<std::string> namesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.emplace_back(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
-bool holds(const std::vector<std::string>& names, const std::string& name)
-{
-    for (const auto& n : names)
-        if (n == name)
-            return true;
-    return false;
 }
 
 std::string upper(std::string text)
@@ -301,6 +224,7 @@ void answer(HWND box, int button) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(but
 
 int runSmokeTest(const std::string& exe, const std::string& work)
 {
+    using enum ControlId;
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, sizeof self);
     const std::string record = work + "\\opened.txt";
@@ -310,11 +234,9 @@ int runSmokeTest(const std::string& exe, const std::string& work)
     // The pictures: a folder with a blank and an "&", a name in the ANSI code page.
     const std::string photos = work + "\\Foto & Mare 1\\";
     removeTree(work + "\\Foto & Mare 1");
-    makeFolders(photos + "VACANZE");
-    makeFolders(photos + "MUSICA");
-    writeFile(photos + "Citt\xE0 \xE8.jpg", "jpeg");
-    writeFile(photos + "VACANZE\\Mare 1.JPG", "jpeg");
-    writeFile(photos + "MUSICA\\Canzone.mp3", "mp3");
+    writeBytes(photos + "Citt\xE0 \xE8.jpg", "jpeg");
+    writeBytes(photos + "VACANZE\\Mare 1.JPG", "jpeg");
+    writeBytes(photos + "MUSICA\\Canzone.mp3", "mp3");
 
     Program tavlo(exe, "C:\\");
     check(tavlo.started(), "the program starts", exe);
@@ -341,16 +263,15 @@ int runSmokeTest(const std::string& exe, const std::string& work)
     if (window == nullptr)
         return 1;
     const auto control = [window](ControlId id) { return GetDlgItem(window, tavlo::win32ControlId(id)); };
+    const auto checkText = [&](ControlId id, const std::string& expected, const std::string& what) {
+        check(textOf(control(id)) == expected, what, textOf(control(id)));
+    };
     const std::string programFolder = exe.substr(0, exe.rfind('\\'));
-    check(textOf(control(ControlId::txtPATH_RICERCA)) == programFolder + "\\", "the search folder is the program's",
-          textOf(control(ControlId::txtPATH_RICERCA)));
-    check(textOf(control(ControlId::txtNOME_FILE_HTM)) == programFolder + "\\TAVLO.HTM",
-          "the output page lies in the program folder", textOf(control(ControlId::txtNOME_FILE_HTM)));
-    const bool wide = GetSystemMetrics(SM_CXSCREEN) >= 800;
-    check(textOf(control(ControlId::txtMAX_N_FILES)) == (wide ? "10" : "6"), "the page size fits the screen",
-          textOf(control(ControlId::txtMAX_N_FILES)));
-    check(!IsWindowEnabled(control(ControlId::Command1)) && !IsWindowEnabled(control(ControlId::Command5)) &&
-              IsWindowVisible(control(ControlId::Command1)),
+    checkText(txtPATH_RICERCA, programFolder + "\\", "the search folder is the program's");
+    checkText(txtNOME_FILE_HTM, programFolder + "\\TAVLO.HTM", "the output page lies in the program folder");
+    checkText(txtMAX_N_FILES, GetSystemMetrics(SM_CXSCREEN) >= 800 ? "10" : "6", "the page size fits the screen");
+    check(!IsWindowEnabled(control(Command1)) && !IsWindowEnabled(control(Command5)) &&
+              IsWindowVisible(control(Command1)),
           "the build and view buttons wait for a list");
 
     // The focus starts in the search folder and the tab key walks the design's tab
@@ -361,14 +282,12 @@ int runSmokeTest(const std::string& exe, const std::string& work)
         gui.cbSize = sizeof gui;
         return GetGUIThreadInfo(thread, &gui) ? gui.hwndFocus : nullptr;
     };
-    waitFor(tavlo.handle(), [&] { return focused() == control(ControlId::txtPATH_RICERCA); }, 5000);
-    check(focused() == control(ControlId::txtPATH_RICERCA), "the focus starts in the search folder");
+    waitFor(tavlo.handle(), [&] { return focused() == control(txtPATH_RICERCA); }, 5000);
+    check(focused() == control(txtPATH_RICERCA), "the focus starts in the search folder");
     std::string walked;
-    for (ControlId next : {ControlId::txtESTENSIONE, ControlId::txtNOME_FILE_HTM, ControlId::List1,
-                           ControlId::cmdCONFERMA, ControlId::cmdFINE, ControlId::txtNUM_FILE, ControlId::Command2,
-                           ControlId::Command3, ControlId::cmdCONFERMA_Tutti, ControlId::cmdCANC_FILE,
-                           ControlId::cmdIns_File, ControlId::txtMAX_N_FILES, ControlId::txtMAX_PER_RIGA,
-                           ControlId::Check1, ControlId::txtPATH_RICERCA}) {
+    for (ControlId next : {txtESTENSIONE, txtNOME_FILE_HTM, List1, cmdCONFERMA, cmdFINE, txtNUM_FILE, Command2,
+                           Command3, cmdCONFERMA_Tutti, cmdCANC_FILE, cmdIns_File, txtMAX_N_FILES, txtMAX_PER_RIGA,
+                           Check1, txtPATH_RICERCA}) {
         const HWND from = focused();
         PostMessageA(from, WM_KEYDOWN, VK_TAB, 0);
         PostMessageA(from, WM_KEYUP, VK_TAB, 0);
@@ -382,16 +301,15 @@ int runSmokeTest(const std::string& exe, const std::string& work)
     check(walked.find("not") == std::string::npos, "the tab key walks the tab order", walked);
 
     // Load every known file of the tree.
-    SendMessageA(control(ControlId::txtPATH_RICERCA), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(photos.c_str()));
+    SendMessageA(control(txtPATH_RICERCA), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(photos.c_str()));
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(control(ControlId::cmdCONFERMA_Tutti), BM_CLICK, 0, 0, SMTO_NORMAL, 60000, &ignored);
-    check(textOf(control(ControlId::txtNUM_FILE)) == "3", "the load finds three files",
-          textOf(control(ControlId::txtNUM_FILE)));
+    SendMessageTimeoutA(control(cmdCONFERMA_Tutti), BM_CLICK, 0, 0, SMTO_NORMAL, 60000, &ignored);
+    checkText(txtNUM_FILE, "3", "the load finds three files");
 
     // Build one page, and open it from the view question.
-    SendMessageA(control(ControlId::txtNOME_FILE_HTM), WM_SETTEXT, 0,
+    SendMessageA(control(txtNOME_FILE_HTM), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>((photos + "Galleria.htm").c_str()));
-    PostMessageA(control(ControlId::Command1), BM_CLICK, 0, 0);
+    PostMessageA(control(Command1), BM_CLICK, 0, 0);
     const std::string folder = upper(photos);
     const HWND view = tavlo.box("Visualizzo");
     check(view != nullptr && withoutLineFeeds(boxText(view)) ==
@@ -402,13 +320,13 @@ int runSmokeTest(const std::string& exe, const std::string& work)
     answer(view, IDYES);
     const auto opened = [&] {
         std::optional<std::string> text;
-        waitFor(tavlo.handle(), [&] { return (text = readFile(record)) && !text->empty() && text->back() == '\n'; });
+        waitFor(tavlo.handle(), [&] { return (text = readBytes(record)) && !text->empty() && text->back() == '\n'; });
         return text.value_or("");
     };
     const std::string maximised = "|" + std::to_string(SW_SHOWMAXIMIZED) + "\n";
     check(opened() == folder + "GALLERIA.HTM" + maximised, "the shell opens the whole page, maximised", opened());
 
-    const auto page = readFile(folder + "GALLERIA.HTM").value_or("");
+    const auto page = readBytes(folder + "GALLERIA.HTM").value_or("");
     check(page.find("<meta charset=\"windows-1252\">") != std::string::npos, "the page declares its code page");
     check(page.find("<A HREF=\"citt\xE0 \xE8.htm\">Citt\xE0 \xE8.jpg</A>") != std::string::npos &&
               page.find("<img src=\"VACANZE\\mare 1.jpg\"") != std::string::npos &&
@@ -418,38 +336,28 @@ int runSmokeTest(const std::string& exe, const std::string& work)
                third = page.find("VACANZE\\mare 1.jpg");
     check(first < second && second < third && third != std::string::npos,
           "the cells follow the list, in the order Windows lists the folders");
-    bool crlf = !page.empty();
-    for (std::size_t i = 0; i < page.size(); ++i)
-        crlf = crlf && (page[i] != '\n' || (i > 0 && page[i - 1] == '\r'));
-    check(crlf, "every line of the page ends in CR LF");
-    const auto names = namesIn(folder);
-    bool allThere = true;
+    check(everyLineEndsInCrLf(page), "every line of the page ends in CR LF");
     std::string missing;
-    for (const char* name : {"CITT\xC0 \xC8.HTM", "MARE 1.HTM", "INTESTAZ.HTM", "INTEST_2.HTM", "PIEDE.HTM",
-                             "DIAPOSIT.JPG", "FILM-1A.JPG", "FOTO-1A.JPG", "HTM-1A.JPG", "MUSIC-1A.JPG", "SFONDO1G.JPG",
-                             "SFONDO1P.JPG"})
-        if (!holds(names, name))
-            allThere = false, missing += std::string(name) + " ";
-    check(allThere, "the view pages and the templates lie beside the page", missing);
+    std::vector<std::string> beside = kCopiedTemplates;
+    beside.insert(beside.end(), {"CITT\xC0 \xC8.HTM", "MARE 1.HTM"});
+    for (const std::string& name : beside)
+        if (!holds(namesIn(folder), name))
+            missing += name + " ";
+    check(missing.empty(), "the view pages and the templates lie beside the page", missing);
     std::string broken;
-    for (const std::string attribute : {"HREF=\"", "src=\""})
-        for (auto at = page.find(attribute); at != std::string::npos; at = page.find(attribute, at + 1)) {
-            const auto start = at + attribute.size();
-            const std::string link = page.substr(start, page.find('"', start) - start);
-            if (!exists(folder + link))
-                broken += link + " ";
-        }
+    for (const std::string& link : brokenLinks(folder, page))
+        broken += link + " ";
     check(broken.empty(), "every link of the page reaches its file", broken);
 
     // The view button opens the same page again.
-    SendMessageTimeoutA(control(ControlId::Command5), BM_CLICK, 0, 0, SMTO_NORMAL, 20000, &ignored);
+    SendMessageTimeoutA(control(Command5), BM_CLICK, 0, 0, SMTO_NORMAL, 20000, &ignored);
     waitFor(tavlo.handle(), [&] { return opened().find('\n') != opened().rfind('\n'); });
     check(opened() == folder + "GALLERIA.HTM" + maximised + folder + "GALLERIA.HTM" + maximised,
           "the view button opens the page again", opened());
 
     // The folder picker starts in the search folder; a file chosen there makes its
     // folder the search folder, and the output page follows it.
-    PostMessageA(control(ControlId::Command3), BM_CLICK, 0, 0);
+    PostMessageA(control(Command3), BM_CLICK, 0, 0);
     HWND picker = nullptr;
     waitFor(tavlo.handle(), [&] {
         picker = topWindow(tavlo.id(), "#32770", "Ricerca cartelle/directory contenenti Foto/Film/Suoni");
@@ -463,15 +371,15 @@ int runSmokeTest(const std::string& exe, const std::string& work)
         const std::string relative = "VACANZE\\Mare 1.JPG";
         SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(relative.c_str()));
         PostMessageA(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        waitFor(tavlo.handle(), [&] { return textOf(control(ControlId::txtPATH_RICERCA)) != photos; });
-        check(textOf(control(ControlId::txtPATH_RICERCA)) == photos + "VACANZE\\" &&
-                  textOf(control(ControlId::txtNOME_FILE_HTM)) == photos + "VACANZE\\Galleria.htm",
+        waitFor(tavlo.handle(), [&] { return textOf(control(txtPATH_RICERCA)) != photos; });
+        check(textOf(control(txtPATH_RICERCA)) == photos + "VACANZE\\" &&
+                  textOf(control(txtNOME_FILE_HTM)) == photos + "VACANZE\\Galleria.htm",
               "a file chosen in the picker moves the search folder and the output page to its folder",
-              textOf(control(ControlId::txtPATH_RICERCA)) + " " + textOf(control(ControlId::txtNOME_FILE_HTM)));
+              textOf(control(txtPATH_RICERCA)) + " " + textOf(control(txtNOME_FILE_HTM)));
     }
 
     // The end button ends the program.
-    PostMessageA(control(ControlId::cmdFINE), BM_CLICK, 0, 0);
+    PostMessageA(control(cmdFINE), BM_CLICK, 0, 0);
     const bool ended = WaitForSingleObject(tavlo.handle(), 20000) == WAIT_OBJECT_0;
     DWORD code = 1;
     GetExitCodeProcess(tavlo.handle(), &code);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tavlo::test {
@@ -97,6 +98,33 @@ std::vector<std::string> namesIn(const std::string& folder)
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;
+}
+
+bool holds(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool everyLineEndsInCrLf(const std::string& text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if ((text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ||
+            (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            return false;
+    return text.ends_with("\r\n");
+}
+
+std::vector<std::string> brokenLinks(const std::string& folder, const std::string& page)
+{
+    std::vector<std::string> broken;
+    for (const std::string attribute : {"HREF=\"", "src=\"", "SRC=\""})
+        for (auto at = page.find(attribute); at != std::string::npos; at = page.find(attribute, at + 1)) {
+            const auto start = at + attribute.size();
+            const std::string link = page.substr(start, page.find('"', start) - start);
+            if (!pathExists(folder + link))
+                broken.push_back(link);
+        }
+    return broken;
 }
 
 } // namespace tavlo::test

@@ -22,5 +22,17 @@ std::optional<std::string> readBytes(const std::string& path);
 bool pathExists(const std::string& path);
 /// The names in a folder exactly as the system stores them, in no particular order.
 std::vector<std::string> namesIn(const std::string& folder);
+bool holds(const std::vector<std::string>& names, const std::string& name);
+
+/// What a build writes beside a page besides the page and its view pages: the header,
+/// the footer and the pictures, under the names the template copy gives them.
+inline const std::vector<std::string> kCopiedTemplates{"INTESTAZ.HTM", "INTEST_2.HTM", "PIEDE.HTM",   "DIAPOSIT.JPG",
+                                                       "FILM-1A.JPG",  "FOTO-1A.JPG",  "HTM-1A.JPG",  "MUSIC-1A.JPG",
+                                                       "SFONDO1G.JPG", "SFONDO1P.JPG"};
+/// Whether a text ends every line, the last one too, in CR LF and has no other CR or LF.
+bool everyLineEndsInCrLf(const std::string& text);
+/// The link targets and image sources of a page (in `folder`, ending in "\") that
+/// reach no file.
+std::vector<std::string> brokenLinks(const std::string& folder, const std::string& page);
 
 } // namespace tavlo::test
