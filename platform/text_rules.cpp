@@ -117,4 +117,23 @@ bool contains(std::string_view text, std::string_view part)
     return text.find(part) != std::string_view::npos;
 }
 
+std::vector<std::string> textLines(std::string_view content)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        if (content[i] != '\r') {
+            line.push_back(content[i]);
+            continue;
+        }
+        lines.push_back(std::move(line));
+        line.clear();
+        if (i + 1 < content.size() && content[i + 1] == '\n')
+            ++i;
+    }
+    if (!line.empty())
+        lines.push_back(std::move(line));
+    return lines;
+}
+
 } // namespace tavlo

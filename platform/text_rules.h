@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavlo {
 
@@ -27,5 +28,9 @@ struct PathParts {
 PathParts Dividi_Percorso(std::string_view path, char separator);
 
 bool contains(std::string_view text, std::string_view part);
+
+/// The lines of a text file's content: a line ends at CR or at CR LF; a lone LF
+/// stays inside its line, and a last line without an end still counts.
+std::vector<std::string> textLines(std::string_view content);
 
 } // namespace tavlo

@@ -1,5 +1,7 @@
 #include "platform/text_case.h"
 
+#include "platform/utf8.h"
+
 #include <algorithm>
 #include <clocale>
 #include <cstdint>
@@ -9,40 +11,6 @@
 
 namespace tavlo {
 namespace {
-
-// Decodes one UTF-8 character at text[i]; returns its length, 0 when the bytes there are not valid UTF-8.
-std::size_t decode(std::string_view text, std::size_t i, char32_t& out)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char b0 = byte(i);
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t minimum = 0;
-    if (b0 < 0x80) {
-        out = b0;
-        return 1;
-    }
-    if ((b0 & 0xE0) == 0xC0) {
-        length = 2, value = b0 & 0x1F, minimum = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        length = 3, value = b0 & 0x0F, minimum = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        length = 4, value = b0 & 0x07, minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        value = (value << 6) | (byte(i + k) & 0x3F);
-    }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return 0;
-    out = value;
-    return length;
-}
 
 void encode(char32_t c, std::string& out)
 {
@@ -100,7 +68,7 @@ std::string mapText(std::string_view text, bool upper, std::size_t upperCharacte
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size();) {
         char32_t c = 0;
-        const std::size_t length = decode(text, i, c);
+        const std::size_t length = decodeUtf8(text, i, c);
         if (length == 0) {  // not valid UTF-8: the byte stays as it is
             out.push_back(text[i++]);
             ++characters;
@@ -126,12 +94,6 @@ std::string firstUpperRestLower(std::string_view text) { return mapText(text, fa
 namespace tavlo {
 
 bool codePageIsUtf8() { return true; }
-
-std::size_t utf8CharacterLength(std::string_view text, std::size_t i)
-{
-    char32_t ignored = 0;
-    return decode(text, i, ignored);
-}
 
 namespace {
 

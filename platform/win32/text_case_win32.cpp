@@ -68,35 +68,4 @@ std::optional<std::string_view> withoutLastCharacters(std::string_view text, std
     return n == 0 ? text : text.substr(0, starts[starts.size() - n]);
 }
 
-std::size_t utf8CharacterLength(std::string_view text, std::size_t i)
-{
-    // Part of the casing interface for UTF-8 systems; the page writer asks it only
-    // where codePageIsUtf8() holds, which it never does here. Kept exact all the same.
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char b0 = byte(i);
-    if (b0 < 0x80)
-        return 1;
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t minimum = 0;
-    if ((b0 & 0xE0) == 0xC0)
-        length = 2, value = b0 & 0x1F, minimum = 0x80;
-    else if ((b0 & 0xF0) == 0xE0)
-        length = 3, value = b0 & 0x0F, minimum = 0x800;
-    else if ((b0 & 0xF8) == 0xF0)
-        length = 4, value = b0 & 0x07, minimum = 0x10000;
-    else
-        return 0;
-    if (i + length > text.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        value = (value << 6) | (byte(i + k) & 0x3F);
-    }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return 0;
-    return length;
-}
-
 } // namespace tavlo

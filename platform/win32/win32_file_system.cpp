@@ -1,6 +1,7 @@
 #include "platform/win32/win32_file_system.h"
 
 #include "platform/text_case.h"
+#include "platform/text_rules.h"
 
 #include <windows.h>
 
@@ -255,22 +256,7 @@ public:
         auto content = readWholeFile(path);
         if (!content)
             return std::nullopt;
-        std::vector<std::string> lines;
-        std::string line;
-        for (std::size_t i = 0; i < content->size(); ++i) {
-            const char c = (*content)[i];
-            if (c == '\r') {
-                lines.push_back(std::move(line));
-                line.clear();
-                if (i + 1 < content->size() && (*content)[i + 1] == '\n')
-                    ++i;
-            } else {
-                line.push_back(c);
-            }
-        }
-        if (!line.empty())
-            lines.push_back(std::move(line));
-        return lines;
+        return textLines(*content);
     }
 
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
