@@ -12,7 +12,7 @@ convert -size 320x240 gradient:purple-pink "$sample/Ritratto.jpg"
 touch "$sample/Musica/Canzone.mp3" "$sample/Musica/Ballo.mid"
 out="$(cd "$(dirname "$0")" && pwd)/window.png"
 display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$sample"' EXIT
 export DISPLAY=$display QT_QPA_PLATFORM=xcb

@@ -108,10 +108,12 @@ class Xserver:
         """Starts Xvfb on the display; false when it ended without becoming ready
         (another server took the display meanwhile)."""
         read_end, write_end = os.pipe()
-        # Xvfb writes the display number to the pipe once it takes connections.
+        # Xvfb writes the display number to the pipe once it takes connections. Without
+        # -noreset it resets when its last client leaves, between two runs of the program,
+        # and refuses the next program's connection while it does.
         self.process = subprocess.Popen(
             ["Xvfb", ":%d" % number, "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-             "-dpi", "96", "-nolisten", "tcp"],
+             "-dpi", "96", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=self.log, stderr=subprocess.STDOUT)
         os.close(write_end)
         with os.fdopen(read_end, "rb") as pipe:
