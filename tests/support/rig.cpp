@@ -42,15 +42,4 @@ std::unique_ptr<FaultyFileSystem> Rig::makeFileSystem(const TempTree& tree, cons
     return std::make_unique<FaultyFileSystem>(createPosixFileSystem(fsOptions));
 }
 
-Rig::Rig(RigOptions options)
-    : ownedFs_(makeFileSystem(tree, options)), fs(*ownedFs_), form(controls, ui, *ownedFs_)
-{
-}
-
-void Rig::start(bool simplified)
-{
-    ui.answerNext(simplified ? kAnswerYes : kAnswerNo);
-    form.Form_Load();
-}
-
 } // namespace tavlo::test

@@ -24,7 +24,10 @@ struct RigOptions {
 
 class Rig {
 public:
-    explicit Rig(RigOptions options = {});
+    explicit Rig(RigOptions options = {})
+        : ownedFs_(makeFileSystem(tree, options)), fs(*ownedFs_), form(controls, ui, *ownedFs_)
+    {
+    }
 
     TempTree tree;
 
@@ -50,7 +53,11 @@ public:
     Platform& platform() { return form.platform(); }
 
     /// Starts the program the way a user does, answering the window-mode question.
-    void start(bool simplified = false);
+    void start(bool simplified = false)
+    {
+        ui.answerNext(simplified ? kAnswerYes : kAnswerNo);
+        form.Form_Load();
+    }
 
 private:
     static std::unique_ptr<FaultyFileSystem> makeFileSystem(const TempTree& tree, const RigOptions& options);
