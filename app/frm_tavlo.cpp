@@ -1,9 +1,9 @@
 #include "app/frm_tavlo.h"
 
 #include "app/start_up.h"
-#include "build/paged_build.h"
-#include "build/result_viewer.h"
-#include "build/single_page_build.h"
+#include "gallery/paged_build.h"
+#include "gallery/result_viewer.h"
+#include "gallery/single_page_build.h"
 #include "filelist/list_commands.h"
 #include "filelist/pickers.h"
 

@@ -1,7 +1,7 @@
-#include "build/build_steps.h"
+#include "gallery/build_steps.h"
 
-#include "build/open_page.h"
-#include "build/template_copy.h"
+#include "gallery/open_page.h"
+#include "gallery/template_copy.h"
 #include "pages/page_writer.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"

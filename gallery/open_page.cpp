@@ -1,4 +1,4 @@
-#include "build/open_page.h"
+#include "gallery/open_page.h"
 
 namespace tavlo {
 

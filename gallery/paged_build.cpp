@@ -1,6 +1,6 @@
-#include "build/paged_build.h"
+#include "gallery/paged_build.h"
 
-#include "build/build_steps.h"
+#include "gallery/build_steps.h"
 #include "pages/page_writer.h"
 #include "platform/text_rules.h"
 

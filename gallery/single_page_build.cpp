@@ -1,6 +1,6 @@
-#include "build/single_page_build.h"
+#include "gallery/single_page_build.h"
 
-#include "build/build_steps.h"
+#include "gallery/build_steps.h"
 
 namespace tavlo {
 

@@ -1,6 +1,6 @@
-#include "build/result_viewer.h"
+#include "gallery/result_viewer.h"
 
-#include "build/open_page.h"
+#include "gallery/open_page.h"
 #include "platform/text_rules.h"
 
 namespace tavlo {

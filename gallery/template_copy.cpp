@@ -1,4 +1,4 @@
-#include "build/template_copy.h"
+#include "gallery/template_copy.h"
 
 #include "platform/text_case.h"
 
