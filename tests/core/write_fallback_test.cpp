@@ -1,204 +1,103 @@
-// What happens when a page cannot be written: the messages, the move to the same
-// folder on drive C: (the home folder's file system: the same folder) and then to
-// C:\TAVLO.HTM (the home folder's TAVLO.HTM), the page given up, and the place left
-// in the job variables for the build that called the writer.
-#include "support/page_test.h"
+// A page that cannot be written, on real failures: the messages, the move to the same
+// folder on drive C: (the home folder, for a folder on another file system; here one
+// below /proc, where no file can be made), then to C:\TAVLO.HTM (the home folder's
+// TAVLO.HTM), and the page given up. A folder in a page's place refuses it.
+#include "pages/page_writer.h"
+#include "support/rig_test.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
+#include <cstring>
+#include <filesystem>
 
 namespace tavlo::test {
 namespace {
 
 using enum ControlId;
-using expected::cell;
+using Lines = std::vector<std::string>;
 
-const Failure kRefused{kErrAccess, "Permission denied"};
-const Failure kNotFound{kErrPathNotFound, "No such file or directory"};
-const Failure kDiskFull{kErrDiskFull, "No space left on device"};
-
-std::string firstFallback(const std::string& page, const Failure& f)
+std::string err(int code, int error) { return "\r\r ERR= " + std::to_string(code) + " - " + std::strerror(error); }
+std::string first(const std::string& page, int code, int error)
 {
-    return "Errore in registrazione Elenco (forse e' un CD-ROM) " + page +
-           "\r\rTento di registrare sul disco C: \r\r ERR= " + std::to_string(f.code) + " - " + f.description;
+    return "Errore in registrazione Elenco (forse e' un CD-ROM) " + page + "\r\rTento di registrare sul disco C: " + err(code, error);
 }
-
-std::string secondFallback(const std::string& page, const Failure& f)
+std::string second(const std::string& page, int code, int error)
 {
     return "Errore in registrazione Elenco (non esiste stessa cartella) " + page +
-           "\r\rTento di registrare sul disco con il nome C:\\TAVLO.HTM \r\r ERR= " + std::to_string(f.code) +
-           " - " + f.description;
+           "\r\rTento di registrare sul disco con il nome C:\\TAVLO.HTM " + err(code, error);
 }
 
-// The rig's drive C: on Linux is its home folder in the tree; on Windows it is the
-// real drive C:, where these tests would leave pages in the root.
-constexpr const char* kDriveCItself =
-    "the second fallback writes into the root of drive C: itself on Windows; WindowsWriteFallback covers it there";
-
-const Lines kSoundCell = cell("/foto/a.mp3", "MUSIC-1A.JPG", "A.mp3");  // a.mp3 seen from the home folder
-
-// The page folder lies at <tree>/cdrom/foto/, so that relative folders computed against
-// the home folder (<tree>/home/) differ from those computed against the page folder.
-class WriteFallback : public PageTest {
+class WriteFallback : public RigTest {
 protected:
-    WriteFallback() : home(kWindows ? "C:\\" : rig.homeFolder() + "/")
+    void SetUp() override
     {
-        folder = rig.tree.folder("cdrom/foto") + kSep;
+        if (kWindows)
+            GTEST_SKIP() << "drive C: is the real one there";
         rig.type(txtMAX_PER_RIGA, "5");
     }
-
-    /// The failures that creating a file meets, one per attempt; later attempts succeed.
-    void failCreation(const std::string& path, std::vector<Failure> failures)
+    /// The page writer writes PAG_2.HTM of the entries; the prompts shown, in order.
+    Lines write(const std::string& folder, const Lines& entries, std::initializer_list<int> answers,
+                const std::string& page = "PAG_2.HTM")
     {
-        rig.fs.failCreate = [path, failures, attempt = std::size_t{0}](const std::string& created) mutable {
-            if (created != path || attempt >= failures.size())
-                return Failure{};
-            return failures[attempt++];
-        };
+        for (const auto& name : entries)
+            rig.controls.listAdd(folder + name);
+        answer(answers);
+        JobVariables& job = rig.job();
+        job.Cartella_Tavlo = folder, job.Nome_Pagina = page, job.Primo_File = 1, job.Ultimo_File = 2;
+        job.Elenco_Confermato = 0;
+        Crea_Pagina(rig.platform(), job);
+        Lines prompts;
+        for (const auto& box : rig.ui.boxes)
+            prompts.push_back(box.prompt);
+        return prompts;
     }
-
-    long timesCreated(const std::string& path) const { return std::ranges::count(rig.fs.created, path); }
-    Lines at(const std::string& path) const { return crlfLines(readFile(path)); }
-
-    std::string home;  // drive C: (the rig's home folder on Linux), ending in the separator
+    const std::string cd = "/proc/tavlo-cd/FOTO/", home = rig.homeFolder() + "/";
 };
 
-TEST_F(WriteFallback, RefusedThenNotFoundOrRefusedAgainMovesThePageWithItsViewPagesToTavloHtmAtHome)
+TEST_F(WriteFallback, APageOnAnotherFileSystemMovesWithItsViewPagesToTheSameFolderAtHomeThenToTavloHtm)
 {
-    if (kWindows)
-        GTEST_SKIP() << kDriveCItself;
-    failCreation(in("PAG_2.HTM"), {kRefused, kNotFound});
-    write("PAG_2.HTM", {in("VACANZE/Mare.jpg"), in("a.mp3")}, {kAnswerOk, kAnswerOk});
-
-    EXPECT_EQ(rig.ui.log, (Lines{"pointer:11", "beep", "box:0:" + firstFallback(in("PAG_2.HTM"), kRefused),
-                                 "pointer:11", "beep", "box:0:" + secondFallback(in("PAG_2.HTM"), kNotFound),
-                                 "pointer:11", "pointer:0", "beep"}));
-    // The same folder is tried first: it lies on the home folder's file system.
-    EXPECT_EQ(rig.fs.created, (Lines{in("PAG_2.HTM"), in("PAG_2.HTM"), home + "TAVLO.HTM", home + "MARE.HTM"}));
-    // Relative folders are now the entries' folders without as many characters as the
-    // home folder has; the page is now a TAVLO.HTM: it has no back link.
-    EXPECT_EQ(at(home + "TAVLO.HTM"),
-              smallPage(false, {cell("MARE.HTM", "/foto/VACANZE/Mare.jpg", "Mare.jpg"), kSoundCell}, 5));
-    EXPECT_EQ(at(home + "MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", "/foto/VACANZE/Mare.jpg"));
-    EXPECT_FALSE(rig.tree.exists("cdrom/foto/MARE.HTM"));
-    EXPECT_EQ(rig.job().Cartella_Tavlo, home);
-    EXPECT_EQ(rig.job().Nome_Pagina, "TAVLO.HTM");
-
-    // The same folder failing again takes the second fallback too, replacing the page there without a question.
-    rig.controls.listClear();
+    rig.tree.folder("home/tavlo-cd/FOTO");
+    EXPECT_EQ(write(cd, {"a.mp3", "Mare.jpg"}, {kAnswerOk}), Lines{first(cd + "PAG_2.HTM", 76, ENOENT)});
+    EXPECT_EQ(rig.job().Cartella_Tavlo + rig.job().Nome_Pagina, home + "tavlo-cd/FOTO/PAG_2.HTM");
+    EXPECT_TRUE(rig.tree.exists("home/tavlo-cd/FOTO/PAG_2.HTM") && rig.tree.exists("home/tavlo-cd/FOTO/MARE.HTM"));
+    std::filesystem::remove_all(home + "tavlo-cd");
     rig.ui.boxes.clear();
-    failCreation(in("TAVLO.HTM"), {kRefused, kRefused});
-    write("TAVLO.HTM", {in("a.mp3")}, {kAnswerOk, kAnswerOk});
-    EXPECT_EQ(prompts(), (Lines{firstFallback(in("TAVLO.HTM"), kRefused), secondFallback(in("TAVLO.HTM"), kRefused)}));
-    EXPECT_EQ(at(home + "TAVLO.HTM"), smallPage(false, {kSoundCell}, 5));
+    EXPECT_EQ(write(cd, {}, {kAnswerOk, kAnswerOk}),
+              (Lines{first(cd + "PAG_2.HTM", 76, ENOENT), second(home + "tavlo-cd/FOTO/PAG_2.HTM", 76, ENOENT)}));
+    EXPECT_EQ(rig.job().Cartella_Tavlo + rig.job().Nome_Pagina, home + "TAVLO.HTM");
+    EXPECT_TRUE(rig.tree.exists("home/TAVLO.HTM") && rig.tree.exists("home/MARE.HTM"));
 }
 
-TEST_F(WriteFallback, AFailureAfterBothFallbacksGivesThePageUp)
+TEST_F(WriteFallback, RefusedEverywhereOrOnAFullDiskThePageIsGivenUp)
 {
-    rig.fs.failCreate = [](const std::string&) { return kRefused; };
-    write("TAVLO.HTM", {in("a.mp3")}, {kAnswerOk, kAnswerOk, kAnswerOk});
-
-    ASSERT_EQ(rig.ui.boxes.size(), 3u);
-    EXPECT_EQ(rig.ui.boxes[2].prompt, pageGivenUp(home + "TAVLO.HTM", 75, "Permission denied"));
+    rig.tree.folder("site/PAG_2.HTM");  // in the home folder's file system: the first fallback keeps the folder
+    rig.tree.folder("home/TAVLO.HTM");
+    const std::string site = rig.tree.at("site/");
+    EXPECT_EQ(write(site, {"a.mp3"}, {kAnswerYes, kAnswerOk, kAnswerOk, kAnswerOk}),
+              (Lines{"Elenco  " + site + "PAG_2.HTM  gia' esistente, continuo (S/N)", first(site + "PAG_2.HTM", 75, EISDIR), second(site + "PAG_2.HTM", 75, EISDIR),
+                     "Errore in registrazione Elenco " + home + "TAVLO.HTM" + err(75, EISDIR)}));
     EXPECT_EQ(Lines(rig.ui.log.end() - 2, rig.ui.log.end()), (Lines{"pointer:0", "beep"}));
-    EXPECT_EQ(rig.fs.created.size(), 3u);
-}
-
-TEST_F(WriteFallback, AViewPageThatCannotBeWrittenOrCreatedRestartsTheWholePage)
-{
-    // The fourth line of the view page cannot be written, once.
-    bool failed = false;
-    rig.fs.failWrite = [&](const std::string& path, long line) {
-        if (path != in("MARE.HTM") || line != 4 || failed)
-            return Failure{};
-        failed = true;
-        return kRefused;
-    };
-    write("TAVLO.HTM", {in("a.mp3"), in("Mare.jpg"), in("Fiume.jpg")}, {kAnswerOk});
-
-    EXPECT_EQ(prompts(), Lines{firstFallback(in("TAVLO.HTM"), kRefused)});
-    EXPECT_EQ(timesCreated(in("TAVLO.HTM")), 2);
-    EXPECT_EQ(timesCreated(in("MARE.HTM")), 3);  // new, then again: found there, ours, replaced
-    EXPECT_EQ(at(in("TAVLO.HTM")),
-              smallPage(false,
-                        {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3"),
-                         cell(viewLink(rig, "MARE.HTM"), linkTo(rig, "Mare.jpg"), "Mare.jpg"),
-                         cell(viewLink(rig, "FIUME.HTM"), linkTo(rig, "Fiume.jpg"), "Fiume.jpg")},
-                        5));
-    EXPECT_EQ(at(in("MARE.HTM")), expected::viewPage("MARE.JPG", "TAVLO.HTM", viewSource(rig, "Mare.jpg")));
-    EXPECT_EQ(at(in("FIUME.HTM")), expected::viewPage("FIUME.JPG", "TAVLO.HTM", viewSource(rig, "Fiume.jpg")));
-
-    failCreation(in("FIUME.HTM"), {kNotFound});
     rig.ui.boxes.clear();
-    rig.job().Elenco_Confermato = 1;
-    writeRange("TAVLO.HTM", 1, 3, {kAnswerOk});
-    EXPECT_EQ(prompts(), Lines{firstFallback(in("TAVLO.HTM"), kNotFound)});
-    EXPECT_EQ(timesCreated(in("FIUME.HTM")), 4);  // the one of the first page, failed, found there, replaced
-    EXPECT_EQ(at(in("FIUME.HTM")), expected::viewPage("FIUME.JPG", "TAVLO.HTM", viewSource(rig, "Fiume.jpg")));
+    rig.controls.listClear();
+    EXPECT_EQ(write("/dev/", {"a.mp3"}, {kAnswerYes, kAnswerOk}, "full"),
+              (Lines{"Elenco  /dev/full  gia' esistente, continuo (S/N)", "Errore in registrazione Elenco /dev/full" + err(61, ENOSPC)}));
 }
 
-TEST_F(WriteFallback, AFullDiskGivesThePageUpAtOnceLeavingItAsFarAsWritten)
+TEST_F(WriteFallback, ABuildShowsCopiesBesideAndOpensThePageWhereItWasWritten)
 {
-    rig.fs.failWrite = [&](const std::string& path, long line) {
-        return path == in("TAVLO.HTM") && line == 12 ? kDiskFull : Failure{};
-    };
-    write("TAVLO.HTM", {in("a.mp3"), in("b.mp3")}, {kAnswerOk});
-
-    EXPECT_EQ(prompts(), Lines{pageGivenUp(in("TAVLO.HTM"), 61, "No space left on device")});
-    EXPECT_EQ(rig.fs.created, Lines{in("TAVLO.HTM")});
-    const Lines whole =
-        smallPage(false, {cell("a.mp3", "MUSIC-1A.JPG", "A.mp3"), cell("b.mp3", "MUSIC-1A.JPG", "B.mp3")}, 5);
-    EXPECT_EQ(at(in("TAVLO.HTM")), Lines(whole.begin(), whole.begin() + 11));
-
-    // A disk found full only when the page is handed to it is reported, not taken for success.
-    rig.fs.failWrite = nullptr;
-    rig.fs.failFlush = [&](const std::string& path) { return path == in("TAVLO.HTM") ? kDiskFull : Failure{}; };
-    rig.job().Elenco_Confermato = 1;
-    rig.ui.boxes.clear();
-    writeRange("TAVLO.HTM", 1, 2, {kAnswerOk});
-    EXPECT_EQ(prompts(), Lines{pageGivenUp(in("TAVLO.HTM"), 61, "No space left on device")});
-    EXPECT_EQ(rig.fs.created, (Lines{in("TAVLO.HTM"), in("TAVLO.HTM")}));
-}
-
-// The build reads the page's place back from the job variables after the writer.
-class WriteFallbackInBuild : public BuildTest {};
-
-TEST_F(WriteFallbackInBuild, TheMovedPageIsShownCopiedBesideAndOpenedWhereItWasWritten)
-{
-    if (kWindows)
-        GTEST_SKIP() << kDriveCItself;
-    const std::string home = rig.homeFolder() + "/";
-    rig.fs.failCreate = [&](const std::string& path) { return path == in("TAVLO.HTM") ? kRefused : Failure{}; };
-    fillList({in("a.mp3")});
-    click(Command1, {kAnswerOk, kAnswerOk, kAnswerYes});
-
-    EXPECT_EQ(prompts(), (Lines{firstFallback(in("TAVLO.HTM"), kRefused), secondFallback(in("TAVLO.HTM"), kRefused),
-                                "Visualizzo la pagina creata " + home + "TAVLO.HTM (S/N) "}));
-    EXPECT_TRUE(rig.tree.exists("home/TAVLO.HTM"));
-    EXPECT_TRUE(rig.tree.exists("home/DIAPOSIT.JPG"));
-    EXPECT_FALSE(rig.tree.exists("site/DIAPOSIT.JPG"));
-    rig.click(Command5);
-    ASSERT_EQ(rig.ui.opened.size(), 2u);
-    EXPECT_EQ(rig.ui.opened[0].commandLine, "START /max /w \"\" \"TAVLO.HTM\"");
-    for (const auto& opened : rig.ui.opened)
-        EXPECT_EQ(opened.documentPath, home + "TAVLO.HTM");
-}
-
-TEST_F(WriteFallbackInBuild, AMovedSeriesPageTakesTheFollowingPagesWithItWhileTheIndexStaysPut)
-{
-    if (kWindows)
-        GTEST_SKIP() << kDriveCItself;
-    const std::string home = rig.homeFolder() + "/";
-    rig.fs.failCreate = [&](const std::string& path) { return path == in("PAG_1.HTM") ? kRefused : Failure{}; };
-    fillList(numbered(4, "s", ".mp3"));
-    rig.type(txtMAX_N_FILES, "2");
-    click(Command4, {kAnswerOk, kAnswerOk, kAnswerNo});
-
-    EXPECT_EQ(rig.fs.created,
-              (Lines{in("PAG_1.HTM"), in("PAG_1.HTM"), home + "TAVLO.HTM", home + "PAG_2.HTM", in("TAVLO.HTM")}));
-    EXPECT_EQ(rig.controls.entries(), (Lines{"PAG_1.HTM", "PAG_2.HTM"}));
-    EXPECT_EQ(prompts().back(), "Visualizzo la prima pagina creata " + in("TAVLO.HTM") + " (S/N) ");
+    struct CurrentFolderKept {  // a build makes the page folder the current folder
+        std::filesystem::path folder = std::filesystem::current_path();
+        ~CurrentFolderKept() { std::filesystem::current_path(folder); }
+    } kept;
+    rig.start();
+    rig.tree.folder("site/TAVLO.HTM");
+    rig.controls.listAdd(rig.tree.at("site/a.mp3"));
+    rig.type(txtNUM_FILE, "1");
+    rig.controls.setEnabled(Command1, true);
+    rig.type(txtNOME_FILE_HTM, rig.tree.at("site/TAVLO.HTM"));
+    click(Command1, {kAnswerYes, kAnswerOk, kAnswerOk, kAnswerYes});
+    EXPECT_EQ(rig.ui.boxes.back().prompt, "Visualizzo la pagina creata " + home + "TAVLO.HTM (S/N) ");
+    EXPECT_TRUE(rig.tree.exists("home/DIAPOSIT.JPG") && !rig.tree.exists("site/DIAPOSIT.JPG"));
+    ASSERT_EQ(rig.ui.opened.size(), 1u);
+    EXPECT_EQ(rig.ui.opened[0].documentPath, home + "TAVLO.HTM");
 }
 
 } // namespace

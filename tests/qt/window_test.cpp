@@ -1,382 +1,218 @@
-// The real window: its controls as designed, focus, colours and stacking, start-up
-// and a first load in both window modes, and clicks that reach their handlers, end
-// the program, and end it in the middle of a load.
-#include "qt_rig.h"
-
+// The real Qt window, offscreen: what only the widgets show. The controls as the design
+// table lays them out, focus, stacking, the real message boxes and picker, the
+// hourglass and locked buttons of a load, and the ways the program ends.
 #include "platform/form_layout.h"
+#include "platform/qt/qt_program.h"
+#include "platform/qt/qt_window.h"
+#include "support/rig.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFontInfo>
-#include <QImage>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
+#include <QStandardPaths>
 #include <QTest>
-
-#include <algorithm>
-#include <optional>
+#include <QTimer>
 
 namespace tavlo::test {
 namespace {
 
 using enum ControlId;
 
-// The widget class that stands for each kind of control.
-constexpr std::string_view TextBox = "QLineEdit", ListBox = "QListWidget", Button = "QPushButton", Label = "QLabel",
-                           CheckBox = "QCheckBox";
-
-struct Font {
-    double points;  // 0: the window's regular font
-    bool bold;
-    bool arial = false;
-};
-constexpr Font Regular{0, false}, SansBold825{8.25, true}, Sans975{9.75, false}, SansBold135{13.5, true},
-    ArialBold975{9.75, true, true};
-
-struct Designed {
-    ControlId id;
-    const char* name;
-    std::string_view kind;
-    std::optional<std::string> text;  // nullopt: the credit caption, which is ours to word
-    int left, top, width, height;     // twips
-    Font font;
-};
-
-// The window as designed, in tab order.
-const std::vector<Designed> kDesign{
-    {txtPATH_RICERCA, "txtPATH_RICERCA", TextBox, "C:\\TAVLO\\", 2280, 240, 4335, 285, Regular},
-    {txtESTENSIONE, "txtESTENSIONE", TextBox, "JPG", 2280, 600, 735, 285, Regular},
-    {txtNOME_FILE_HTM, "txtNOME_FILE_HTM", TextBox, "C:\\TAVLO\\TAVLO.HTM", 2280, 960, 4335, 285, Regular},
-    {List1, "List1", ListBox, "", 120, 1590, 6510, 4935, Regular},
-    {cmdCONFERMA, "cmdCONFERMA", Button, "Carica i nomi dei files della estensione indicata", 6855, 915, 2310, 660, SansBold825},
-    {Command1, "Command1", Button, "Creazione TAVLO.HTM" + std::string(19, ' ') + "singolo", 6855, 2520, 2310, 615, SansBold825},
-    {cmdFINE, "cmdFINE", Button, "F I N E", 8190, 6120, 960, 495, SansBold825},
-    {Label1, "Label1", Label, "Ricerca nella Directory", 120, 285, 1815, 255, Regular},
-    {Label2, "Label2", Label, "Ricerca files con estensione ", 120, 645, 2175, 255, Regular},
-    {Label3, "Label3", Label, "(  *  per tutti i files) (htm/jpg/avi/mp3/wav)", 3075, 630, 3720, 255, Sans975},
-    {txtNUM_FILE, "txtNUM_FILE", TextBox, "", 8040, 5490, 975, 285, Regular},
-    {Label4, "Label4", Label, "N.files trovati", 6960, 5505, 1095, 255, Regular},
-    {Label5, "Label5", Label, "Nome file TAVLO .HTM", 120, 1005, 1815, 255, Regular},
-    {Command2, "Command2", Button, "Nuovo elenco files", 6855, 15, 2310, 345, Regular},
-    {Command3, "Command3", Button, "Sfoglia / Ricerca Cartella/Directory...", 6855, 360, 2310, 495, SansBold825},
-    {cmdCONFERMA_Tutti, "cmdCONFERMA_Tutti", Button, "Carica tutti i files multimediali conosciuti della cartella", 6855, 1575, 2310, 840, SansBold825},
-    {Label6_0, "Label6(0)", Label, "1", 6645, 0, 180, 390, SansBold135},
-    {Label6_1, "Label6(1)", Label, "2", 6645, 465, 180, 360, SansBold135},
-    {Label6_2, "Label6(2)", Label, "3", 6645, 1425, 180, 360, SansBold135},
-    {Label6_3, "Label6(3)", Label, "4", 6645, 3000, 180, 360, SansBold135},
-    {cmdCANC_FILE, "cmdCANC_FILE", Button, "Elimina file da elenco", 6870, 5040, 2295, 330, Regular},
-    {cmdIns_File, "cmdIns_File", Button, "Inserisce un solo file in elenco", 6870, 4710, 2295, 330, Regular},
-    {Label6_4, "Label6(4)", Label, std::nullopt, 3990, 1305, 2295, 255, ArialBold975},
-    {Label6_5, "Label6(5)", Label, std::nullopt, 4005, 1320, 2295, 255, ArialBold975},
-    {Command4, "Command4", Button, "Creazione vari TAVLO.HTM secondo massimo numero files", 6855, 3120, 2310, 735, SansBold825},
-    {txtMAX_N_FILES, "txtMAX_N_FILES", TextBox, "", 8685, 3960, 495, 285, Regular},
-    {Label7, "Label7", Label, "Max. n.files per pag.HTM", 6840, 4005, 1815, 255, Regular},
-    {txtMAX_PER_RIGA, "txtMAX_PER_RIGA", TextBox, "", 8685, 4275, 495, 285, Regular},
-    {Label8, "Label8", Label, "Max. immagini per riga", 6855, 4320, 1815, 255, Regular},
-    {Check1, "Check1", CheckBox, "Elimino sfondo e titolo", 6975, 5835, 1920, 225, Regular},
-    {Command5, "Command5", Button, "Vedo risultato TAVLO.HTM", 6870, 6120, 1320, 495, Regular},
-    {Label6_6, "Label6(6)", Label, "5", 6675, 6180, 180, 360, SansBold135},
-};
-
-// The widget that draws a control's text: a button's wrapping label, when it has one.
-const QWidget* textDrawer(const QWidget* w)
-{
-    const auto* button = qobject_cast<const QPushButton*>(w);
-    if (button != nullptr && button->text().isEmpty())
-        if (const auto* inner = button->findChild<const QLabel*>())
-            return inner;
-    return w;
-}
-
-QStringList names(const std::vector<Designed>& controls, bool (*keep)(const Designed&))
-{
-    QStringList list;
-    for (const Designed& c : controls)
-        if (keep(c))
-            list << QString::fromLatin1(c.name);
-    return list;
-}
-
 class Window : public ::testing::Test {
 protected:
-    int px(int twips) const { return qRound(twips / rig.window.twipsPerPixelX()); }
-
-    // The control of the window drawn at a point of its client area.
-    QWidget* topmostAt(QPoint point) const
+    /// Acts on the next modal dialog, once it runs its loop, while `step` waits on it.
+    void onModal(const std::function<void()>& step, const std::function<void(QWidget&)>& act)
     {
-        QWidget* w = rig.window.childAt(point);
-        while (w != nullptr && w->parentWidget() != &rig.window)
-            w = w->parentWidget();
-        return w;
+        bool acted = false;
+        QTimer::singleShot(0, &window, [&] {
+            QWidget* dialog = nullptr;
+            if (QTest::qWaitFor([&] { return (dialog = QApplication::activeModalWidget()) && dialog->isVisible(); }))
+                acted = true, act(*dialog);
+        });
+        step();
+        EXPECT_TRUE(acted && QTest::qWaitFor([] { return !QApplication::activeModalWidget(); })) << "no dialog";
     }
+    /// Clicks a button of the message box that `step` opens; the box's text, buttons and more.
+    std::string answerBox(const std::function<void()>& step, QMessageBox::StandardButton answer)
+    {
+        std::string seen;
+        onModal(step, [&](QWidget& dialog) {
+            auto& box = dynamic_cast<QMessageBox&>(dialog);
+            seen = QString("%1|%2|%3|%4|%5|%6").arg(box.windowTitle(), box.text()).arg(box.standardButtons().toInt())
+                       .arg(box.defaultButton() && box.defaultButton() == box.button(QMessageBox::Yes)).arg(box.icon())
+                       .arg(box.parentWidget() == &window && window.QWidget::isVisible()).toStdString();
+            QTest::mouseClick(box.button(answer), Qt::LeftButton);
+        });
+        return seen;
+    }
+    std::string start(bool simplified = false)
+    {
+        const std::string seen = answerBox([&] { startQtWindow(window, form); }, simplified ? QMessageBox::Yes : QMessageBox::No);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        return seen;
+    }
+    QWidget* widget(ControlId id) const { return window.widget(id); }
+    void click(ControlId id) { QTest::mouseClick(widget(id), Qt::LeftButton); }
+    int px(int twips) const { return qRound(twips / window.twipsPerPixelX()); }
 
-    QtRig rig;
+    TempTree tree;
+    std::unique_ptr<FileSystem> fs = createPlatformFileSystem(tree.folder("program"));
+    QtWindow window;
+    frmTAVLO form{window, window, *fs};
 };
 
-TEST_F(Window, EveryControlAsDesigned)
+TEST_F(Window, EveryControlAsDesignedAndNothingElseTheFocusWalksInTableOrder)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    ASSERT_NE(screen, nullptr);
-    if (screen->logicalDotsPerInchX() == 96) {
-        EXPECT_EQ(rig.window.twipsPerPixelX(), 15.0);
-    }
-    EXPECT_EQ(rig.window.windowTitle(),
-              QStringLiteral("Creazione Tavlo Multimediali / Siti Internet  .HTML di una Cartella e relative sotto cartelle"));
-    EXPECT_EQ(rig.window.size(), QSize(px(9285), px(6750)));
-
-    for (const Designed& c : kDesign) {
+    EXPECT_EQ(window.windowTitle().toStdString(), formDesign().caption);
+    EXPECT_EQ(window.size(), QSize(px(9285), px(6750)));
+    const char* kinds[] = {"QLineEdit", "QListWidget", "QPushButton", "QLabel", "QCheckBox"};
+    const std::pair<double, bool> fonts[] = {{0, false}, {8.25, true}, {9.75, false}, {13.5, true}, {9.75, true}};
+    QStringList designed, focusable, present, walked;
+    for (const ControlDesign& c : controlDesigns()) {
+        QWidget* w = widget(c.id);
+        if (c.kind == ControlKind::Picker) {
+            EXPECT_EQ(w, nullptr) << "the picker draws nothing";
+            continue;
+        }
         SCOPED_TRACE(c.name);
-        QWidget* w = rig.window.findChild<QWidget*>(QString::fromLatin1(c.name), Qt::FindDirectChildrenOnly);
-        ASSERT_NE(w, nullptr) << "no control of that name";
-        EXPECT_EQ(w, rig.widget(c.id));
-        EXPECT_TRUE(w->inherits(c.kind.data())) << w->metaObject()->className();
+        ASSERT_TRUE(w && w->inherits(kinds[static_cast<int>(c.kind)]));
+        designed << w->objectName();
+        EXPECT_EQ(designed.back().toStdString(), c.name);
+        if (c.kind != ControlKind::Label)
+            focusable << designed.back();
         EXPECT_EQ(w->geometry(), QRect(px(c.left), px(c.top), px(c.width), px(c.height)));
         EXPECT_TRUE(w->isEnabled() && !w->isHidden());
-
-        const std::string text = c.text.value_or(std::string(kCreditCaption));
-        EXPECT_EQ(rig.window.text(c.id), text);
-        EXPECT_EQ(textDrawer(w)->property("text").toString(), QString::fromStdString(text));
-
-        const QFont font = textDrawer(w)->font();
-        if (c.font.points > 0) {
-            EXPECT_EQ(font.pointSizeF(), c.font.points);
-            EXPECT_EQ(font.bold(), c.font.bold);
-        }
-        if (c.font.arial) {
-            const QString family = QFontInfo(font).family();
-            EXPECT_TRUE(family == QStringLiteral("Arial") || family == QStringLiteral("Liberation Sans"))
-                << family.toStdString();
-        }
+        const QWidget* drawn = w->findChild<QLabel*>() ? w->findChild<QLabel*>() : w;  // a wrapping caption's label
+        EXPECT_EQ(window.text(c.id), c.designText);
+        EXPECT_EQ(drawn->property("text").toString().toStdString(), c.designText);
+        const auto [points, bold] = fonts[static_cast<int>(c.font)];  // 0: the window's regular font, ours to choose
+        EXPECT_EQ(drawn->font().pointSizeF(), points ? points : drawn->font().pointSizeF());
+        EXPECT_EQ(drawn->font().bold(), bold);
+        EXPECT_EQ(w->palette().color(QPalette::Base) == QColor(255, 255, 128), c.colours == ColourScheme::LightYellowBackground);
     }
-    EXPECT_FALSE(rig.window.text(Label6_4).empty());
-    EXPECT_EQ(rig.widget(CommonDialog1), nullptr) << "the picker control draws nothing";
-
-    // Nothing else lies in the window.
-    QStringList present;
-    for (const QWidget* w : rig.window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    for (const QWidget* w : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         present << w->objectName();
-    QStringList designed = names(kDesign, [](const Designed&) { return true; });
-    present.sort();
-    designed.sort();
+    present.sort(), designed.sort();
     EXPECT_EQ(present, designed);
+    EXPECT_EQ(widget(Label6_4)->palette().color(QPalette::WindowText), QColor(128, 128, 255));  // the credit's shadow
+    EXPECT_TRUE(widget(Label6_4)->autoFillBackground() && widget(Label6_5)->testAttribute(Qt::WA_TranslucentBackground));
+    const QObjectList order = window.children();  // bottom first: the labels, Command1 under Command4
+    EXPECT_LT(order.indexOf(widget(Label6_5)), order.indexOf(widget(txtPATH_RICERCA)));
+    EXPECT_EQ(order.indexOf(widget(Label6_5)), order.indexOf(widget(Label6_4)) + 1);
+    EXPECT_GT(order.indexOf(widget(Command4)), order.indexOf(widget(Command1)));
+
+    start();
+    window.setEnabled(Command1, true), window.setEnabled(Command4, true), window.setEnabled(Command5, true);
+    for (QWidget* focus = QApplication::focusWidget(); focus && walked.size() <= focusable.size();
+         QTest::keyClick(focus, Qt::Key_Tab), focus = QApplication::focusWidget())
+        walked << focus->objectName();
+    EXPECT_EQ(walked, focusable << focusable.front());
 }
 
-TEST_F(Window, TabWalksTheFocusableControlsInTabOrder)
+class StartUp : public Window, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(StartUp, TheQuestionComesBeforeTheWindowWhichThenShowsItsModeAndLoads)
 {
-    rig.window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&rig.window));
-    ASSERT_EQ(QApplication::focusWidget(), rig.widget(txtPATH_RICERCA));
-
-    QStringList expected = names(kDesign, [](const Designed& c) { return c.kind != Label; });
-    expected << expected.front();  // and round again
-    QStringList walked{QApplication::focusWidget()->objectName()};
-    while (walked.size() < expected.size() && QApplication::focusWidget() != nullptr) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        walked << (QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName() : QString());
-    }
-    EXPECT_EQ(walked, expected);
-
-    ASSERT_NE(QApplication::focusWidget(), nullptr);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), rig.widget(Command5));
-}
-
-TEST_F(Window, ColoursOfTheSearchFolderThePageSizesAndTheCredit)
-{
-    const QColor lightYellow(255, 255, 128), lightBlue(128, 128, 255);
-    for (ControlId id : {txtESTENSIONE, txtNOME_FILE_HTM, txtNUM_FILE})
-        EXPECT_NE(rig.widget(id)->palette().color(QPalette::Base), lightYellow);
-    QWidget* shadow = rig.widget(Label6_4);
-    QWidget* credit = rig.widget(Label6_5);
-    EXPECT_TRUE(shadow->autoFillBackground()) << "the shadow's background is opaque";
-    EXPECT_FALSE(credit->autoFillBackground()) << "the credit's background is transparent";
-
-    // What is drawn: the yellow fields, and the blue shadow peeking out from under the
-    // dark credit.
-    rig.window.show();
-    const QImage image = rig.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    for (ControlId id : {txtPATH_RICERCA, txtMAX_N_FILES, txtMAX_PER_RIGA}) {
-        const QRect r = rig.widget(id)->geometry();
-        EXPECT_EQ(QColor(image.pixel(r.right() - 4, r.center().y())), lightYellow) << rig.widget(id)->objectName().toStdString();
-    }
-    const QRect both = shadow->geometry() | credit->geometry();
-    int blue = 0, dark = 0;
-    for (int y = both.top(); y <= both.bottom(); ++y)
-        for (int x = both.left(); x <= both.right(); ++x) {
-            const QColor c(image.pixel(x, y));
-            blue += c == lightBlue;
-            dark += c.lightness() < 64;
-        }
-    EXPECT_GT(blue, 0) << "no shadow shows";
-    EXPECT_GT(dark, 0) << "no credit text shows";
-}
-
-TEST_F(Window, LabelsLieUnderneathCommand4OverCommand1CreditOverItsShadow)
-{
-    const QObjectList order = rig.window.children();  // bottom first
-    const auto level = [&](ControlId id) { return static_cast<int>(order.indexOf(rig.widget(id))); };
-    int highestLabel = -1, lowestOther = static_cast<int>(order.size());
-    for (const Designed& c : kDesign)
-        if (c.kind == Label)
-            highestLabel = std::max(highestLabel, level(c.id));
-        else
-            lowestOther = std::min(lowestOther, level(c.id));
-    EXPECT_LT(highestLabel, lowestOther);
-    EXPECT_GT(level(Command4), level(Command1));
-    EXPECT_EQ(level(Label6_5), level(Label6_4) + 1);
-
-    // Where they overlap, the upper one is the one drawn and clicked.
-    EXPECT_EQ(topmostAt({px(6855) + 10, px(3120)}), rig.widget(Command4));     // the 15 twips of Command1
-    EXPECT_EQ(topmostAt({px(8040), px(5505) + 5}), rig.widget(txtNUM_FILE));   // Label4's end
-    EXPECT_EQ(topmostAt({px(2280), px(645) + 5}), rig.widget(txtESTENSIONE));  // Label2's end
-    EXPECT_EQ(topmostAt({px(4005) + 5, px(1320) + 5}), rig.widget(Label6_5));
-}
-
-// Three pictures in a small tree, and a file of another type.
-std::string smallTree(const QtRig& rig)
-{
-    for (const char* name : {"photos/a.jpg", "photos/b.JPG", "photos/notes.txt", "photos/sub/c.jpg"})
-        rig.tree.file(name, "x");
-    return rig.tree.at("photos");
-}
-
-class StartUp : public ::testing::TestWithParam<bool> {
-protected:
-    QtRig rig;
-};
-
-TEST_P(StartUp, AsksTheWindowModeBeforeShowingThenShowsThatWindowAndLoads)
-{
-    const bool simplified = GetParam();
-    const BoxSeen question = rig.start(simplified);
-
-    EXPECT_EQ(question.title, QStringLiteral("TAVLO"));
-    EXPECT_EQ(question.text, QStringLiteral("Si desidera la Versione Semplificata (Si) o Completa (No) "));
-    EXPECT_EQ(question.buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(question.defaultButton, QMessageBox::Yes);
-    EXPECT_EQ(question.icon, QMessageBox::NoIcon);
-    EXPECT_FALSE(question.windowVisible) << "the question comes before the window";
-
-    EXPECT_TRUE(rig.window.QWidget::isVisible());
-    EXPECT_FALSE(rig.window.programEnded());
-    EXPECT_EQ(QApplication::focusWidget(), rig.widget(txtPATH_RICERCA));
-    const QStringList simplifiedHides{"txtNOME_FILE_HTM", "Command1", "Label5", "Command2"};
-    QStringList hidden;
-    for (const Designed& c : kDesign)
-        if (rig.widget(c.id)->isHidden())
-            hidden << QString::fromLatin1(c.name);
-    EXPECT_EQ(hidden, simplified ? simplifiedHides : QStringList{});
-    for (ControlId id : {Command1, Command4, Command5})
-        EXPECT_FALSE(rig.enabled(id));
-    for (ControlId id : {cmdCONFERMA, cmdCONFERMA_Tutti, Command2, Command3, cmdCANC_FILE, cmdIns_File, cmdFINE})
-        EXPECT_TRUE(rig.enabled(id));
-    EXPECT_EQ(rig.shown(txtMAX_N_FILES), rig.window.screenWidthTwips() / rig.window.twipsPerPixelX() < 800 ? "6" : "10");
-    EXPECT_EQ(rig.shown(txtMAX_PER_RIGA), "5");
-    EXPECT_EQ(rig.shown(txtPATH_RICERCA), rig.programFolder() + "/");
-    EXPECT_EQ(rig.shown(txtNOME_FILE_HTM), rig.programFolder() + "/TAVLO.HTM");
-    EXPECT_EQ(rig.shown(txtESTENSIONE), "JPG");
-
-    // A load: seen at its first yield, the load buttons locked and the hourglass up.
-    const std::string photos = smallTree(rig);
-    rig.type(txtPATH_RICERCA, photos);
+    EXPECT_EQ(start(GetParam()), "TAVLO|Si desidera la Versione Semplificata (Si) o Completa (No) |"
+                                 + std::to_string((QMessageBox::Yes | QMessageBox::No).toInt()) + "|1|0|0");
+    EXPECT_EQ(widget(Command2)->isHidden(), GetParam());
+    for (const char* name : {"a.jpg", "b.JPG", "notes.txt", "sub/c.jpg"})
+        tree.file(std::string("photos/") + name);
+    window.setText(txtPATH_RICERCA, tree.at("photos"));
     bool lockedWhileLoading = false;
-    QMetaObject::invokeMethod(
-        &rig.window,
-        [&] {
-            lockedWhileLoading = !rig.enabled(cmdCONFERMA) && !rig.enabled(cmdCONFERMA_Tutti) &&
-                                 QApplication::overrideCursor() != nullptr &&
-                                 QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-        },
-        Qt::QueuedConnection);
-    rig.click(cmdCONFERMA);
-
+    QTimer::singleShot(0, &window, [&] {  // runs when the load first lets events run
+        lockedWhileLoading = !widget(cmdCONFERMA)->isEnabled() && !widget(cmdCONFERMA_Tutti)->isEnabled() &&
+                             QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
+    click(cmdCONFERMA);
     EXPECT_TRUE(lockedWhileLoading);
-    EXPECT_EQ(rig.shownEntries(), (std::vector<std::string>{photos + "/a.jpg", photos + "/b.JPG", photos + "/sub/c.jpg"}));
-    EXPECT_EQ(rig.shown(txtNUM_FILE), "3");
-    for (ControlId id : {Command1, Command4, cmdCONFERMA, cmdCONFERMA_Tutti})
-        EXPECT_TRUE(rig.enabled(id));
-    EXPECT_FALSE(rig.enabled(Command5));
-    EXPECT_EQ(rig.widget(Command1)->isHidden(), simplified) << "the simplified window keeps Command1 hidden";
-    EXPECT_FALSE(rig.widget(Command4)->isHidden());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    auto* list = qobject_cast<QListWidget*>(widget(List1));
+    EXPECT_EQ(list->count() == 3 ? list->item(2)->text().toStdString() : "", tree.at("photos/sub/c.jpg"));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(widget(txtNUM_FILE))->text(), "3");
+    EXPECT_TRUE(widget(Command4)->isEnabled() && widget(cmdCONFERMA)->isEnabled());
+
+    list->setCurrentRow(1);  // deleted, it leaves none selected: the next delete is refused
+    EXPECT_TRUE(answerBox([&] { click(cmdCANC_FILE); }, QMessageBox::Yes).starts_with("TAVLO|Confermi"));
+    const std::string refusal = answerBox([&] { click(cmdCANC_FILE); }, QMessageBox::Ok);
+    EXPECT_EQ(refusal, "TAVLO|SELEZIONARE UN FILE IN ELENCO tra i possibili  2 files !!!|"
+                       + std::to_string(QMessageBox::Ok) + "|0|0|1");
+    EXPECT_EQ(window.listItem(1), tree.at("photos/sub/c.jpg"));
+    GetParam() ? window.listClear() : click(Command2);
+    EXPECT_EQ(list->count() + window.listCount(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(WindowModes, StartUp, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Simplified" : "Complete"; });
+INSTANTIATE_TEST_SUITE_P(Modes, StartUp, ::testing::Bool());
 
-class Started : public ::testing::Test {
-protected:
-    void SetUp() override { rig.start(false); }
-    QtRig rig;
-};
-
-TEST_F(Started, AFilterWithADotIsRefusedWithItsOwnBox)
+// The toolkit's own picker over the window, starting in the search folder; an empty path cancels it.
+TEST_F(Window, ThePickersChooseAFileOrAFolderOrNothing)
 {
-    rig.type(txtPATH_RICERCA, smallTree(rig));
-    rig.type(txtESTENSIONE, ".jpg");
-    AnswerNextBox refusal(rig.window, QMessageBox::Ok);
-    rig.click(cmdCONFERMA);
-    ASSERT_TRUE(refusal.done());
-
-    EXPECT_EQ(refusal.seen.title, QStringLiteral("TAVLO"));
-    EXPECT_EQ(refusal.seen.text, QStringLiteral("Indicare solo l'estensione dei files da cercare !!!"));
-    EXPECT_EQ(refusal.seen.buttons, QMessageBox::Ok);
-    EXPECT_EQ(refusal.seen.parent, &rig.window);
-    EXPECT_EQ(rig.window.listCount(), 0);
-    EXPECT_EQ(rig.shown(txtNUM_FILE), "");
-    EXPECT_TRUE(rig.enabled(cmdCONFERMA));
+    start();
+    tree.file("trip/day 1/x.jpg");
+    const auto pick = [&](ControlId command, const std::string& typed) {
+        onModal([&] { click(command); }, [&](QWidget& dialog) {
+            auto& picker = dynamic_cast<QFileDialog&>(dialog);
+            EXPECT_EQ(picker.windowTitle(), "Ricerca cartelle/directory contenenti Foto/Film/Suoni");
+            EXPECT_EQ(picker.directory().absolutePath().toStdString(), tree.at("program"));
+            EXPECT_EQ(picker.nameFilters(), QStringList{"*"});
+            EXPECT_EQ(picker.parentWidget(), &window);
+            auto* buttons = picker.findChild<QDialogButtonBox*>("buttonBox");
+            picker.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(typed));
+            QPushButton* button = buttons->button(typed.empty() ? QDialogButtonBox::Cancel : QDialogButtonBox::Open);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return button->isEnabled(); }));
+            QTest::mouseClick(button, Qt::LeftButton);
+        });
+        window.setText(txtPATH_RICERCA, tree.at("program/"));
+    };
+    pick(Command3, "");
+    pick(cmdIns_File, "");
+    EXPECT_EQ(window.text(txtNOME_FILE_HTM) + std::to_string(window.listCount()), tree.at("program/TAVLO.HTM0"));
+    pick(Command3, tree.at("trip/day 1/x.jpg"));
+    EXPECT_EQ(window.text(txtNOME_FILE_HTM), tree.at("trip/day 1/TAVLO.HTM"));
+    pick(Command3, tree.at("trip"));
+    EXPECT_EQ(window.text(txtNOME_FILE_HTM), tree.at("trip/TAVLO.HTM"));
+    pick(cmdIns_File, tree.at("trip/day 1/x.jpg"));
+    EXPECT_EQ(window.listItem(0), tree.at("trip/day 1/x.jpg"));
 }
 
-TEST_F(Started, Check1ChangesNothingButItsMark)
-{
-    rig.click(Check1);
-    EXPECT_EQ(rig.window.checkValue(), 1);
-    EXPECT_EQ(rig.shown(txtPATH_RICERCA), rig.programFolder() + "/");
-    EXPECT_FALSE(rig.enabled(Command1));
-    rig.click(Check1);
-    EXPECT_EQ(rig.window.checkValue(), 0);
-}
-
-// F I N E and closing the window end the program alike, also in the middle of a load,
-// where the click waits in the event queue until the load lets pending events run.
-struct EndingCase {
-    const char* name;
-    bool byClosing, midLoad;
-};
-void PrintTo(const EndingCase& c, std::ostream* out) { *out << c.name; }
-
-class Ending : public Started, public ::testing::WithParamInterface<EndingCase> {};
+// "F I N E" and closing the window end the program alike, also in the middle of a
+// load, where the click waits in the event queue until the load lets events run.
+class Ending : public Window, public ::testing::WithParamInterface<std::pair<bool, bool>> {};
 
 TEST_P(Ending, EndsTheProgramAndAnyLoadThere)
 {
-    const auto [name, byClosing, midLoad] = GetParam();
-    const auto end = [&] { byClosing ? void(rig.window.close()) : rig.click(cmdFINE); };
-    if (midLoad) {
-        rig.type(txtPATH_RICERCA, smallTree(rig));
-        QMetaObject::invokeMethod(&rig.window, end, Qt::QueuedConnection);
-        rig.click(cmdCONFERMA);
-    } else {
-        end();
-    }
-    EXPECT_TRUE(rig.window.programEnded());
-    EXPECT_FALSE(rig.window.QWidget::isVisible());
+    const auto [byClosing, midLoad] = GetParam();
+    start();
+    tree.file("photos/a.jpg"), tree.file("photos/b.jpg");
+    window.setText(txtPATH_RICERCA, tree.at("photos"));
+    const auto end = [&] { byClosing ? void(window.close()) : click(cmdFINE); };
+    midLoad ? QTimer::singleShot(0, &window, end), click(cmdCONFERMA) : end();
+    EXPECT_TRUE(window.programEnded() && !window.QWidget::isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    if (midLoad) {
-        EXPECT_EQ(rig.window.listCount(), 1) << "the load went on after the end";
-        EXPECT_EQ(rig.shown(txtNUM_FILE), "");
-        // Nothing more is done once the program has ended.
-        qobject_cast<QPushButton*>(rig.widget(cmdCONFERMA))->click();
-        EXPECT_EQ(rig.window.listCount(), 1);
-    }
+    EXPECT_EQ(window.listCount(), midLoad ? 1 : 0) << "the load went on after the end";
+    EXPECT_EQ(window.text(txtNUM_FILE), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, Ending,
-                         ::testing::Values(EndingCase{"Fine", false, false}, EndingCase{"Closing", true, false},
-                                           EndingCase{"FineMidLoad", false, true},
-                                           EndingCase{"ClosingMidLoad", true, true}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Ways, Ending, ::testing::Values(std::pair{false, false}, std::pair{true, false},
+                                                         std::pair{false, true}, std::pair{true, true}));
 
 } // namespace
 } // namespace tavlo::test
+
+int main(int argc, char** argv)
+{
+    qputenv("LC_ALL", "C.UTF-8");  // texts and numbers must not follow the machine's language
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");  // test discovery runs without the test's environment
+    QStandardPaths::setTestModeEnabled(true);  // the file dialog's memory stays away from the user's
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

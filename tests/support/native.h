@@ -1,7 +1,6 @@
 #pragma once
-// The tests that the Linux and the Windows builds share write their paths with "/"
-// between names and their accented names in UTF-8. These turn them into the
-// platform's own spelling: "\" between names and the ANSI code page on Windows.
+// The tests shared by the Linux and Windows builds write paths with "/" between names
+// and accented names in UTF-8; these spell them as the platform does.
 
 #include <algorithm>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // The whole system on the headless window: real folders in a temporary tree, the
-// platform's real file system (optionally failing where a test says), and frmTAVLO.
-// This is the Linux rig; the Windows one lies in tests/windows/support.
+// platform's real file system (failing where a test says) and frmTAVLO. The tree
+// holds the program folder "program" and the home folder "home".
 
 #include "app/frm_tavlo.h"
 #include "platform/headless/headless_platform.h"
@@ -16,18 +16,14 @@ namespace tavlo::test {
 
 struct RigOptions {
     bool caseSensitive = true;
-    bool withProgramTemplates = true;  // the header and footer beside the program
-    /// The fixed template folder is a copy of the shipped one in the tree ("templates"),
-    /// which a test may change or write into; otherwise the shipped folder itself.
-    bool templatesInTree = false;
+    bool withProgramTemplates = true;  // the shipped header and footer beside the program
+    bool templatesInTree = false;      // the template folder: a copy in the tree ("templates")
 };
 
 class Rig {
 public:
     explicit Rig(RigOptions options = {})
-        : ownedFs_(makeFileSystem(tree, options)), fs(*ownedFs_), form(controls, ui, *ownedFs_)
-    {
-    }
+        : ownedFs_(makeFileSystem(tree, options)), fs(*ownedFs_), form(controls, ui, *ownedFs_) {}
 
     TempTree tree;
 
@@ -40,11 +36,9 @@ public:
     FaultyFileSystem& fs;
     frmTAVLO form;
 
-    /// Folders of the rig inside the tree.
     std::string programFolder() const { return tree.at("program"); }
     std::string homeFolder() const { return tree.at("home"); }
-    /// The fixed template folder the rig's file system names, ending in a separator.
-    std::string templateFolder() { return fs.templateFolder(); }
+    std::string templateFolder() { return fs.templateFolder(); }  // ends in a separator
 
     void click(ControlId id) { form.click(id); }
     std::string text(ControlId id) const { return controls.text(id); }
@@ -52,7 +46,7 @@ public:
     JobVariables& job() { return form.job(); }
     Platform& platform() { return form.platform(); }
 
-    /// Starts the program the way a user does, answering the window-mode question.
+    /// Starts the program, answering the window-mode question.
     void start(bool simplified = false)
     {
         ui.answerNext(simplified ? kAnswerYes : kAnswerNo);
@@ -63,11 +57,8 @@ private:
     static std::unique_ptr<FaultyFileSystem> makeFileSystem(const TempTree& tree, const RigOptions& options);
 };
 
-/// The folder of the shipped template files.
 std::string sourceTemplateFolder();
-
-/// The platform's own file system outside any rig, with the program folder it
-/// reports given (empty: the running program's folder).
+/// The platform's file system outside a rig, reporting this program folder (empty: the real one).
 std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& programFolder = {});
 
 } // namespace tavlo::test

@@ -1,8 +1,7 @@
 #pragma once
-// A test fixture with the whole system on the headless window. It fails a test in
-// which a message box or picker came that the test did not script, also when the
-// procedure that met it swallowed the error (start-up skips failing steps), and one
-// that scripted an answer no prompt used.
+// A fixture with the whole system on the headless window. A test fails on a message
+// box or picker it did not script (also one whose error a procedure swallowed) and
+// on a scripted answer that no prompt used.
 
 #include "platform/form_layout.h"
 #include "support/rig.h"
@@ -15,27 +14,21 @@
 #include <vector>
 
 namespace tavlo {
-
-/// Names a control in the messages of a failing test.
 inline void PrintTo(ControlId id, std::ostream* out) { *out << controlDesign(id).name; }
-
 } // namespace tavlo
 
 namespace tavlo::test {
 
-/// Every control's text, enabled and visible state, then the list, its selection and
-/// the check box, one line each: two states compare equal when nothing changed.
+/// Every control's text, enabled and visible state, the list, its selection and the check box.
 inline std::vector<std::string> windowState(const HeadlessControls& controls)
 {
     std::vector<std::string> lines;
     for (const auto& design : controlDesigns())
-        lines.push_back(std::string(design.name) + " text=\"" + controls.text(design.id) +
-                        "\" enabled=" + std::to_string(controls.isEnabled(design.id)) +
-                        " visible=" + std::to_string(controls.isVisible(design.id)));
+        lines.push_back(std::string(design.name) + " \"" + controls.text(design.id) + "\" " +
+                        std::to_string(controls.isEnabled(design.id)) + std::to_string(controls.isVisible(design.id)));
     for (const auto& entry : controls.entries())
-        lines.push_back("List1 entry " + entry);
-    lines.push_back("List1 selected " + std::to_string(controls.listIndex()));
-    lines.push_back("Check1 value " + std::to_string(controls.checkValue()));
+        lines.push_back("List1 " + entry);
+    lines.push_back(std::to_string(controls.listIndex()) + " " + std::to_string(controls.checkValue()));
     return lines;
 }
 
@@ -49,7 +42,6 @@ protected:
         EXPECT_TRUE(rig.ui.allAnswersUsed()) << "a scripted answer was never asked for";
     }
 
-    /// Scripts the answers to the next message boxes, in order.
     void answer(std::initializer_list<int> answers)
     {
         for (int code : answers)
@@ -74,8 +66,5 @@ protected:
 
     Rig rig;
 };
-
-template <typename Param>
-class RigTestWithParam : public RigTest, public ::testing::WithParamInterface<Param> {};
 
 } // namespace tavlo::test

@@ -12,12 +12,10 @@ namespace tavlo::test {
 
 namespace fs = std::filesystem;
 
-TempTree::TempTree()
+TempTree::TempTree() : root_((fs::temp_directory_path() / "tavlo-test-XXXXXX").string())
 {
-    std::string pattern = (fs::temp_directory_path() / "tavlo-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
+    if (::mkdtemp(root_.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary folder");
-    root_ = pattern;
 }
 
 TempTree::~TempTree()
@@ -32,16 +30,14 @@ std::string TempTree::file(std::string_view relative, std::string_view content) 
 {
     const std::string path = at(relative);
     fs::create_directories(fs::path(path).parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << content;
+    std::ofstream(path, std::ios::binary) << content;
     return path;
 }
 
 std::string TempTree::folder(std::string_view relative) const
 {
-    const std::string path = at(relative);
-    fs::create_directories(path);
-    return path;
+    fs::create_directories(at(relative));
+    return at(relative);
 }
 
 std::string TempTree::read(std::string_view relative) const { return readFile(at(relative)); }
@@ -50,9 +46,8 @@ bool TempTree::exists(std::string_view relative) const { return fs::exists(at(re
 
 std::string readFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
-    content << in.rdbuf();
+    content << std::ifstream(path, std::ios::binary).rdbuf();
     return content.str();
 }
 

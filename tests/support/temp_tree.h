@@ -13,13 +13,11 @@ public:
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
 
-    /// The root folder, without a trailing separator.
-    const std::string& path() const { return root_; }
-    /// The full path of a name below the root.
+    const std::string& path() const { return root_; }  // without a trailing separator
     std::string at(std::string_view relative) const;
-    /// Creates a file (and the folders above it); returns its full path.
+    /// Creates a file, and the folders above it; returns its full path.
     std::string file(std::string_view relative, std::string_view content = "") const;
-    /// Creates a folder (and the folders above it); returns its full path.
+    /// Creates a folder, and the folders above it; returns its full path.
     std::string folder(std::string_view relative) const;
     std::string read(std::string_view relative) const;
     bool exists(std::string_view relative) const;
