@@ -9,13 +9,14 @@
 #include "support/native.h"
 #include "support/temp_tree.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
 namespace tavlo::test {
 
 struct RigOptions {
-    bool caseSensitive = true;
+    bool caseSensitive = true;         // Linux only: Windows ignores letter case
     bool withProgramTemplates = true;  // the shipped header and footer beside the program
     bool templatesInTree = false;      // the template folder: a copy in the tree ("templates")
 };
@@ -57,8 +58,13 @@ private:
     static std::unique_ptr<FaultyFileSystem> makeFileSystem(const TempTree& tree, const RigOptions& options);
 };
 
+// Defined once per platform: support/posix.cpp, windows/win_support.cpp.
 std::string sourceTemplateFolder();
-/// The platform's file system outside a rig, reporting this program folder (empty: the real one).
+/// The platform's file system reporting this program folder (empty: the real one).
 std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& programFolder = {});
+std::unique_ptr<FileSystem> createFileSystem(const std::string& program, const std::string& templates,
+                                             const std::string& home, bool caseSensitive);
+/// A path as the platform's file calls take it.
+std::filesystem::path onDisk(const std::string& path);
 
 } // namespace tavlo::test

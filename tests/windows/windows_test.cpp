@@ -1,0 +1,99 @@
+// What only real Win32 calls show: the Windows file system's codes, drive C:, hidden
+// entries and letter case, and the native window with the system's message boxes.
+#include "platform/form_layout.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_names.h"
+#include "platform/win32/win32_window.h"
+#include "support/rig.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tavlo::test {
+namespace {
+
+TEST(WindowsFileSystem, CodesDriveCHiddenEntriesAndLetterCase)
+{
+    for (const auto& [error, code] : {std::pair{ERROR_WRITE_PROTECT, 75}, {ERROR_SHARING_VIOLATION, 75},
+                                      {ERROR_BAD_NETPATH, 76}, {ERROR_INVALID_NAME, 76}, {ERROR_HANDLE_DISK_FULL, 61},
+                                      {ERROR_DISK_FULL, 61}, {ERROR_NOT_READY, 57}})
+        EXPECT_EQ(failureFromWindowsError(error).code, code) << error;
+    const TempTree tree;
+    const auto fs = createPlatformFileSystem();
+    EXPECT_EQ(fs->sameFolderOnDriveC("D:\\FOTO\\") + fs->driveCRoot(), "C:\\FOTO\\C:\\");
+    SetFileAttributesA(tree.file("hidden.jpg").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(tree.file("system.jpg").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    tree.file("Seen.jpg", "x");
+    const auto listed = fs->listFolder(tree.path(), true);
+    ASSERT_EQ(listed.value().size(), 1u);
+    EXPECT_EQ(listed->front().name, "Seen.jpg");
+    Failure failure;
+    EXPECT_FALSE(fs->createNewText(tree.at("SEEN.JPG"), failure));
+    EXPECT_EQ(failure.code, 58);
+    EXPECT_TRUE(fs->copyFile(tree.at("Seen.jpg"), tree.at("SEEN.JPG"))) << "a file onto itself";
+    EXPECT_EQ(tree.read("Seen.jpg"), "x");
+}
+
+// Answers the message boxes of this thread in turn, noting what each showed.
+std::vector<int> answers;
+std::vector<std::string> shown;
+void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) -> BOOL {
+        char kind[16] = {}, title[16] = {}, text[256] = {};
+        GetClassNameA(box, kind, sizeof kind);
+        if (std::string(kind) != "#32770" || !IsWindowVisible(box) || answers.empty())
+            return TRUE;
+        GetWindowTextA(box, title, sizeof title);
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        shown.push_back(std::string(title) + "|" + text + "|" + (GetDlgItem(box, IDYES) ? "yes no" : "ok") +
+                        (GetWindow(box, GW_OWNER) ? "|owned" : ""));
+        PostMessageA(box, WM_COMMAND, answers.front(), 0);
+        answers.erase(answers.begin());
+        return FALSE;
+    }, 0);
+}
+
+TEST(Win32Window, BuiltAsDesignedAskingThroughTheSystemsBoxesLoadingAndEnding)
+{
+    const TempTree tree;
+    const auto fs = createPlatformFileSystem();
+    Win32Window window;
+    frmTAVLO form(window, window, *fs);
+    window.onClick = [&](ControlId id) { form.click(id); };
+    const HWND main = FindWindowA(kWin32WindowClass, nullptr);
+    const auto control = [&](ControlId id) { return GetDlgItem(main, win32ControlId(id)); };
+    const auto px = [&](int twips) { return std::lround(twips / window.twipsPerPixelX()); };
+    const char* classes[] = {"Edit", "ListBox", "Button", "Static", "Button"};
+    for (const ControlDesign& c : controlDesigns()) {
+        if (c.kind == ControlKind::Picker)
+            continue;
+        char kind[16] = {};
+        GetClassNameA(control(c.id), kind, sizeof kind);
+        RECT r{};
+        GetWindowRect(control(c.id), &r);
+        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(std::string(kind) + " " + std::to_string(r.left) + " " + std::to_string(r.right - r.left) + " " +
+                      window.text(c.id), std::string(classes[static_cast<int>(c.kind)]) + " " + std::to_string(px(c.left)) +
+                      " " + std::to_string(px(c.width)) + " " + std::string(c.designText)) << c.name;
+    }
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, answerBox);
+    answers = {IDNO, IDOK};
+    form.Form_Load();
+    window.show();
+    EXPECT_EQ(GetFocus(), control(ControlId::txtPATH_RICERCA));
+    tree.file("foto/a.jpg");
+    window.setText(ControlId::txtPATH_RICERCA, tree.at("foto"));
+    SendMessageA(control(ControlId::cmdCONFERMA), BM_CLICK, 0, 0);
+    EXPECT_EQ(window.listItem(0) + " " + window.text(ControlId::txtNUM_FILE), tree.at("foto\\a.jpg") + " 1");
+    SendMessageA(control(ControlId::cmdCANC_FILE), BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(shown, (std::vector<std::string>{"TAVLO|Si desidera la Versione Semplificata (Si) o Completa (No) |yes no",
+                                                "TAVLO|SELEZIONARE UN FILE IN ELENCO tra i possibili  1 files !!!|ok|owned"}));
+    SendMessageA(control(ControlId::cmdFINE), BM_CLICK, 0, 0);
+    EXPECT_TRUE(window.programEnded() && !IsWindowVisible(main));
+}
+
+} // namespace
+} // namespace tavlo::test
