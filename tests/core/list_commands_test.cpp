@@ -1,5 +1,6 @@
 // The commands that fill and trim the file list: the loads with their refusal, count,
-// beep, pointer and button states, the start folder, the new list and the delete.
+// beep, pointer and button states, the start folder, the delete, the new list, and the
+// pickers with what the chosen path does to the search folder, the output page and the list.
 #include "support/rig_test.h"
 
 namespace tavlo::test {
@@ -18,28 +19,31 @@ protected:
         rig.ui.log.clear();
     }
     bool enabled(ControlId id) const { return rig.controls.isEnabled(id); }
+    void choose(ControlId command, std::optional<std::string> chosen)
+    {
+        rig.ui.pickNext(std::move(chosen));
+        rig.click(command);
+    }
     const std::string photos = rig.tree.at("photos");
     const Entries pictures{photos + native("/a.jpg"), photos + native("/b.jpg"), photos + native("/sub/c.jpg")};
-    const Entries loadLog{"pointer:11", "beep", "pointer:0"};
 };
 
-TEST_F(ListCommands, LoadsAppendCountBeepAndUnlockTheBuildsAndLoadAllTakesTheKnownTypes)
+TEST_F(ListCommands, LoadsAppendCountBeepAndUnlockTheBuildsLoadAllTakesTheKnownTypesADotIsRefused)
 {
+    rig.ui.onDoEvents = [&] {  // while the scan runs: the load buttons locked, the hourglass up
+        EXPECT_FALSE(enabled(cmdCONFERMA) || enabled(cmdCONFERMA_Tutti) || rig.ui.pointers.back() != kPointerHourglass);
+        rig.click(cmdCONFERMA_Tutti);  // ignored: it would set "*" and scan again
+    };
+    EXPECT_EQ(load(rig.tree.at("missing"), "JPG"), Entries{});  // adds nothing, unlocks nothing
+    EXPECT_FALSE(enabled(Command1) || enabled(Command4));
     EXPECT_EQ(load(photos, "JPG"), pictures);
-    EXPECT_EQ(rig.text(txtNUM_FILE), "3");
-    EXPECT_EQ(rig.ui.log, loadLog);
+    EXPECT_EQ(rig.ui.log, (Entries{"pointer:11", "beep", "pointer:0", "pointer:11", "beep", "pointer:0"}));
     EXPECT_TRUE(enabled(Command1) && enabled(Command4) && enabled(cmdCONFERMA) && enabled(cmdCONFERMA_Tutti));
     EXPECT_FALSE(enabled(Command5));
     rig.type(txtESTENSIONE, ".JPG");  // a dot would be refused: load all sets "*" first
     rig.click(cmdCONFERMA_Tutti);
     EXPECT_EQ(rig.controls.entries().back(), photos + native("/sub/voice.wav"));
     EXPECT_EQ(rig.text(txtESTENSIONE) + rig.text(txtNUM_FILE), "*7");
-    for (const std::string& folder : {rig.tree.at("missing"), pictures[0]}) {  // a load that adds nothing
-        rig.click(Command2);
-        EXPECT_EQ(load(folder, "JPG"), Entries{});
-        EXPECT_EQ(rig.text(txtNUM_FILE), "0");
-    }
-    rig.ui.log.clear();
     for (const char* filter : {".JPG", "JPG.", "*.*"}) {
         rig.type(txtESTENSIONE, filter);
         const auto before = windowState(rig.controls);
@@ -47,29 +51,6 @@ TEST_F(ListCommands, LoadsAppendCountBeepAndUnlockTheBuildsAndLoadAllTakesTheKno
         EXPECT_EQ(rig.ui.log.back(), "box:0:Indicare solo l'estensione dei files da cercare !!!") << filter;
         EXPECT_EQ(windowState(rig.controls), before);
     }
-}
-
-TEST(ListCommandsAtStart, ALoadThatAddsNothingUnlocksNothingAndTheLoadButtonsAreLockedMeanwhile)
-{
-    Rig rig;
-    rig.start();
-    rig.ui.onDoEvents = [&] {
-        EXPECT_FALSE(rig.controls.isEnabled(cmdCONFERMA) || rig.controls.isEnabled(cmdCONFERMA_Tutti));
-        EXPECT_EQ(rig.ui.pointers.back(), kPointerHourglass);
-        rig.click(cmdCONFERMA_Tutti);  // ignored: it would set "*" and scan again
-    };
-    rig.tree.file("photos/sub/c.jpg");
-    rig.type(txtPATH_RICERCA, rig.tree.at("photos"));
-    rig.click(cmdCONFERMA);
-    EXPECT_EQ(rig.text(txtESTENSIONE), "JPG");
-    EXPECT_EQ(rig.text(txtNUM_FILE), "1");
-    EXPECT_FALSE(rig.controls.isEnabled(Command5));
-    Rig empty;
-    empty.start();
-    empty.type(txtPATH_RICERCA, empty.tree.at("missing"));
-    empty.click(cmdCONFERMA);
-    EXPECT_FALSE(empty.controls.isEnabled(Command1) || empty.controls.isEnabled(Command4));
-    EXPECT_TRUE(empty.controls.isEnabled(cmdCONFERMA) && empty.controls.isEnabled(cmdCONFERMA_Tutti));
 }
 
 // A blank search folder is the root ("c:\" as written on Windows, "\" when it holds
@@ -82,31 +63,60 @@ TEST_F(ListCommands, TheStartFolderIsTakenWithoutTrailingAsterisksAndABlankOneIs
              {"  " + photos + native("/*.*") + " ", photos + kSep}, {photos + "*", photos + kSep},
              {photos + native("/*."), photos + kSep}, {"", c}, {"   ", c}, {"*", root}, {" *.* ", root}}) {
         rig.fs.listed.clear();
-        load(typed, "JPG");
-        EXPECT_EQ(rig.fs.listed, Entries{listed}) << typed;
-        EXPECT_EQ(rig.text(txtPATH_RICERCA), typed);
+        EXPECT_EQ(load(typed, "JPG").size() + rig.fs.listed.size(), 1u);
+        EXPECT_EQ(rig.fs.listed.back() + "|" + rig.text(txtPATH_RICERCA), listed + "|" + typed);
     }
 }
 
-TEST_F(ListCommands, NewListEmptiesTheListOnlyAndDeleteAsksAboutTheSelectedEntry)
+TEST_F(ListCommands, DeleteAsksAboutTheSelectedEntryAndTheNewListEmptiesTheListOnly)
 {
     click(cmdCANC_FILE, {kAnswerOk});
     load(photos, "JPG");
-    click(cmdCANC_FILE, {kAnswerOk});
     rig.controls.select(1);
     click(cmdCANC_FILE, {kAnswerNo});
     click(cmdCANC_FILE, {kAnswerYes});
     const std::string asked = "box:4:Confermi la cancellazione di " + pictures[1] + " dal solo elenco (S/N) ";
     EXPECT_EQ(rig.ui.log, (Entries{"beep", "box:0:SELEZIONARE UN FILE IN ELENCO tra i possibili  0 files !!!",
-                                   loadLog[0], loadLog[1], loadLog[2], "beep",
-                                   "box:0:SELEZIONARE UN FILE IN ELENCO tra i possibili  3 files !!!", asked, asked}));
+                                   "pointer:11", "beep", "pointer:0", asked, asked}));
     EXPECT_EQ(rig.controls.entries(), (Entries{pictures[0], pictures[2]}));
-    EXPECT_TRUE(rig.tree.exists("photos/b.jpg"));
     auto before = windowState(rig.controls);
     rig.click(Command2);
     before.erase(before.end() - 3, before.end() - 1);  // the two entries; the count and the unlocked builds stay
     EXPECT_EQ(windowState(rig.controls), before);
-    EXPECT_EQ(rig.ui.log.size(), 9u);
+}
+
+TEST_F(ListCommands, ThePickersMoveTheSearchFolderAndTheOutputPageOrInsertTheChosenFile)
+{
+    const std::tuple<ControlId, const char*, const char*, std::optional<std::string>, const char*, const char*> cases[] = {
+        {Command3, "x/T/", "x/T/TAVLO.HTM", "  x/Foto/Mare/img.jpg  ", "x/Foto/Mare/", "x/Foto/Mare/TAVLO.HTM"},
+        {Command3, "x/T/", "x/T/TAVLO.HTM", "x/Foto/Mare/", "x/Foto/Mare/", "x/Foto/Mare/TAVLO.HTM"},
+        {Command3, "x/Foto", "x/T/T.HTM", "img001.jpg", "x/", "x/T.HTM"},  // no folder chosen: the old one
+        {Command3, "Foto", "x/T/TAVLO.HTM", "img001.jpg", "", "TAVLO.HTM"},
+        {Command3, "x/", "y/deep/Galleria.htm", "x/Foto/img.jpg", "x/Foto/", "x/Foto/Galleria.htm"},
+        {Command3, "x/", "T.HTM", kWindows ? "x/F/" : "x/F\\o/M\\img.jpg", kWindows ? "x/F/" : "x/F\\o/",
+         kWindows ? "x/F/T.HTM" : "x/F\\o/T.HTM"},  // "\" is part of a name where it is no separator
+        {Command3, "x/a", "T.HTM", "  ", "x/a", "T.HTM"}, {Command3, "x/a", "T.HTM", std::nullopt, "x/a", "T.HTM"},
+        {cmdIns_File, "x/a", "T.HTM", "  ", "x/a", "T.HTM"}, {cmdIns_File, "x/a", "T.HTM", std::nullopt, "x/a", "T.HTM"},
+        {cmdIns_File, "x/a", "T.HTM", "  x/a b.jpg  ", "x/a", "T.HTM"}, {cmdIns_File, "x/a", "T.HTM", "c.txt", "x/a", "T.HTM"},
+    };
+    for (const auto& [command, search, page, chosen, newSearch, newPage] : cases) {
+        rig.type(txtPATH_RICERCA, native(search));
+        rig.type(txtNOME_FILE_HTM, native(page));
+        choose(command, chosen ? std::optional(native(*chosen)) : std::nullopt);
+        EXPECT_EQ(rig.text(txtPATH_RICERCA) + "|" + rig.text(txtNOME_FILE_HTM), native(newSearch) + "|" + native(newPage));
+        const PickerRequest& asked = rig.ui.pickers.back();
+        EXPECT_EQ(asked.title + "|" + asked.firstPattern + asked.secondPattern + std::to_string(asked.folderMayBeChosen),
+                  "Ricerca cartelle/directory contenenti Foto/Film/Suoni|*.**.*" + std::to_string(command == Command3));
+    }
+    EXPECT_EQ(rig.ui.pickers[2].startFolder + "|" + rig.ui.pickers[3].startFolder, native("x/") + "|");  // the search folder's
+    EXPECT_EQ(std::ranges::count(rig.ui.log, "beep") + std::ranges::count(rig.ui.log, "picker"), 2 * std::ssize(cases));
+    EXPECT_EQ(rig.ui.doEventsCalls, 10) << "once after each dialog that could show";
+    EXPECT_EQ(rig.controls.entries(), (Entries{native("x/a b.jpg"), "c.txt"}));
+    EXPECT_EQ(rig.text(txtNUM_FILE), "2");
+    EXPECT_TRUE(enabled(Command1) && enabled(Command4) && enabled(Command5));
+    rig.ui.onDoEvents = [&] { rig.click(cmdFINE); };  // "F I N E" once the dialog has closed
+    choose(cmdIns_File, "more.jpg");
+    EXPECT_EQ(rig.controls.listCount(), 2);
 }
 
 } // namespace

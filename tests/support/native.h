@@ -1,6 +1,6 @@
 #pragma once
-// The tests shared by the Linux and Windows builds write paths with "/" between names
-// and accented names in UTF-8; these spell them as the platform does.
+// Paths in the tests shared by the Linux and Windows builds are written with "/" and
+// names in UTF-8; these spell them as the platform does.
 
 #include <algorithm>
 #include <string>
@@ -16,7 +16,6 @@ inline constexpr bool kWindows = false;
 inline constexpr char kSep = '/';
 #endif
 
-/// A path written with "/" between names, with the platform's separator instead.
 inline std::string native(std::string_view path)
 {
     std::string spelt(path);
@@ -24,10 +23,10 @@ inline std::string native(std::string_view path)
     return spelt;
 }
 
-/// A full path written from the root "/": on Windows from the root of drive C:.
+/// A full path from the root "/": on Windows from the root of drive C:.
 inline std::string fromRoot(std::string_view path) { return (kWindows ? "C:" : "") + native(path); }
 
-/// A text written in UTF-8, in the platform's code page (on Linux UTF-8 itself).
+/// A UTF-8 text in the platform's code page.
 std::string inCodePage(std::string_view utf8);
 
 } // namespace tavlo::test

@@ -9,13 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <ostream>
-#include <string>
 #include <vector>
-
-namespace tavlo {
-inline void PrintTo(ControlId id, std::ostream* out) { *out << controlDesign(id).name; }
-} // namespace tavlo
 
 namespace tavlo::test {
 
@@ -26,8 +20,7 @@ inline std::vector<std::string> windowState(const HeadlessControls& controls)
     for (const auto& design : controlDesigns())
         lines.push_back(std::string(design.name) + " \"" + controls.text(design.id) + "\" " +
                         std::to_string(controls.isEnabled(design.id)) + std::to_string(controls.isVisible(design.id)));
-    for (const auto& entry : controls.entries())
-        lines.push_back("List1 " + entry);
+    lines.insert(lines.end(), controls.entries().begin(), controls.entries().end());
     lines.push_back(std::to_string(controls.listIndex()) + " " + std::to_string(controls.checkValue()));
     return lines;
 }
@@ -41,20 +34,17 @@ protected:
         EXPECT_EQ(rig.ui.unexpected, std::vector<std::string>{}) << "prompts nobody scripted";
         EXPECT_TRUE(rig.ui.allAnswersUsed()) << "a scripted answer was never asked for";
     }
-
     void answer(std::initializer_list<int> answers)
     {
         for (int code : answers)
             rig.ui.answerNext(code);
     }
-
     /// Clicks a control, answering the message boxes it shows.
     void click(ControlId id, std::initializer_list<int> answers)
     {
         answer(answers);
         rig.click(id);
     }
-
     /// Loads the files of a folder tree through the load button.
     const std::vector<std::string>& load(const std::string& folder, std::string_view filter)
     {

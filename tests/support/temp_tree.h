@@ -15,10 +15,8 @@ public:
 
     const std::string& path() const { return root_; }  // without a trailing separator
     std::string at(std::string_view relative) const;
-    /// Creates a file, and the folders above it; returns its full path.
-    std::string file(std::string_view relative, std::string_view content = "") const;
-    /// Creates a folder, and the folders above it; returns its full path.
-    std::string folder(std::string_view relative) const;
+    std::string file(std::string_view relative, std::string_view content = "") const;  // with its folders; the path
+    std::string folder(std::string_view relative) const;                               // with its folders; the path
     std::string read(std::string_view relative) const;
     bool exists(std::string_view relative) const;
 
@@ -26,7 +24,6 @@ private:
     std::string root_;
 };
 
-/// The content of a file, or an empty text when it cannot be read.
-std::string readFile(const std::string& path);
+std::string readFile(const std::string& path);  // empty when it cannot be read
 
 } // namespace tavlo::test
