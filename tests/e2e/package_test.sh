@@ -1,49 +1,39 @@
 #!/usr/bin/env bash
-# The Debian package as a user gets it: a Release build for /usr in a tree of its
-# own, `cpack -G DEB`, its files and dependencies checked, then installed (as root
-# with apt-get, removed again afterwards; otherwise unpacked into a scratch root)
-# and started: the installed program run end to end by tavlo_e2e.py.
+# The Debian package as a user gets it: built by cpack from a Release tree for /usr of
+# its own, its files and dependencies checked, installed (as root with apt-get, and
+# removed afterwards; otherwise unpacked into a scratch root) and started end to end.
 # Usage: package_test.sh <source folder> <work folder>   (CMAKE, CPACK, PYTHON may name the tools)
 set -euo pipefail
-source=$(realpath "$1")
-work=$(mkdir -p "$2" && realpath "$2")
-build=$work/build
+command -v dpkg-deb >/dev/null || { echo "SKIPPED: no dpkg-deb"; exit 77; }
+source=$(realpath "$1") work=$(mkdir -p "$2" && realpath "$2")
 fail() { echo "FAILED: $*"; exit 1; }
 step() { local log=$work/$1.log; shift; "$@" >"$log" 2>&1 || { tail -n 40 "$log"; fail "$* (log: $log)"; }; }
 
-echo "--- package build"
-step configure "${CMAKE:-cmake}" -S "$source" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+step configure "${CMAKE:-cmake}" -S "$source" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
-step build "${CMAKE:-cmake}" --build "$build" -j2
-rm -f "$build"/tavlo_*.deb
-(cd "$build" && step cpack "${CPACK:-cpack}" -G DEB)
-deb=$(echo "$build"/tavlo_*.deb)
-[ -f "$deb" ] || fail "cpack made no single tavlo_*.deb"
-
-echo "--- package contents: $deb"
-listing=$(dpkg-deb -c "$deb" | awk '{ $2 = $3 = $4 = $5 = ""; print }' | tr -s ' ')
+step build "${CMAKE:-cmake}" --build "$work/build" -j2
+rm -f "$work"/build/tavlo_*.deb
+(cd "$work/build" && step cpack "${CPACK:-cpack}" -G DEB)
+deb=$(echo "$work"/build/tavlo_*.deb)
+echo "--- the package's files: $deb"
+files=$(dpkg-deb -c "$deb" | awk '{ $2 = $3 = $4 = $5 = ""; print }' | tr -s ' ')
 for expected in "-rwxr-xr-x ./usr/lib/tavlo/tavlo" "lrwxrwxrwx ./usr/bin/tavlo -> ../lib/tavlo/tavlo" \
-    "-rw-r--r-- ./usr/lib/tavlo/INTESTAZ.HTM" "-rw-r--r-- ./usr/lib/tavlo/PIEDE.HTM" \
-    "-rw-r--r-- ./usr/share/tavlo/DIAPOSIT.JPG" "-rw-r--r-- ./usr/share/applications/tavlo.desktop" \
-    "-rw-r--r-- ./usr/share/icons/hicolor/32x32/apps/tavlo.png"; do
-    grep -qxF -- "$expected" <<<"$listing" || fail "the package lacks '$expected'"
+    "-rw-r--r-- ./usr/lib/tavlo/INTESTAZ.HTM" "-rw-r--r-- ./usr/lib/tavlo/PIEDE.HTM" "-rw-r--r-- ./usr/share/tavlo/DIAPOSIT.JPG" \
+    "-rw-r--r-- ./usr/share/applications/tavlo.desktop" "-rw-r--r-- ./usr/share/icons/hicolor/32x32/apps/tavlo.png"; do
+    grep -qxF -- "$expected" <<<"$files" || fail "the package lacks $expected"
 done
-[ "$(grep -c './usr/share/tavlo/.' <<<"$listing")" -eq 10 ] || fail "the package lacks template files"
-depends=$(dpkg-deb -f "$deb" Depends)
+[ "$(grep -c '/usr/share/tavlo/.' <<<"$files")" -eq 10 ] || fail "the package lacks template files"
 for package in libqt6widgets6 qt6-qpa-plugins xdg-utils; do
-    grep -Eq "(^|[ ,|])$package([ ,(]|$)" <<<"$depends" || fail "the package does not depend on $package"
+    dpkg-deb -f "$deb" Depends | grep -Eq "(^|[ ,|])$package([ ,(]|$)" || fail "the package does not depend on $package"
 done
-
 if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
-    echo "--- apt-get install"
     dpkg-query -W -f='${Status}' tavlo 2>/dev/null | grep -q "install ok installed" ||
         trap 'apt-get -o DPkg::Lock::Timeout=600 remove -y tavlo >"$work/remove.log" 2>&1' EXIT
     step install env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y --reinstall "$deb"
     program=/usr/bin/tavlo
 else
-    echo "--- not root with apt-get: unpacked into $work/root"
     rm -rf "$work/root" && dpkg-deb -x "$deb" "$work/root"
     program=$work/root/usr/bin/tavlo
 fi
-echo "--- the installed program, started"
+echo "--- the installed program $program, started"
 "${PYTHON:-python3}" "$source/tests/e2e/tavlo_e2e.py" "$program"

@@ -39,7 +39,7 @@ public:
 
     std::string programFolder() const { return tree.at("program"); }
     std::string homeFolder() const { return tree.at("home"); }
-    std::string templateFolder() { return fs.templateFolder(); }  // ends in a separator
+    std::string templateFolder() { return fs.templateFolder(); }
 
     void click(ControlId id) { form.click(id); }
     std::string text(ControlId id) const { return controls.text(id); }
@@ -58,13 +58,13 @@ private:
     static std::unique_ptr<FaultyFileSystem> makeFileSystem(const TempTree& tree, const RigOptions& options);
 };
 
-// Defined once per platform: support/posix.cpp, windows/win_support.cpp.
+// Defined once per platform (support/posix.cpp, windows/win_support.cpp). The platform's
+// file system outside a rig reports this program folder (empty: the real one); onDisk
+// is a path as the platform's file calls take it.
 std::string sourceTemplateFolder();
-/// The platform's file system reporting this program folder (empty: the real one).
 std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& programFolder = {});
 std::unique_ptr<FileSystem> createFileSystem(const std::string& program, const std::string& templates,
                                              const std::string& home, bool caseSensitive);
-/// A path as the platform's file calls take it.
 std::filesystem::path onDisk(const std::string& path);
 
 } // namespace tavlo::test
