@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The real program in its own X server, driven by keys and clicks as a person drives it:
-start, load, build, a question answered each way, the browser (a recorder set up as the
+start, load, build, a question answered each way, the browser (a recorder made the
 desktop's) asked for the right page, end. Usage: tavlo_e2e.py PROGRAM; exits 0 when passed,
 1 when failed, 77 when Xvfb, xdotool, xprop, ImageMagick's import or xdg-open is missing."""
 import os, re, shutil, subprocess, sys, tempfile, time, urllib.parse
@@ -8,16 +8,16 @@ import os, re, shutil, subprocess, sys, tempfile, time, urllib.parse
 # Where a person clicks: the controls used, in twips (left, top, width, height), as designed.
 CONTROLS = {"cmdCONFERMA": (6855, 915, 2310, 660), "Command1": (6855, 2520, 2310, 615),
             "txtNUM_FILE": (8040, 5490, 975, 285), "Command5": (6870, 6120, 1320, 495), "cmdFINE": (8190, 6120, 960, 495)}
-RECORDER = {"recorder": '#!/bin/sh\necho "$@" >> "$HOME/../opened"\n',
-            "data/applications/r.desktop": "[Desktop Entry]\nType=Application\nName=R\nExec=%s/recorder %u\n",
-            "config/mimeapps.list": "[Default Applications]\ntext/html=r.desktop\nx-scheme-handler/file=r.desktop\n"}
+FILES = {"recorder": '#!/bin/sh\necho "$@" >> "$HOME/../opened"\n', "Le Foto/Mare 1.jpg": "", "Le Foto/M/Onda.JPG": "",
+         "data/applications/r.desktop": "[Desktop Entry]\nType=Application\nName=R\nExec=WORK/recorder %u\n",
+         "config/mimeapps.list": "[Default Applications]\ntext/html=r.desktop\nx-scheme-handler/file=r.desktop\n"}
 
 
 def main(program, work):
-    run = lambda *command: subprocess.run(list(map(str, command)), env=env, capture_output=True).stdout
-    boxes = lambda: run("xdotool", "search", "--onlyvisible", "--name", "^TAVLO$").decode().split()
-    pages = lambda: [urllib.parse.unquote(urllib.parse.urlparse(l).path) for l in open(work + "/opened")] \
-        if os.path.exists(work + "/opened") else []
+    run = lambda *command: subprocess.run(list(map(str, command)), env=env, capture_output=True).stdout.decode("latin-1")
+    find = lambda title: run("xdotool", "search", "--onlyvisible", "--name", title).split()
+    pages = lambda: [urllib.parse.unquote(urllib.parse.urlparse(line).path)
+                     for line in open(work + "/opened")] if os.path.exists(work + "/opened") else []
 
     def wait_for(condition, what):
         for _ in range(600):
@@ -27,70 +27,69 @@ def main(program, work):
             time.sleep(0.1)
         raise AssertionError("timed out waiting for " + what)
 
-    def answer(key, what):
-        box = wait_for(boxes, what)[0]
+    def answer(key, what):  # the message box, titled TAVLO
+        box = wait_for(lambda: find("^TAVLO$"), what)[0]
         run("xdotool", "windowfocus", "--sync", box, "key", key)
-        wait_for(lambda: box not in boxes(), what + " to close on " + key)
+        wait_for(lambda: box not in find("^TAVLO$"), what + " to close on " + key)
 
-    def place(control, inside=0):  # x, y, width, height on the screen
-        return [round(v / 15 * scale) + o for v, o in zip(CONTROLS[control], (x + inside, y + inside, -2 * inside, -2 * inside))]
+    def place(control, inset=0):  # left, top, width, height on the screen
+        left, top, width, height = (round(v / 15 * scale) for v in CONTROLS[control])
+        return x + left + inset, y + top + inset, width - 2 * inset, height - 2 * inset
 
     def click(control):
-        assert not boxes(), "a box was open when %s was to be clicked" % control
+        assert not find("^TAVLO$"), "a box was open when %s was to be clicked" % control
         left, top, width, height = place(control)
         run("xdotool", "mousemove", "--sync", left + width // 2, top + height // 2, "click", "1")
 
-    count = lambda: run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % tuple(place("txtNUM_FILE", 3)[i] for i in (2, 3, 0, 1)), "rgb:-")
+    def count():  # the pixels of what txtNUM_FILE shows
+        left, top, width, height = place("txtNUM_FILE", 3)
+        return run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, left, top), "rgb:-")
+
     read_end, write_end = os.pipe()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-dpi", "96",
                              "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    for name, text in {**RECORDER, "Le Foto/Mare 1.jpg": "", "Le Foto/Mare/Onda.JPG": "", "Le Foto/a.txt": ""}.items():
+    for name, text in FILES.items():
         os.makedirs(os.path.dirname(os.path.join(work, name)), exist_ok=True)
         with open(os.path.join(work, name), "w") as f:
-            f.write(text.replace("%s", work))
+            f.write(text.replace("WORK", work))
     os.chmod(work + "/recorder", 0o755)
     os.makedirs(work + "/home")
     env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND_"))}
     env.update(HOME=work + "/home", LC_ALL="C.UTF-8", XDG_CONFIG_HOME=work + "/config", XDG_DATA_HOME=work + "/data",
-               XDG_CURRENT_DESKTOP="X-Generic", BROWSER=work + "/recorder", DISPLAY=":" + os.read(read_end, 9).decode().strip())
-    photos, folder = work + "/Le Foto", os.path.dirname(os.path.realpath(program))
+               XDG_CURRENT_DESKTOP="X-Generic", DISPLAY=":" + os.read(read_end, 9).decode().strip())
+    photos, page, folder = work + "/Le Foto", work + "/Le Foto/GALLERIA.HTM", os.path.dirname(os.path.realpath(program))
     before = sorted(os.listdir(folder))
     tavlo = subprocess.Popen([program], env=env, cwd=work)
     try:
         answer("alt+n", "the window-mode question, No: the complete window")
-        window = wait_for(lambda: run("xdotool", "search", "--onlyvisible", "--name", "^Creazione Tavlo").decode().split(), "the window")[0]
-        assert re.search(rb"Icon \(16 x 16\).*Icon \(32 x 32\)", run("xprop", "-id", window, "_NET_WM_ICON"), re.S), "no icon"
-        geometry = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", window).decode().split())
+        window = wait_for(lambda: find("^Creazione Tavlo Multimediali"), "the window")[0]
+        assert re.search(r"Icon \(16 x 16\).*Icon \(32 x 32\)", run("xprop", "-id", window, "_NET_WM_ICON"), re.S)
+        geometry = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", window).split())
         x, y, scale = int(geometry["X"]), int(geometry["Y"]), int(geometry["WIDTH"]) / (9285 / 15)
-        run("xdotool", "windowfocus", "--sync", window, "key", "ctrl+a", "type", "--delay", "20", photos)  # the focus starts there
+        run("xdotool", "windowfocus", "--sync", window, "key", "ctrl+a", "type", "--delay", "20", photos)  # focus is there
         run("xdotool", "key", "Tab", "Tab", "ctrl+a", "type", "--delay", "20", photos + "/galleria.htm")
         shown = count()
         click("cmdCONFERMA")
         wait_for(lambda: count() != shown, "the count of the load")
         click("Command1")
         answer("Return", "the view question, Yes by default")
-        page = photos + "/GALLERIA.HTM"
         assert wait_for(pages, "the browser") == [page], "the browser was asked for %s" % pages()
         assert all(os.path.isfile(photos + "/" + name) for name in ("MARE 1.HTM", "ONDA.HTM", "DIAPOSIT.JPG"))
         click("Command5")
-        assert wait_for(lambda: pages()[1:], "the browser, again") == [page], "the browser was asked for %s" % pages()
+        assert wait_for(lambda: pages()[1:], "the browser again") == [page], "the browser was asked for %s" % pages()
         click("cmdFINE")
-        assert tavlo.wait(60) == 0, "the program ended with code %d" % tavlo.returncode
-        assert sorted(os.listdir(folder)) == before and not os.listdir(work + "/home"), "files written elsewhere"
+        assert tavlo.wait(60) == 0 and sorted(os.listdir(folder)) == before and not os.listdir(work + "/home")
     except AssertionError as failure:
         print("FAILED: %s" % failure)
         return 1
     finally:
         tavlo.kill()
         xvfb.terminate()
-    print("ok")
     return 0
 
 
 if __name__ == "__main__":
     if not all(map(shutil.which, ("Xvfb", "xdotool", "xprop", "import", "xdg-open"))):
-        print("SKIPPED: Xvfb, xdotool, xprop, ImageMagick's import or xdg-open is missing")
-        sys.exit(77)
+        sys.exit(print("SKIPPED: Xvfb, xdotool, xprop, ImageMagick's import or xdg-open is missing") or 77)
     with tempfile.TemporaryDirectory(prefix="tavlo-e2e-") as work:
         sys.exit(main(os.path.abspath(sys.argv[1]), work))

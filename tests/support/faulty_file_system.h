@@ -1,13 +1,9 @@
 #pragma once
 // The real file system, failing where a test says so (the disk cannot be made to
 // refuse a write to root), and recording what was asked of it.
-
 #include "platform/file_system.h"
 
 #include <functional>
-#include <memory>
-#include <utility>
-#include <vector>
 
 namespace tavlo::test {
 

@@ -1,8 +1,7 @@
 #pragma once
-// The whole system on the headless window: real folders in a temporary tree, the
-// platform's real file system (failing where a test says) and frmTAVLO. The tree
-// holds the program folder "program" and the home folder "home".
-
+// The whole system on the headless window: real folders in a temporary tree (with the
+// program folder "program" and the home folder "home"), the platform's real file
+// system (failing where a test says) and frmTAVLO.
 #include "app/frm_tavlo.h"
 #include "platform/headless/headless_platform.h"
 #include "support/faulty_file_system.h"
@@ -10,8 +9,6 @@
 #include "support/temp_tree.h"
 
 #include <filesystem>
-#include <memory>
-#include <string>
 
 namespace tavlo::test {
 
@@ -47,8 +44,7 @@ public:
     JobVariables& job() { return form.job(); }
     Platform& platform() { return form.platform(); }
 
-    /// Starts the program, answering the window-mode question.
-    void start(bool simplified = false)
+    void start(bool simplified = false)  // answering the window-mode question
     {
         ui.answerNext(simplified ? kAnswerYes : kAnswerNo);
         form.Form_Load();

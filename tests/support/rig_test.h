@@ -1,15 +1,11 @@
 #pragma once
-// A fixture with the whole system on the headless window. A test fails on a message
-// box or picker it did not script (also one whose error a procedure swallowed) and
-// on a scripted answer that no prompt used.
-
+// A fixture with the whole system on the headless window. A test fails on a message box
+// or picker it did not script (also one whose error a procedure swallowed) and on a
+// scripted answer that no prompt used.
 #include "platform/form_layout.h"
 #include "support/rig.h"
 
 #include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <vector>
 
 namespace tavlo::test {
 
@@ -28,7 +24,6 @@ inline std::vector<std::string> windowState(const HeadlessControls& controls)
 class RigTest : public ::testing::Test {
 protected:
     explicit RigTest(RigOptions options = {}) : rig(options) {}
-
     void TearDown() override
     {
         EXPECT_EQ(rig.ui.unexpected, std::vector<std::string>{}) << "prompts nobody scripted";
@@ -39,14 +34,12 @@ protected:
         for (int code : answers)
             rig.ui.answerNext(code);
     }
-    /// Clicks a control, answering the message boxes it shows.
-    void click(ControlId id, std::initializer_list<int> answers)
+    void click(ControlId id, std::initializer_list<int> answers)  // answering the boxes it shows
     {
         answer(answers);
         rig.click(id);
     }
-    /// Loads the files of a folder tree through the load button.
-    const std::vector<std::string>& load(const std::string& folder, std::string_view filter)
+    const std::vector<std::string>& load(const std::string& folder, std::string_view filter)  // by the load button
     {
         rig.type(ControlId::txtPATH_RICERCA, folder);
         rig.type(ControlId::txtESTENSIONE, filter);

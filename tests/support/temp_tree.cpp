@@ -1,9 +1,7 @@
 #include "support/temp_tree.h"
 
-#include "support/native.h"
 #include "support/rig.h"
 
-#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -26,6 +24,8 @@ TempTree::~TempTree()
 }
 
 std::string TempTree::at(std::string_view relative) const { return root_ + kSep + native(relative); }
+std::string TempTree::read(std::string_view relative) const { return readFile(at(relative)); }
+bool TempTree::exists(std::string_view relative) const { return fs::exists(onDisk(at(relative))); }
 
 std::string TempTree::file(std::string_view relative, std::string_view content) const
 {
@@ -39,10 +39,6 @@ std::string TempTree::folder(std::string_view relative) const
     fs::create_directories(onDisk(at(relative)));
     return at(relative);
 }
-
-std::string TempTree::read(std::string_view relative) const { return readFile(at(relative)); }
-
-bool TempTree::exists(std::string_view relative) const { return fs::exists(onDisk(at(relative))); }
 
 std::string readFile(const std::string& path)
 {

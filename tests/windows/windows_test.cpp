@@ -1,5 +1,5 @@
-// What only real Win32 calls show: the Windows file system's codes, drive C:, hidden
-// entries and letter case, and the native window with the system's message boxes.
+// What only real Win32 calls show: the Windows file system's codes and drive C:, and the
+// native window as designed, asking through the system's message boxes, loading, ending.
 #include "platform/form_layout.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_names.h"
@@ -13,37 +13,23 @@
 namespace tavlo::test {
 namespace {
 
-TEST(WindowsFileSystem, CodesDriveCHiddenEntriesAndLetterCase)
+std::vector<int> answers;  // to the message boxes of this thread, in turn
+std::vector<std::string> shown;
+
+TEST(Win32, FileSystemCodesAndDriveCThenTheWindowAsDesignedAskingLoadingAndEnding)
 {
     for (const auto& [error, code] : {std::pair{ERROR_WRITE_PROTECT, 75}, {ERROR_SHARING_VIOLATION, 75},
-                                      {ERROR_BAD_NETPATH, 76}, {ERROR_INVALID_NAME, 76}, {ERROR_HANDLE_DISK_FULL, 61},
-                                      {ERROR_DISK_FULL, 61}, {ERROR_NOT_READY, 57}})
+             {ERROR_BAD_NETPATH, 76}, {ERROR_INVALID_NAME, 76}, {ERROR_HANDLE_DISK_FULL, 61}, {ERROR_NOT_READY, 57}})
         EXPECT_EQ(failureFromWindowsError(error).code, code) << error;
     const TempTree tree;
     const auto fs = createPlatformFileSystem();
     EXPECT_EQ(fs->sameFolderOnDriveC("D:\\FOTO\\") + fs->driveCRoot(), "C:\\FOTO\\C:\\");
-    SetFileAttributesA(tree.file("hidden.jpg").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    SetFileAttributesA(tree.file("system.jpg").c_str(), FILE_ATTRIBUTE_SYSTEM);
-    tree.file("Seen.jpg", "x");
-    const auto listed = fs->listFolder(tree.path(), true);
-    EXPECT_EQ(listed && listed->size() == 1 ? listed->front().name : "", "Seen.jpg");
-    Failure failure;
-    EXPECT_EQ((fs->createNewText(tree.at("SEEN.JPG"), failure), failure.code), 58);
-    EXPECT_TRUE(fs->copyFile(tree.at("Seen.jpg"), tree.at("SEEN.JPG")) && tree.read("Seen.jpg") == "x") << "onto itself";
-}
-
-std::vector<int> answers;  // to the message boxes of this thread, in turn
-std::vector<std::string> shown;
-
-TEST(Win32Window, BuiltAsDesignedAskingThroughTheSystemsBoxesLoadingAndEnding)
-{
-    const TempTree tree;
-    const auto fs = createPlatformFileSystem();
     Win32Window window;
     frmTAVLO form(window, window, *fs);
     window.onClick = [&](ControlId id) { form.click(id); };
     const HWND main = FindWindowA(kWin32WindowClass, nullptr);
     const auto control = [&](ControlId id) { return GetDlgItem(main, win32ControlId(id)); };
+    const auto px = [&](int twips) { return std::to_string(std::lround(twips / window.twipsPerPixelX())); };
     const char* classes[] = {"Edit", "ListBox", "Button", "Static", "Button"};
     for (const ControlDesign& c : controlDesigns().first(controlDesigns().size() - 1)) {  // not the picker
         char kind[16] = {};
@@ -51,9 +37,8 @@ TEST(Win32Window, BuiltAsDesignedAskingThroughTheSystemsBoxesLoadingAndEnding)
         GetClassNameA(control(c.id), kind, sizeof kind);
         GetWindowRect(control(c.id), &r);
         MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(std::string(kind) + std::to_string(r.left) + "," + std::to_string(r.right - r.left) + window.text(c.id),
-                  classes[static_cast<int>(c.kind)] + std::to_string(std::lround(c.left / window.twipsPerPixelX())) + "," +
-                      std::to_string(std::lround(c.width / window.twipsPerPixelX())) + std::string(c.designText));
+        EXPECT_EQ(kind + std::to_string(r.left) + "," + std::to_string(r.right - r.left) + window.text(c.id),
+                  classes[static_cast<int>(c.kind)] + px(c.left) + "," + px(c.width) + std::string(c.designText));
     }
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
         EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) -> BOOL {
@@ -76,10 +61,10 @@ TEST(Win32Window, BuiltAsDesignedAskingThroughTheSystemsBoxesLoadingAndEnding)
     EXPECT_EQ(GetFocus(), control(ControlId::txtPATH_RICERCA));
     tree.file("foto/a.jpg");
     window.setText(ControlId::txtPATH_RICERCA, tree.at("foto"));
-    SendMessageA(control(ControlId::cmdCONFERMA), BM_CLICK, 0, 0);
-    EXPECT_EQ(window.listItem(0) + " " + window.text(ControlId::txtNUM_FILE), tree.at("foto/a.jpg") + " 1");
-    SendMessageA(control(ControlId::cmdCANC_FILE), BM_CLICK, 0, 0);
+    for (ControlId clicked : {ControlId::cmdCONFERMA, ControlId::cmdCANC_FILE})
+        SendMessageA(control(clicked), BM_CLICK, 0, 0);
     KillTimer(nullptr, timer);
+    EXPECT_EQ(window.listItem(0) + " " + window.text(ControlId::txtNUM_FILE), tree.at("foto/a.jpg") + " 1");
     EXPECT_EQ(shown, (std::vector<std::string>{"TAVLO|Si desidera la Versione Semplificata (Si) o Completa (No) |yes no",
         "TAVLO|SELEZIONARE UN FILE IN ELENCO tra i possibili  1 files !!!|ok over the window"}));
     SendMessageA(control(ControlId::cmdFINE), BM_CLICK, 0, 0);
