@@ -1,7 +1,5 @@
-// The language runtime's text rules: the numeric value of a text, text lines, and the
-// UTF-8 reader.
+// The language runtime's text rules: the numeric value of a text, and text lines.
 #include "platform/text_rules.h"
-#include "platform/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -17,17 +15,6 @@ TEST(TextRules, TheNumericValueIsTheNumberTheLeadingCharactersFormAndLinesEndAtC
     for (const auto& [text, value] : cases)
         EXPECT_EQ(numericValue(text), value) << '"' << text << '"';
     EXPECT_EQ(textLines("uno\rdue\r\ntre\nquattro\r\r"), (std::vector<std::string>{"uno", "due", "tre\nquattro", ""}));
-}
-
-TEST(TextRules, AUtf8CharacterIsReadWholeOrNotAtAll)
-{
-    const std::pair<const char*, std::size_t> cases[] = {{"a", 1}, {"\xC3\xA9", 2}, {"\xE2\x82\xAC", 3},
-        {"\xF0\x9F\x98\x80", 4}, {"\x80", 0}, {"\xC3", 0}, {"\xC3\x28", 0}, {"\xC0\x80", 0}, {"\xE0\x80\x80", 0},
-        {"\xED\xA0\x80", 0}, {"\xF4\x90\x80\x80", 0}, {"\xF8", 0}};
-    char32_t c = 0;
-    for (const auto& [text, length] : cases)
-        EXPECT_EQ(decodeUtf8(text, 0, c), length) << text;
-    EXPECT_TRUE(decodeUtf8("x\xE2\x82\xAC", 1, c) == 3 && c == U'\u20AC');
 }
 
 } // namespace

@@ -18,8 +18,7 @@ deb=$(echo "$work"/build/tavlo_*.deb)
 echo "--- the package's files: $deb"
 files=$(dpkg-deb -c "$deb" | awk '{ $2 = $3 = $4 = $5 = ""; print }' | tr -s ' ')
 for expected in "-rwxr-xr-x ./usr/lib/tavlo/tavlo" "lrwxrwxrwx ./usr/bin/tavlo -> ../lib/tavlo/tavlo" \
-    "-rw-r--r-- ./usr/lib/tavlo/INTESTAZ.HTM" "-rw-r--r-- ./usr/lib/tavlo/PIEDE.HTM" "-rw-r--r-- ./usr/share/tavlo/DIAPOSIT.JPG" \
-    "-rw-r--r-- ./usr/share/applications/tavlo.desktop" "-rw-r--r-- ./usr/share/icons/hicolor/32x32/apps/tavlo.png"; do
+    "-rw-r--r-- ./usr/lib/tavlo/INTESTAZ.HTM" "-rw-r--r-- ./usr/share/applications/tavlo.desktop"; do
     grep -qxF -- "$expected" <<<"$files" || fail "the package lacks $expected"
 done
 [ "$(grep -c '/usr/share/tavlo/.' <<<"$files")" -eq 10 ] || fail "the package lacks template files"

@@ -1,5 +1,5 @@
 // The real Qt window, offscreen: what only the widgets show. The controls as the design
-// table lays them out, focus, stacking, the real message box and picker.
+// table lays them out, focus, stacking, and the real message box and picker.
 #include "platform/form_layout.h"
 #include "platform/qt/qt_program.h"
 #include "platform/qt/qt_window.h"
@@ -10,112 +10,91 @@
 #include <QTest>
 #include <QtWidgets>
 
-#include <ranges>
-
 namespace tavlo::test {
 namespace {
 
 using enum ControlId;
 
-class Window : public ::testing::Test {
-protected:
-    /// Runs `step`, acting on the modal dialog it opens once the dialog runs its loop.
-    template <typename Dialog>
-    void onModal(const std::function<void()>& step, const std::function<void(Dialog&)>& act)
-    {
-        bool acted = false;
-        QTimer::singleShot(0, &window, [&] {
-            if (QTest::qWaitFor([] { return QApplication::activeModalWidget(); }))
-                acted = true, act(dynamic_cast<Dialog&>(*QApplication::activeModalWidget()));
-        });
-        step();
-        EXPECT_TRUE(acted && QTest::qWaitFor([] { return !QApplication::activeModalWidget(); })) << "no dialog";
-    }
-    /// Starts the program, answering the window-mode question; what the box showed.
-    std::string start(bool simplified = false)
-    {
-        std::string seen;
-        onModal<QMessageBox>([&] { startQtWindow(window, form); }, [&](QMessageBox& box) {
-            seen = QString("%1|%2|%3|%4").arg(box.windowTitle(), box.text()).arg(box.standardButtons().toInt())
-                       .arg(box.icon() + 10 * (box.defaultButton() == box.button(QMessageBox::Yes)) + window.QWidget::isVisible())
-                       .toStdString();
-            QTest::mouseClick(box.button(simplified ? QMessageBox::Yes : QMessageBox::No), Qt::LeftButton);
-        });
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        return seen;
-    }
-    QWidget* widget(ControlId id) const { return window.widget(id); }
-    int px(int twips) const { return qRound(twips / window.twipsPerPixelX()); }
-
-    TempTree tree;
-    std::unique_ptr<FileSystem> fs = createPlatformFileSystem(tree.folder("program"));
-    QtWindow window;
-    frmTAVLO form{window, window, *fs};
-};
-
-TEST_F(Window, EveryControlAsDesignedAndNothingElseTheFocusWalksInTableOrder)
+/// Runs `step`, acting on the modal dialog it opens once the dialog runs its loop.
+template <typename Dialog>
+void onModal(const std::function<void()>& step, const std::function<void(Dialog&)>& act)
 {
+    bool acted = false;
+    QTimer::singleShot(0, [&] {
+        if (QTest::qWaitFor([] { return QApplication::activeModalWidget(); }))
+            acted = true, act(dynamic_cast<Dialog&>(*QApplication::activeModalWidget()));
+    });
+    step();
+    EXPECT_TRUE(acted && QTest::qWaitFor([] { return !QApplication::activeModalWidget(); })) << "no dialog";
+}
+
+TEST(QtWindow, EveryControlAsDesignedTheQuestionBeforeTheWindowTheFocusInTableOrderAndThePicker)
+{
+    TempTree tree;
+    const auto fs = createPlatformFileSystem(tree.folder("program"));
+    QtWindow window;
+    frmTAVLO form(window, window, *fs);
+    const auto px = [&](int twips) { return qRound(twips / window.twipsPerPixelX()); };
     EXPECT_EQ(window.windowTitle().toStdString() + std::to_string(window.width()) + "x" + std::to_string(window.height()),
               std::string(formDesign().caption) + std::to_string(px(9285)) + "x" + std::to_string(px(6750)));
     const char* kinds[] = {"QLineEdit", "QListWidget", "QPushButton", "QLabel", "QCheckBox"};
     const std::pair<double, bool> fonts[] = {{0, false}, {8.25, true}, {9.75, false}, {13.5, true}, {9.75, true}};
     QStringList designed, focusable, present, walked;
-    for (const ControlDesign& c : controlDesigns() | std::views::take(controlDesigns().size() - 1)) {  // not the picker
-        QWidget* w = widget(c.id);
+    for (const ControlDesign& c : controlDesigns().first(controlDesigns().size() - 1)) {  // not the picker
+        QWidget* w = window.widget(c.id);
         ASSERT_TRUE(w && w->inherits(kinds[static_cast<int>(c.kind)]) && w->objectName().toStdString() == c.name) << c.name;
         designed << w->objectName();
         if (c.kind != ControlKind::Label)
             focusable << w->objectName();
         const QWidget* drawn = w->findChild<QLabel*>() ? w->findChild<QLabel*>() : w;  // a wrapping caption's label
         const auto [points, bold] = fonts[static_cast<int>(c.font)];                    // 0: ours to choose
-        EXPECT_EQ(w->geometry(), QRect(px(c.left), px(c.top), px(c.width), px(c.height))) << c.name;
-        EXPECT_TRUE(w->isEnabled() && !w->isHidden() && drawn->font().bold() == bold &&
-                    drawn->font().pointSizeF() == (points ? points : drawn->font().pointSizeF()) &&
-                    (w->palette().color(QPalette::Base) == QColor(255, 255, 128)) ==
-                        (c.colours == ColourScheme::LightYellowBackground)) << c.name;
-        EXPECT_EQ(window.text(c.id) + "|" + drawn->property("text").toString().toStdString(),
-                  std::string(c.designText) + "|" + std::string(c.designText));
+        EXPECT_TRUE(w->geometry() == QRect(px(c.left), px(c.top), px(c.width), px(c.height)) && w->isEnabled() &&
+                    drawn->font().bold() == bold && drawn->font().pointSizeF() == (points ? points : drawn->font().pointSizeF()) &&
+                    (w->palette().color(QPalette::Base) == QColor(255, 255, 128)) == (c.colours == ColourScheme::LightYellowBackground))
+            << c.name;
+        EXPECT_EQ(window.text(c.id) + "|" + drawn->property("text").toString().toStdString(), std::string(c.designText) + "|" + std::string(c.designText));
     }
     for (const QWidget* w : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         present << w->objectName();
     present.sort(), designed.sort();
-    EXPECT_TRUE(present == designed && !widget(CommonDialog1)) << "nothing else, the picker draws nothing";
-    EXPECT_EQ(widget(Label6_4)->palette().color(QPalette::WindowText), QColor(128, 128, 255));  // the credit's shadow
-    EXPECT_TRUE(widget(Label6_4)->autoFillBackground() && widget(Label6_5)->testAttribute(Qt::WA_TranslucentBackground));
-    const auto level = [&](ControlId id) { return window.children().indexOf(widget(id)); };  // bottom first
-    EXPECT_TRUE(level(Label6_5) < level(txtPATH_RICERCA) && level(Label6_5) == level(Label6_4) + 1 &&
-                level(Command4) > level(Command1));
+    EXPECT_TRUE(present == designed && !window.widget(CommonDialog1)) << "nothing else; the picker draws nothing";
+    EXPECT_EQ(window.widget(Label6_4)->palette().color(QPalette::WindowText), QColor(128, 128, 255));  // the credit's shadow
+    EXPECT_TRUE(window.widget(Label6_4)->autoFillBackground() && window.widget(Label6_5)->testAttribute(Qt::WA_TranslucentBackground));
+    const auto level = [&](ControlId id) { return window.children().indexOf(window.widget(id)); };  // bottom first
+    EXPECT_TRUE(level(Label6_5) < level(txtPATH_RICERCA) && level(Label6_5) == level(Label6_4) + 1 && level(Command4) > level(Command1));
 
-    EXPECT_EQ(start(), "TAVLO|Si desidera la Versione Semplificata (Si) o Completa (No) |" +
-                           std::to_string((QMessageBox::Yes | QMessageBox::No).toInt()) + "|10");  // no icon, Yes default
+    std::string question;
+    onModal<QMessageBox>([&] { startQtWindow(window, form); }, [&](QMessageBox& box) {
+        question = QString("%1|%2|%3|%4").arg(box.windowTitle(), box.text()).arg(box.standardButtons().toInt())
+                       .arg(box.icon() + 10 * (box.defaultButton() == box.button(QMessageBox::Yes)) + window.QWidget::isVisible())
+                       .toStdString();
+        QTest::mouseClick(box.button(QMessageBox::No), Qt::LeftButton);
+    });
+    EXPECT_EQ(question, "TAVLO|Si desidera la Versione Semplificata (Si) o Completa (No) |" +
+                            std::to_string((QMessageBox::Yes | QMessageBox::No).toInt()) + "|10");  // no icon, Yes default
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_TRUE(!window.isEnabled(Command5) && window.isEnabled(Command3) && window.isVisible(Command2));
     window.setEnabled(Command1, true), window.setEnabled(Command4, true), window.setEnabled(Command5, true);
     for (QWidget* focus = QApplication::focusWidget(); focus && walked.size() <= focusable.size();
          QTest::keyClick(focus, Qt::Key_Tab), focus = QApplication::focusWidget())
         walked << focus->objectName();
     EXPECT_EQ(walked, focusable << focusable.front());
-}
 
-// The toolkit's own picker over the window, starting in the search folder; an empty path cancels it.
-TEST_F(Window, ThePickersChooseAFileOrAFolderOrNothing)
-{
-    start();
+    // The toolkit's own picker over the window, in the search folder: a file chosen, then a folder, then a file inserted.
     tree.file("trip/day 1/x.jpg");
-    for (const auto& [command, typed, page] : {std::tuple{Command3, "", "program/TAVLO.HTM"},
-             {cmdIns_File, "", "program/TAVLO.HTM"}, {Command3, "trip/day 1/x.jpg", "trip/day 1/TAVLO.HTM"},
-             {Command3, "trip", "trip/TAVLO.HTM"}, {cmdIns_File, "trip/day 1/x.jpg", "trip/TAVLO.HTM"}}) {
+    for (const auto& [command, chosen, page] : {std::tuple{Command3, "trip/day 1/x.jpg", "trip/day 1/TAVLO.HTM"},
+                                                {Command3, "trip", "trip/TAVLO.HTM"}, {cmdIns_File, "trip/day 1/x.jpg", "trip/TAVLO.HTM"}}) {
         window.setText(txtPATH_RICERCA, tree.at("program/"));
-        onModal<QFileDialog>([&] { QTest::mouseClick(widget(command), Qt::LeftButton); }, [&](QFileDialog& picker) {
+        onModal<QFileDialog>([&] { QTest::mouseClick(window.widget(command), Qt::LeftButton); }, [&](QFileDialog& picker) {
             EXPECT_EQ(picker.windowTitle() + picker.directory().absolutePath() + picker.nameFilters().join(""),
                       "Ricerca cartelle/directory contenenti Foto/Film/Suoni" + QString::fromStdString(tree.at("program*")));
             EXPECT_EQ(picker.parentWidget(), &window);
-            picker.findChild<QLineEdit*>("fileNameEdit")->setText(*typed ? QString::fromStdString(tree.at(typed)) : "");
-            QPushButton* button = picker.findChild<QDialogButtonBox*>("buttonBox")->button(
-                *typed ? QDialogButtonBox::Open : QDialogButtonBox::Cancel);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return button->isEnabled(); }));
-            QTest::mouseClick(button, Qt::LeftButton);
+            picker.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(tree.at(chosen)));
+            QPushButton* open = picker.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return open->isEnabled(); }));
+            QTest::mouseClick(open, Qt::LeftButton);
         });
-        EXPECT_EQ(window.text(txtNOME_FILE_HTM), tree.at(page)) << typed;
+        EXPECT_EQ(window.text(txtNOME_FILE_HTM), tree.at(page)) << chosen;
     }
     EXPECT_EQ(window.listCount() == 1 ? window.listItem(0) : "", tree.at("trip/day 1/x.jpg"));
     window.close();  // ends the program as "F I N E" does

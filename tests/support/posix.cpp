@@ -6,10 +6,12 @@
 namespace tavlo::test {
 
 std::string sourceTemplateFolder() { return TAVLO_TEST_TEMPLATE_DIR; }
+std::filesystem::path onDisk(const std::string& path) { return path; }
+std::string inCodePage(std::string_view utf8) { return std::string(utf8); }
 
-std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& programFolder)
+std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& program)
 {
-    return createPosixFileSystem({programFolder, "", "", true});
+    return createPosixFileSystem({program, "", "", true});
 }
 
 std::unique_ptr<FileSystem> createFileSystem(const std::string& program, const std::string& templates,
@@ -17,9 +19,5 @@ std::unique_ptr<FileSystem> createFileSystem(const std::string& program, const s
 {
     return createPosixFileSystem({program, templates, home, caseSensitive});
 }
-
-std::filesystem::path onDisk(const std::string& path) { return path; }
-
-std::string inCodePage(std::string_view utf8) { return std::string(utf8); }
 
 } // namespace tavlo::test

@@ -22,11 +22,11 @@ class Rig {
 public:
     explicit Rig(RigOptions options = {})
         : ownedFs_(makeFileSystem(tree, options)), fs(*ownedFs_), form(controls, ui, *ownedFs_) {}
-
     TempTree tree;
 
 private:
     std::unique_ptr<FaultyFileSystem> ownedFs_;  // built before the members that use it
+    static std::unique_ptr<FaultyFileSystem> makeFileSystem(const TempTree& tree, const RigOptions& options);
 
 public:
     HeadlessControls controls;
@@ -37,26 +37,21 @@ public:
     std::string programFolder() const { return tree.at("program"); }
     std::string homeFolder() const { return tree.at("home"); }
     std::string templateFolder() { return fs.templateFolder(); }
-
     void click(ControlId id) { form.click(id); }
     std::string text(ControlId id) const { return controls.text(id); }
     void type(ControlId id, std::string_view text) { controls.setText(id, text); }
     JobVariables& job() { return form.job(); }
     Platform& platform() { return form.platform(); }
-
     void start(bool simplified = false)  // answering the window-mode question
     {
         ui.answerNext(simplified ? kAnswerYes : kAnswerNo);
         form.Form_Load();
     }
-
-private:
-    static std::unique_ptr<FaultyFileSystem> makeFileSystem(const TempTree& tree, const RigOptions& options);
 };
 
-// Defined once per platform (support/posix.cpp, windows/win_support.cpp). The platform's
-// file system outside a rig reports this program folder (empty: the real one); onDisk
-// is a path as the platform's file calls take it.
+// Once per platform (support/posix.cpp, windows/win_support.cpp). The platform's file
+// system outside a rig reports this program folder (empty: the real one); onDisk is a
+// path as the platform's file calls take it.
 std::string sourceTemplateFolder();
 std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& programFolder = {});
 std::unique_ptr<FileSystem> createFileSystem(const std::string& program, const std::string& templates,
