@@ -2,6 +2,8 @@
 
 #include "platform/text_case.h"
 
+#include <algorithm>
+
 namespace tavlo {
 namespace {
 
@@ -16,6 +18,20 @@ std::size_t textCharacterLength(std::string_view text, std::size_t i)
     if (!codePageIsUtf8())
         return 1;
     return utf8CharacterLength(text, i);
+}
+
+// Whether a browser could read a relative link as something else than a path below the
+// page's folder: a first piece holding ":" starts a URL scheme ("javascript:", "mailto:"),
+// a letter followed by "|" is taken for a drive, and a leading "//" names a host.
+bool misreadable(std::string_view link, char separator)
+{
+    const auto isSeparator = [separator](char c) { return c == '/' || c == separator; };
+    if (link.size() >= 2 && isSeparator(link[0]) && isSeparator(link[1]))
+        return true;
+    const std::string_view first = link.substr(0, std::ranges::find_if(link, isSeparator) - link.begin());
+    const bool driveLike = first.size() == 2 && first[1] == '|' &&
+                           ((first[0] >= 'A' && first[0] <= 'Z') || (first[0] >= 'a' && first[0] <= 'z'));
+    return driveLike || first.find(':') != std::string_view::npos;
 }
 
 } // namespace
@@ -50,7 +66,7 @@ std::string linkTarget(std::string_view path, char separator)
     const std::size_t firstKept = path.find_first_not_of(' ');
     const std::size_t lastKept = path.find_last_not_of(' ');
     std::string out;
-    out.reserve(path.size());
+    out.reserve(path.size() + 2);
     for (std::size_t i = 0; i < path.size();) {
         const auto c = static_cast<unsigned char>(path[i]);
         const std::size_t length = textCharacterLength(path, i);
@@ -67,7 +83,8 @@ std::string linkTarget(std::string_view path, char separator)
         out.append(path.substr(i, length));
         i += length;
     }
-    return out;
+    // "./" keeps such a link a path to the very file; every other link keeps its bytes.
+    return misreadable(out, separator) ? "./" + out : out;
 }
 
 } // namespace tavlo

@@ -12,7 +12,9 @@ namespace tavlo {
 std::string htmlText(std::string_view text);
 /// A name used as a link target or image source: " < > & # % ? (and "\" where it is
 /// not the separator), control characters, bytes that are not text and the spaces at
-/// either end are percent-encoded.
+/// either end are percent-encoded; a link that a browser could read as a URL scheme, a
+/// drive or a host ("mailto:x.jpg", "c|/x.jpg", "//x.jpg") is led by "./", so that
+/// it stays a relative path to its file.
 std::string linkTarget(std::string_view path, char separator);
 
 } // namespace tavlo

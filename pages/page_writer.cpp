@@ -92,7 +92,7 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, st
     if (!contains(job.Nome_Pagina, "TAVLO.HTM"))
         put("<H2><a href=\"TAVLO.HTM\" target=\"_top\"><p align=\"center\"><font color=\"#FFFF80\">"
             "<strong><em>Ritorna a pagina iniziale</strong></em></font></p></a></H2>");
-    put("<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"130\">");
+    put("<table border=\"0\" cellpadding=\"0\" cellspacing=\"10\" width=\"130\">");
     put("<tr>");
     put(" ");
 
