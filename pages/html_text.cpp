@@ -20,18 +20,19 @@ std::size_t textCharacterLength(std::string_view text, std::size_t i)
     return utf8CharacterLength(text, i);
 }
 
-// Whether a browser could read a relative link as something else than a path below the
-// page's folder: a first piece holding ":" starts a URL scheme ("javascript:", "mailto:"),
-// a letter followed by "|" is taken for a drive, and a leading "//" names a host.
-bool misreadable(std::string_view link, char separator)
+// What a link needs in front so that a browser reads it as a path below the page's
+// folder: one that starts with a separator names a place from the root (or, doubled, a
+// host) and gets "."; one whose first piece holds ":" starts a URL scheme ("javascript:",
+// "mailto:"), and a letter followed by "|" is taken for a drive: those get "./".
+std::string_view leadFor(std::string_view link, char separator)
 {
     const auto isSeparator = [separator](char c) { return c == '/' || c == separator; };
-    if (link.size() >= 2 && isSeparator(link[0]) && isSeparator(link[1]))
-        return true;
+    if (!link.empty() && isSeparator(link[0]))
+        return ".";
     const std::string_view first = link.substr(0, std::ranges::find_if(link, isSeparator) - link.begin());
     const bool driveLike = first.size() == 2 && first[1] == '|' &&
                            ((first[0] >= 'A' && first[0] <= 'Z') || (first[0] >= 'a' && first[0] <= 'z'));
-    return driveLike || first.find(':') != std::string_view::npos;
+    return driveLike || first.find(':') != std::string_view::npos ? "./" : "";
 }
 
 } // namespace
@@ -83,8 +84,8 @@ std::string linkTarget(std::string_view path, char separator)
         out.append(path.substr(i, length));
         i += length;
     }
-    // "./" keeps such a link a path to the very file; every other link keeps its bytes.
-    return misreadable(out, separator) ? "./" + out : out;
+    // Every other link keeps its bytes.
+    return std::string(leadFor(out, separator)) + out;
 }
 
 } // namespace tavlo
