@@ -1,10 +1,7 @@
-// A paged gallery of files whose names a browser could take for something else (a URL scheme,
-// a drive, a fragment or query), built by the program and opened in headless Chromium: every
-// picture loads, every link followed by a click reaches a file, every file of the tree is
-// reached, and no script runs.
-//
+// A paged gallery of files whose names a browser could take for a URL scheme, a drive, a query
+// or a fragment, opened in headless Chromium: every picture loads, every link clicked reaches a
+// file, every file of the tree is reached, and no script runs.
 //   node gallery_in_browser.mjs <folder holding node_modules> <tavlo_sample_gallery> <a JPEG picture>
-
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -18,67 +15,52 @@ if (!chromium) {
     console.log('Chromium is not installed');
     process.exit(77);
 }
-const puppeteer = createRequire(resolve(driver, 'here.js'))('puppeteer-core');
-
-const pictures = ['javascript:alert(1).jpg', 'mailto:x.jpg', 'data:x.jpg', 'http:x.jpg', 'sub/file:x.jpg',
-    'c|/y.jpg', 'Il "faro" <1> & #2 50% ?.jpg', ' a capo .jpg'];
-const webPages = ['http:pagina.htm', 'javascript:alert(2).htm'];
+const files = ['javascript:alert(1).jpg', 'mailto:x.jpg', 'data:x.jpg', 'http:x.jpg', 'sub/file:x.jpg', 'c|/y.jpg',
+    'Il "faro" <1> & #2 50% ?.jpg', ' a capo .jpg', 'http:pagina.htm', 'javascript:alert(2).htm'];
 const gallery = join(mkdtempSync(join(tmpdir(), 'tavlo-browser-')), 'Galleria');
-for (const name of [...pictures, ...webPages]) {
+for (const name of files) {
     mkdirSync(dirname(join(gallery, name)), { recursive: true });
     writeFileSync(join(gallery, name), name.endsWith('.jpg') ? readFileSync(jpeg) : '<p>Pagina</p>');
 }
 execFileSync(sampleGallery, [gallery, '5', '3'], { stdio: 'inherit' });  // rows of 5, pages of 3 files
 
-// The file a link or picture source names, when it names one that exists.
-const onDisk = (url) => {
+const onDisk = (url) => {  // the existing file a URL names, or null
     const parsed = new URL(url);
     const path = parsed.protocol === 'file:' && !parsed.search && !parsed.hash && fileURLToPath(parsed);
     return path && existsSync(path) ? path : null;
 };
-
 const problems = [];
 const reached = new Set();
-const browser = await puppeteer.launch({ executablePath: chromium, args: ['--no-sandbox'] });
+const browser = await createRequire(resolve(driver, 'here.js'))('puppeteer-core')
+    .launch({ executablePath: chromium, args: ['--no-sandbox'] });
 try {
     const tab = await browser.newPage();
-    tab.on('dialog', async (dialog) => {
-        problems.push(`a script ran: ${dialog.message()}`);
-        await dialog.dismiss();
-    });
+    tab.on('dialog', (dialog) => { problems.push(`a script ran: ${dialog.message()}`); dialog.dismiss(); });
     tab.on('pageerror', (error) => problems.push(`a script ran: ${error.message}`));
     const pages = [join(gallery, 'TAVLO.HTM')];
     for (const page of pages) {  // grows with the pages reached
         await tab.goto(pathToFileURL(page).href);
-        const { images, links } = await tab.evaluate(() => ({
-            images: [...document.images].map((image) => [image.src, image.naturalWidth]),
-            links: [...document.links].map((link) => link.href),
-        }));
-        for (const [src, width] of images) {
-            if (width > 0 && onDisk(src))
-                reached.add(onDisk(src));
-            else
-                problems.push(`${page}: the picture ${src} does not load`);
-        }
+        const images = await tab.evaluate(() => [...document.images].map((image) => [image.src, image.naturalWidth]));
+        const links = await tab.evaluate(() => [...document.links].map((link) => link.href));
+        for (const [src, width] of images)
+            width > 0 && onDisk(src) ? reached.add(onDisk(src)) : problems.push(`${page}: ${src} does not load`);
         for (const [i, href] of links.entries()) {
             await tab.goto(pathToFileURL(page).href);
             await Promise.all([tab.waitForNavigation({ timeout: 5000 }), tab.evaluate((n) => document.links[n].click(), i)])
                 .catch(() => {});
             if (!onDisk(href) || tab.url() !== href) {
                 problems.push(`${page}: the link ${href} leads to ${tab.url()}, not to a file`);
-                continue;
+            } else {
+                reached.add(onDisk(href));
+                if (/\.htm$/i.test(href) && !pages.includes(onDisk(href)))
+                    pages.push(onDisk(href));
             }
-            reached.add(onDisk(href));
-            if (/\.htm$/i.test(href) && !pages.includes(onDisk(href)))
-                pages.push(onDisk(href));
         }
     }
 } finally {
     await browser.close();
     rmSync(dirname(gallery), { recursive: true, force: true });
 }
-for (const name of [...pictures, ...webPages])
-    if (!reached.has(join(gallery, name)))
-        problems.push(`${name} is never reached`);
+problems.push(...files.filter((name) => !reached.has(join(gallery, name))).map((name) => `${name} is never reached`));
 console.log(problems.join('\n') || `every picture loads and every link reaches its file (${reached.size} files)`);
 process.exit(problems.length === 0 ? 0 : 1);

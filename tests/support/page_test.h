@@ -1,10 +1,7 @@
 #pragma once
-// The pages as the page format words them, written once: a line is the sequence of its
-// pieces joined with nothing between them, Q is one double quote, and every line of a
-// file ends in CR LF. The page writer, the builds and the write failures compare what
-// they wrote against these, byte for byte. Also the fixtures: PageTest hands pages to the
-// page writer as a build does; BuildTest is a started program whose output page lies in
-// the folder "site" of the tree.
+// The pages as the page format words them, written once: a line is the sequence of its pieces,
+// Q one double quote, every line ending in CR LF. PageTest hands pages to the writer as a build
+// does; BuildTest is a started program whose output page lies in the folder "site" of the tree.
 
 #include "pages/page_writer.h"
 #include "platform/text_case.h"
@@ -12,7 +9,6 @@
 
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace tavlo::test {
@@ -26,8 +22,7 @@ inline std::string crlfText(const Lines& lines)
         text += line + "\r\n";
     return text;
 }
-/// The lines of a text whose lines end in CR LF; a last piece without it is a line too.
-inline Lines crlfLines(std::string_view text)
+inline Lines crlfLines(std::string_view text)  // a last piece without CR LF is a line too
 {
     Lines lines;
     for (std::size_t end; !text.empty(); text = end == text.npos ? "" : text.substr(end + 2))
@@ -47,39 +42,33 @@ std::string line(const Pieces&... pieces)
     return joined;
 }
 
-/// The lines of one entry's cell, with its target, source and caption as the page holds them.
+/// One entry's cell, with its target, source and caption as the page holds them.
 inline Lines cell(std::string_view target, std::string_view source, std::string_view caption)
 {
     const std::string eight(8, ' ');
     return {line("<td valign=", Q, "Top", Q, ">"),
             line("  <table border=", Q, "0", Q, " cellpadding=", Q, "0", Q, " cellspacing=", Q, "0", Q, " width=", Q,
                  " 130", Q, ">"),
-            "  <tr>",
-            line("   <td background=", Q, "DIAPOSIT.JPG", Q, " width=", Q, "130", Q, " height=", Q, "130", Q, ">"),
+            "  <tr>", line("   <td background=", Q, "DIAPOSIT.JPG", Q, " width=", Q, "130", Q, " height=", Q, "130", Q, ">"),
             line("    <table border=", Q, "0", Q, " cellpadding=", Q, "0", Q, " cellspacing=", Q, "0", Q, " width=", Q,
                  "130", Q, " height=", Q, "130", Q, ">"),
-            "     <tr>",
-            line("      <td><p align=", Q, "center", Q, ">"),
-            line(eight, "<A HREF=", Q, target, Q, ">"),
+            "     <tr>", line("      <td><p align=", Q, "center", Q, ">"), line(eight, "<A HREF=", Q, target, Q, ">"),
             line(eight, "<img src=", Q, source, Q, " border=", Q, "0", Q, " width=", Q, "100", Q, " height=", Q, "100",
                  Q, "></A>"),
-            "      </td>", "     </tr>", "    </table>", "   </td>", "  </tr>",
-            line("  <tr><td><p align=", Q, "center", Q, ">"),
-            line(eight, "<A HREF=", Q, target, Q, ">", caption, "</A>"),
-            "</td></tr></table></td>", " "};
+            "      </td>", "     </tr>", "    </table>", "   </td>", "  </tr>", line("  <tr><td><p align=", Q, "center", Q, ">"),
+            line(eight, "<A HREF=", Q, target, Q, ">", caption, "</A>"), "</td></tr></table></td>", " "};
 }
 
-/// A whole page: "<HTML>", the header, the back link or not, the table with the cells in
-/// rows of perRow (each full row followed by the four row-break lines), the footer.
+/// "<HTML>", the header, the back link or not, the table with the cells in rows of perRow
+/// (each full row followed by the four row-break lines), the footer.
 inline Lines page(const Lines& header, bool backLink, const std::vector<Lines>& cells, int perRow, const Lines& footer)
 {
     Lines lines{"<HTML>"};
     const auto add = [&](const Lines& more) { lines.insert(lines.end(), more.begin(), more.end()); };
     add(header);
     if (backLink)
-        add({line("<H2><a href=", Q, "TAVLO.HTM", Q, " target=", Q, "_top", Q, "><p align=", Q, "center", Q,
-                  "><font color=", Q, "#FFFF80", Q,
-                  "><strong><em>Ritorna a pagina iniziale</strong></em></font></p></a></H2>")});
+        add({line("<H2><a href=", Q, "TAVLO.HTM", Q, " target=", Q, "_top", Q, "><p align=", Q, "center", Q, "><font color=",
+                  Q, "#FFFF80", Q, "><strong><em>Ritorna a pagina iniziale</strong></em></font></p></a></H2>")});
     add({line("<table border=", Q, "0", Q, " cellpadding=", Q, "0", Q, " cellspacing=", Q, "10", Q, " width=", Q, "130",
               Q, ">"), "<tr>", " "});
     for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -92,53 +81,40 @@ inline Lines page(const Lines& header, bool backLink, const std::vector<Lines>& 
     return lines;
 }
 
-/// The seven lines of a view page, with its back link and image source as it holds them.
-/// Where the code page is UTF-8 (Linux) the first line declares it.
+/// A view page, with its back link and image source as it holds them; the numbers in the
+/// page format (a space for the sign, one after). Where the code page is UTF-8 it says so.
 inline Lines viewPage(std::string_view fileName, std::string_view backTo, std::string_view imageSource)
 {
-    const auto number = [](int n) { return " " + std::to_string(n) + " "; };  // a space for the sign, one after
     return {kWindows ? std::string("<HTML><HEAD>") : line("<HTML><HEAD><META CHARSET=", Q, "UTF-8", Q, ">"),
             line("<TITLE> ", fileName, " </TITLE>"), "</HEAD><BODY BGCOLOR=#FFFFFF><CENTER><H2><pre>",
-            line(fileName, "   <A HREF=", Q, backTo, Q, ">Torna all'indice dell'tavlo</A></pre></H2>"),
-            "<TABLE><TR><TD>",
-            line("<IMG SRC=", Q, imageSource, Q, " width=", number(600), " height=", number(430),
-                 "></TD></TR></TABLE></CENTER>"),
+            line(fileName, "   <A HREF=", Q, backTo, Q, ">Torna all'indice dell'tavlo</A></pre></H2>"), "<TABLE><TR><TD>",
+            line("<IMG SRC=", Q, imageSource, Q, " width=", " 600 ", " height=", " 430 ", "></TD></TR></TABLE></CENTER>"),
             "</BODY></HTML>"};
 }
 
 } // namespace expected
 
-// A small header and footer of our own beside the program, so that expected pages stay short.
+// A small header and footer of our own beside the program keep the expected pages short.
 inline const Lines kHeaderLines{"<HEAD><TITLE>Prova</TITLE></HEAD>", "<BODY>", "<div align=\"center\"><center>"};
 inline const Lines kHeader2Lines{"<HEAD></HEAD>", "<BODY bgcolor=\"#000000\"><div><center>"};
 inline const Lines kFooterLines{"</BODY>", "</HTML>"};
-
 inline Lines smallPage(bool backLink, const std::vector<Lines>& cells, int perRow)
-{
-    return expected::page(kHeaderLines, backLink, cells, perRow, kFooterLines);
-}
+{ return expected::page(kHeaderLines, backLink, cells, perRow, kFooterLines); }
 
-// How a page names a file below its folder, given as it lies on disk with "/" between names:
-// where letter case matters on disk, as it is there; where it does not, as the tool cases it.
+// How a page names a file below its folder, given as on disk with "/" between names: where
+// letter case matters on disk as it is there, elsewhere as the tool cases it.
 inline std::string linkTo(const Rig& rig, std::string_view asOnDisk)
 {
     const std::string path = native(asOnDisk);
     const auto name = path.rfind(kSep) + 1;  // 0 where there is no folder
     return rig.fs.caseSensitive() ? path : upperCase(path.substr(0, name)) + lowerCase(path.substr(name));
 }
-inline std::string viewLink(const Rig& rig, std::string_view viewPage)  // the tool names view pages in upper case
-{
-    return rig.fs.caseSensitive() ? std::string(viewPage) : lowerCase(viewPage);
-}
-inline std::string viewSource(const Rig& rig, std::string_view asOnDisk)  // the picture a view page shows
-{
-    return rig.fs.caseSensitive() ? native(asOnDisk) : upperCase(native(asOnDisk));
-}
-
+inline std::string viewLink(const Rig& rig, std::string_view page)
+{ return rig.fs.caseSensitive() ? std::string(page) : lowerCase(page); }
+inline std::string viewSource(const Rig& rig, std::string_view asOnDisk)  // the picture on its view page
+{ return rig.fs.caseSensitive() ? native(asOnDisk) : upperCase(native(asOnDisk)); }
 inline std::string pageGivenUp(const std::string& page, int code, const std::string& description)
-{
-    return "Errore in registrazione Elenco " + page + "\r\r ERR= " + std::to_string(code) + " - " + description;
-}
+{ return "Errore in registrazione Elenco " + page + "\r\r ERR= " + std::to_string(code) + " - " + description; }
 
 class PageTest : public RigTest {
 protected:
@@ -152,10 +128,8 @@ protected:
         rig.type(ControlId::txtMAX_PER_RIGA, "3");
     }
 
-    /// The full path of a name in the page folder ("/" between names).
-    std::string in(std::string_view relative) const { return folder + native(relative); }
-
-    /// Hands a page to the writer as a build does, answering the message boxes it shows.
+    std::string in(std::string_view relative) const { return folder + native(relative); }  // "/" between names
+    // Hands a page to the writer as a build does, answering the message boxes it shows.
     void write(const std::string& name, const std::vector<std::string>& entries, std::initializer_list<int> answers = {})
     {
         for (const auto& entry : entries)
@@ -181,7 +155,6 @@ protected:
             texts.push_back(box.prompt);
         return texts;
     }
-
     std::string folder;  // the page folder, ending in the separator
 };
 
@@ -200,14 +173,9 @@ protected:
         std::filesystem::current_path(testFolder_, ignored);
     }
 
-    /// The full path of a name below the output folder, as a build names it: upper-cased
-    /// where letter case does not matter on disk.
-    std::string built(std::string_view relative) const
-    {
-        return rig.fs.caseSensitive() ? in(relative) : upperCase(in(relative));
-    }
-
-    /// Puts the entries in the file list, shows their count and unlocks the builds, as a load does.
+    // A path below the output folder as a build names it: upper-cased where case does not matter.
+    std::string built(std::string_view relative) const { return rig.fs.caseSensitive() ? in(relative) : upperCase(in(relative)); }
+    // Lists the entries, shows their count and unlocks the builds, as a load does.
     void fillList(const std::vector<std::string>& entries)
     {
         for (const auto& entry : entries)
@@ -217,7 +185,7 @@ protected:
         rig.controls.setEnabled(ControlId::Command4, true);
     }
 
-    /// Entries name1 + extension ... name<count> + extension in the output folder.
+    // Entries name1 + extension ... name<count> + extension in the output folder.
     std::vector<std::string> numbered(int count, std::string_view name, std::string_view extension) const
     {
         std::vector<std::string> entries;
