@@ -95,15 +95,10 @@ HFONT Win32Window::font(int face)
 {
     if (const auto found = fonts_.find(face); found != fonts_.end())
         return found->second;
-    // "MS Sans Serif" stands for the desktop's own sans-serif UI font, at the size
-    // and weight of the design; "Arial" is Arial.
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
+    // "MS Sans Serif" is the face the layout was drawn for, on every Windows (and in
+    // Wine's own fonts); the desktop's UI font is wider and would cut the captions.
     LOGFONTA logFont{};
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        logFont = metrics.lfMessageFont;
-    else
-        lstrcpynA(logFont.lfFaceName, "MS Shell Dlg 2", LF_FACESIZE);
+    lstrcpynA(logFont.lfFaceName, "MS Sans Serif", LF_FACESIZE);
     double points = 8.25;
     bool bold = false;
     switch (static_cast<FontFace>(face)) {
