@@ -95,15 +95,10 @@ HFONT Win32Window::font(int face)
 {
     if (const auto found = fonts_.find(face); found != fonts_.end())
         return found->second;
-    // "MS Sans Serif" stands for the desktop's own sans-serif UI font, at the size
-    // and weight of the design; "Arial" is Arial.
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
+    // "MS Sans Serif" is the face the layout was drawn for, on every Windows (and in
+    // Wine's own fonts); the desktop's UI font is wider and would cut the captions.
     LOGFONTA logFont{};
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        logFont = metrics.lfMessageFont;
-    else
-        lstrcpynA(logFont.lfFaceName, "MS Shell Dlg 2", LF_FACESIZE);
+    lstrcpynA(logFont.lfFaceName, "MS Sans Serif", LF_FACESIZE);
     double points = 8.25;
     bool bold = false;
     switch (static_cast<FontFace>(face)) {
@@ -192,7 +187,7 @@ void Win32Window::build()
     lastFocus_ = controls_[ControlId::txtPATH_RICERCA];
 }
 
-void Win32Window::show()
+void Win32Window::showWindow()
 {
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
@@ -200,7 +195,7 @@ void Win32Window::show()
     SetFocus(controls_[ControlId::txtPATH_RICERCA]);
 }
 
-int Win32Window::run()
+int Win32Window::runEventLoop()
 {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
@@ -489,7 +484,7 @@ void Win32Window::doEvents()
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));  // the loop of run() ends on it
+            PostQuitMessage(static_cast<int>(message.wParam));  // the loop of runEventLoop() ends on it
             return;
         }
         dispatch(message);
