@@ -1,7 +1,7 @@
 // A paged gallery of files whose names a browser could take for a URL scheme, a drive, a query
 // or a fragment, opened in headless Chromium: every picture loads, every link clicked reaches a
 // file, every file of the tree is reached, and no script runs.
-//   node gallery_in_browser.mjs <folder holding node_modules> <tavlo_sample_gallery> <a JPEG picture>
+//   node gallery_in_browser.mjs <folder holding node_modules> <chromium> <tavlo_sample_gallery> <a JPEG picture>
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -9,12 +9,9 @@ import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
-const [driver, sampleGallery, jpeg] = process.argv.slice(2);
-const chromium = process.env.TAVLO_CHROMIUM || ['/usr/bin/chromium', '/usr/bin/chromium-browser'].find(existsSync);
-if (!chromium) {
-    console.log('Chromium is not installed');
-    process.exit(77);
-}
+const [driver, chromium, sampleGallery, jpeg] = process.argv.slice(2);
+if (!existsSync(chromium))
+    process.exit(77);  // Chromium is not installed
 const files = ['javascript:alert(1).jpg', 'mailto:x.jpg', 'data:x.jpg', 'http:x.jpg', 'sub/file:x.jpg', 'c|/y.jpg',
     'Il "faro" <1> & #2 50% ?.jpg', ' a capo .jpg', 'http:pagina.htm', 'javascript:alert(2).htm'];
 const gallery = join(mkdtempSync(join(tmpdir(), 'tavlo-browser-')), 'Galleria');

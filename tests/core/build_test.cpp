@@ -1,6 +1,6 @@
-// The builds through the window's buttons: the single page (Command1) and the series with its
-// index (Command4), their refusals, page names and pages, the overwrite agreement across a
-// build, the view question and open command, the template copy, and the result viewer (Command5).
+// The builds through the window's buttons, the single page (Command1) and the series with its index
+// (Command4): refusals, page names and pages, the overwrite agreement across a build, the view question
+// and open command, the template copy, and the result viewer (Command5).
 #include "support/page_test.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +19,7 @@ class Build : public BuildTest {
 protected:
     Build()
     {
-        rig.fs.failCreate = [this](const std::string&) {  // any page or view page: no template copied before
-            copiesBeforeLastFile = rig.fs.copies.size();
-            return Failure{};
-        };
+        rig.fs.failCreate = [this](const std::string&) { return copiesBeforeLastFile = rig.fs.copies.size(), Failure{}; };
     }
     Lines indexCell(int k) const
     {
@@ -32,7 +29,7 @@ protected:
     {
         return (paged ? "Visualizzo la prima pagina creata " : "Visualizzo la pagina creata ") + built(page) + " (S/N) ";
     }
-    std::size_t copiesBeforeLastFile = 0;
+    std::size_t copiesBeforeLastFile = 0;  // when the last page or view page was created
 };
 
 TEST_F(Build, RefusalsComeInOrderBeforeAnythingIsWrittenOrTheListChanged)
@@ -54,12 +51,9 @@ TEST_F(Build, RefusalsComeInOrderBeforeAnythingIsWrittenOrTheListChanged)
     };
     fillList({in("a.jpg"), in("b.jpg")});
     for (const auto& r : rows) {
-        rig.type(txtNUM_FILE, r.count);
-        rig.type(txtMAX_N_FILES, r.command == Command1 ? "7" : r.maximum);
-        rig.type(txtMAX_PER_RIGA, r.perRow);
-        rig.type(txtNOME_FILE_HTM, *r.output ? in(r.output) : "TAVLO.HTM");
-        rig.job().Elenco_Confermato = 1;
-        rig.ui.log.clear();
+        rig.type(txtNUM_FILE, r.count), rig.type(txtMAX_N_FILES, r.command == Command1 ? "7" : r.maximum);
+        rig.type(txtMAX_PER_RIGA, r.perRow), rig.type(txtNOME_FILE_HTM, *r.output ? in(r.output) : "TAVLO.HTM");
+        rig.job().Elenco_Confermato = 1, rig.ui.log.clear();
         click(r.command, {kAnswerOk});
         EXPECT_EQ(rig.ui.log, (Lines{"beep", "box:0:" + r.message})) << r.count << " " << r.maximum << " " << r.perRow;
         EXPECT_EQ(rig.job().Elenco_Confermato, 0);
@@ -82,12 +76,10 @@ TEST_F(Build, TheSingleBuildWritesTheWholeListAsOnePageNamedUpToTheFirstDotThenC
     const std::string templates = rig.templateFolder();
     std::filesystem::remove(templates + "Foto-1a.jpg");  // a failing copy is skipped
     fillList(numbered(6, "s", ".mp3"));
-    rig.tree.folder("site/SITO");
-    rig.tree.folder("site/Foto Mare");
+    rig.tree.folder("site/SITO"), rig.tree.folder("site/Foto Mare");
     for (const auto& r : rows) {
         const std::size_t copies = rig.fs.copies.size(), opened = rig.ui.opened.size();
-        rig.type(txtNOME_FILE_HTM, "  " + in(r.typed) + "  ");
-        rig.ui.boxes.clear();
+        rig.type(txtNOME_FILE_HTM, "  " + in(r.typed) + "  "), rig.ui.boxes.clear();
         click(Command1, {r.answer});
         EXPECT_EQ(rig.job().Cartella_Tavlo + rig.job().Nome_File_Htm, built(r.folder) + r.fileName);
         EXPECT_EQ(rig.fs.currentFolder() + kSep, built(r.folder));
@@ -119,14 +111,12 @@ TEST_P(PagedBuild, PagesTakeAtMostNPositionsEachThenTheIndexLinksToThemAndOpensB
 {
     const auto [entries, maximum, perPage, pages] = GetParam();
     fillList(numbered(entries, "s", ".mp3"));
-    rig.type(txtNUM_FILE, "3");  // also for an empty list
-    rig.type(txtMAX_N_FILES, maximum);
+    rig.type(txtNUM_FILE, "3"), rig.type(txtMAX_N_FILES, maximum);  // a count also for an empty list
     click(Command4, {kAnswerYes});
     Lines names;
     std::vector<Lines> index;
     for (int k = 1; k <= pages; ++k) {
-        names.push_back("PAG_" + std::to_string(k) + ".HTM");
-        index.push_back(indexCell(k));
+        names.push_back("PAG_" + std::to_string(k) + ".HTM"), index.push_back(indexCell(k));
         std::vector<Lines> cells;
         for (int i = (k - 1) * perPage + 1; i <= std::min(k * perPage, entries); ++i)
             cells.push_back(sound(i));
@@ -153,9 +143,8 @@ TEST_F(Build, OneYesToOverwritingCoversTheLaterPagesOfTheBuildAndViewPagesLinkBa
 {
     for (const char* name : {"PAG_1.HTM", "PAG_2.HTM", "PAG_3.HTM", "MARE.HTM"})
         rig.tree.file(std::string("site/") + name, "old");
-    rig.type(txtNOME_FILE_HTM, in("Mare.html"));
     fillList({in("a.jpg"), in("b.jpg"), in("c.jpg")});
-    rig.type(txtMAX_N_FILES, "1");
+    rig.type(txtNOME_FILE_HTM, in("Mare.html")), rig.type(txtMAX_N_FILES, "1");
     click(Command4, {kAnswerNo, kAnswerYes, kAnswerNo});
     const auto overwrite = [&](const char* page) { return "Elenco  " + built(page) + "  gia' esistente, continuo (S/N)"; };
     EXPECT_EQ(prompts(), (Lines{overwrite("PAG_1.HTM"), overwrite("PAG_2.HTM"), question(true, "MARE.HTM")}));

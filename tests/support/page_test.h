@@ -45,18 +45,16 @@ std::string line(const Pieces&... pieces)
 /// One entry's cell, with its target, source and caption as the page holds them.
 inline Lines cell(std::string_view target, std::string_view source, std::string_view caption)
 {
-    const std::string eight(8, ' ');
-    return {line("<td valign=", Q, "Top", Q, ">"),
-            line("  <table border=", Q, "0", Q, " cellpadding=", Q, "0", Q, " cellspacing=", Q, "0", Q, " width=", Q,
-                 " 130", Q, ">"),
+    const std::string eight(8, ' '), border = line("border=", Q, "0", Q, " cellpadding=", Q, "0", Q, " cellspacing=");
+    return {line("<td valign=", Q, "Top", Q, ">"), line("  <table ", border, Q, "0", Q, " width=", Q, " 130", Q, ">"),
             "  <tr>", line("   <td background=", Q, "DIAPOSIT.JPG", Q, " width=", Q, "130", Q, " height=", Q, "130", Q, ">"),
-            line("    <table border=", Q, "0", Q, " cellpadding=", Q, "0", Q, " cellspacing=", Q, "0", Q, " width=", Q,
-                 "130", Q, " height=", Q, "130", Q, ">"),
-            "     <tr>", line("      <td><p align=", Q, "center", Q, ">"), line(eight, "<A HREF=", Q, target, Q, ">"),
-            line(eight, "<img src=", Q, source, Q, " border=", Q, "0", Q, " width=", Q, "100", Q, " height=", Q, "100",
-                 Q, "></A>"),
-            "      </td>", "     </tr>", "    </table>", "   </td>", "  </tr>", line("  <tr><td><p align=", Q, "center", Q, ">"),
-            line(eight, "<A HREF=", Q, target, Q, ">", caption, "</A>"), "</td></tr></table></td>", " "};
+            line("    <table ", border, Q, "0", Q, " width=", Q, "130", Q, " height=", Q, "130", Q, ">"), "     <tr>",
+            line("      <td><p align=", Q, "center", Q, ">"), line(eight, "<A HREF=", Q, target, Q, ">"),
+            line(eight, "<img src=", Q, source, Q, " border=", Q, "0", Q, " width=", Q, "100", Q, " height=", Q, "100", Q,
+                 "></A>"),
+            "      </td>", "     </tr>", "    </table>", "   </td>", "  </tr>",
+            line("  <tr><td><p align=", Q, "center", Q, ">"), line(eight, "<A HREF=", Q, target, Q, ">", caption, "</A>"),
+            "</td></tr></table></td>", " "};
 }
 
 /// "<HTML>", the header, the back link or not, the table with the cells in rows of perRow
@@ -67,8 +65,8 @@ inline Lines page(const Lines& header, bool backLink, const std::vector<Lines>& 
     const auto add = [&](const Lines& more) { lines.insert(lines.end(), more.begin(), more.end()); };
     add(header);
     if (backLink)
-        add({line("<H2><a href=", Q, "TAVLO.HTM", Q, " target=", Q, "_top", Q, "><p align=", Q, "center", Q, "><font color=",
-                  Q, "#FFFF80", Q, "><strong><em>Ritorna a pagina iniziale</strong></em></font></p></a></H2>")});
+        add({line("<H2><a href=", Q, "TAVLO.HTM", Q, " target=", Q, "_top", Q, "><p align=", Q, "center", Q,
+                  "><font color=", Q, "#FFFF80", Q, "><strong><em>Ritorna a pagina iniziale</strong></em></font></p></a></H2>")});
     add({line("<table border=", Q, "0", Q, " cellpadding=", Q, "0", Q, " cellspacing=", Q, "10", Q, " width=", Q, "130",
               Q, ">"), "<tr>", " "});
     for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -87,19 +85,20 @@ inline Lines viewPage(std::string_view fileName, std::string_view backTo, std::s
 {
     return {kWindows ? std::string("<HTML><HEAD>") : line("<HTML><HEAD><META CHARSET=", Q, "UTF-8", Q, ">"),
             line("<TITLE> ", fileName, " </TITLE>"), "</HEAD><BODY BGCOLOR=#FFFFFF><CENTER><H2><pre>",
-            line(fileName, "   <A HREF=", Q, backTo, Q, ">Torna all'indice dell'tavlo</A></pre></H2>"), "<TABLE><TR><TD>",
-            line("<IMG SRC=", Q, imageSource, Q, " width=", " 600 ", " height=", " 430 ", "></TD></TR></TABLE></CENTER>"),
-            "</BODY></HTML>"};
+            line(fileName, "   <A HREF=", Q, backTo, Q, ">Torna all'indice dell'tavlo</A></pre></H2>"),
+            "<TABLE><TR><TD>", line("<IMG SRC=", Q, imageSource, Q, " width=", " 600 ", " height=", " 430 ",
+                                    "></TD></TR></TABLE></CENTER>"), "</BODY></HTML>"};
 }
 
 } // namespace expected
 
 // A small header and footer of our own beside the program keep the expected pages short.
 inline const Lines kHeaderLines{"<HEAD><TITLE>Prova</TITLE></HEAD>", "<BODY>", "<div align=\"center\"><center>"};
-inline const Lines kHeader2Lines{"<HEAD></HEAD>", "<BODY bgcolor=\"#000000\"><div><center>"};
-inline const Lines kFooterLines{"</BODY>", "</HTML>"};
+inline const Lines kHeader2Lines{"<HEAD></HEAD>", "<BODY bgcolor=\"#000000\"><div><center>"}, kFooterLines{"</BODY>", "</HTML>"};
 inline Lines smallPage(bool backLink, const std::vector<Lines>& cells, int perRow)
-{ return expected::page(kHeaderLines, backLink, cells, perRow, kFooterLines); }
+{
+    return expected::page(kHeaderLines, backLink, cells, perRow, kFooterLines);
+}
 
 // How a page names a file below its folder, given as on disk with "/" between names: where
 // letter case matters on disk as it is there, elsewhere as the tool cases it.
@@ -109,12 +108,15 @@ inline std::string linkTo(const Rig& rig, std::string_view asOnDisk)
     const auto name = path.rfind(kSep) + 1;  // 0 where there is no folder
     return rig.fs.caseSensitive() ? path : upperCase(path.substr(0, name)) + lowerCase(path.substr(name));
 }
-inline std::string viewLink(const Rig& rig, std::string_view page)
-{ return rig.fs.caseSensitive() ? std::string(page) : lowerCase(page); }
-inline std::string viewSource(const Rig& rig, std::string_view asOnDisk)  // the picture on its view page
-{ return rig.fs.caseSensitive() ? native(asOnDisk) : upperCase(native(asOnDisk)); }
+inline std::string viewLink(const Rig& rig, std::string_view page) { return rig.fs.caseSensitive() ? std::string(page) : lowerCase(page); }
+inline std::string viewSource(const Rig& rig, std::string_view onDisk)  // the picture on its view page
+{
+    return rig.fs.caseSensitive() ? native(onDisk) : upperCase(native(onDisk));
+}
 inline std::string pageGivenUp(const std::string& page, int code, const std::string& description)
-{ return "Errore in registrazione Elenco " + page + "\r\r ERR= " + std::to_string(code) + " - " + description; }
+{
+    return "Errore in registrazione Elenco " + page + "\r\r ERR= " + std::to_string(code) + " - " + description;
+}
 
 class PageTest : public RigTest {
 protected:
@@ -127,8 +129,9 @@ protected:
         }
         rig.type(ControlId::txtMAX_PER_RIGA, "3");
     }
-
     std::string in(std::string_view relative) const { return folder + native(relative); }  // "/" between names
+    std::string pageText(const std::string& name) const { return rig.tree.read("site/" + name); }
+
     // Hands a page to the writer as a build does, answering the message boxes it shows.
     void write(const std::string& name, const std::vector<std::string>& entries, std::initializer_list<int> answers = {})
     {
@@ -140,14 +143,9 @@ protected:
     {
         answer(answers);
         JobVariables& job = rig.job();
-        job.Cartella_Tavlo = folder;
-        job.Nome_Pagina = name;
-        job.Primo_File = first;
-        job.Ultimo_File = last;
+        job.Cartella_Tavlo = folder, job.Nome_Pagina = name, job.Primo_File = first, job.Ultimo_File = last;
         Crea_Pagina(rig.platform(), job);
     }
-
-    std::string pageText(const std::string& name) const { return rig.tree.read("site/" + name); }
     Lines prompts() const  // messages and questions shown, in order
     {
         Lines texts;
@@ -155,6 +153,7 @@ protected:
             texts.push_back(box.prompt);
         return texts;
     }
+
     std::string folder;  // the page folder, ending in the separator
 };
 
@@ -164,27 +163,24 @@ protected:
     {
         rig.start();
         rig.type(ControlId::txtNOME_FILE_HTM, folder + "TAVLO.HTM");
-        rig.ui.boxes.clear();
-        rig.ui.log.clear();
+        rig.ui.boxes.clear(), rig.ui.log.clear();
     }
     ~BuildTest() override  // a build makes the page folder current: the test's own comes back
     {
         std::error_code ignored;
         std::filesystem::current_path(testFolder_, ignored);
     }
-
     // A path below the output folder as a build names it: upper-cased where case does not matter.
-    std::string built(std::string_view relative) const { return rig.fs.caseSensitive() ? in(relative) : upperCase(in(relative)); }
+    std::string built(std::string_view path) const { return rig.fs.caseSensitive() ? in(path) : upperCase(in(path)); }
+
     // Lists the entries, shows their count and unlocks the builds, as a load does.
     void fillList(const std::vector<std::string>& entries)
     {
         for (const auto& entry : entries)
             rig.controls.listAdd(entry);
         rig.type(ControlId::txtNUM_FILE, std::to_string(rig.controls.listCount()));
-        rig.controls.setEnabled(ControlId::Command1, true);
-        rig.controls.setEnabled(ControlId::Command4, true);
+        rig.controls.setEnabled(ControlId::Command1, true), rig.controls.setEnabled(ControlId::Command4, true);
     }
-
     // Entries name1 + extension ... name<count> + extension in the output folder.
     std::vector<std::string> numbered(int count, std::string_view name, std::string_view extension) const
     {
