@@ -37,14 +37,13 @@ TEST_F(Build, RefusalsComeInOrderBeforeAnythingIsWrittenOrTheListChanged)
     const std::string noFiles = "Nessun files da elaborare !!!", noRowSize = "Indicare quante immagini si voglio per ogni riga !!!";
     const std::string noMaximum = "Indicare numero massimo files per pagina .HTM da elaborare !!!";
     const std::string missing = "La cartella " + built("missing/") + " non esiste !!!";
-    // The button, the count, the maximum as the refused build leaves it, the row size, the output path, the refusal.
+    // The count is checked, then the maximum of a series (a whole number of at least 1), the row size, the output folder;
+    // the single build sets the maximum to "0" before the output folder. Here the maximum as a refusal leaves it.
     const struct { ControlId command; const char *count, *maximum, *perRow, *output; std::string message; } rows[] = {
-        // The count, then the row size, then the output folder; the maximum is set to "0" before that.
         {Command1, "", "7", "5", "TAVLO.HTM", noFiles},   {Command1, "0", "7", "0", "TAVLO.HTM", noFiles},
         {Command1, "3", "7", "", "TAVLO.HTM", noRowSize}, {Command1, "3", "7", "0.5", "TAVLO.HTM", noRowSize},
         {Command1, "3", "0", "5", "", "Indicare la cartella in cui creare la pagina .HTM !!!"},
         {Command1, "3", "0", "5", "missing/TAVLO.HTM", missing},
-        // The count, then the maximum (a whole number of at least 1), the row size, the output folder.
         {Command4, "0", "abc", "0", "TAVLO.HTM", noFiles}, {Command4, "2", "", "0", "TAVLO.HTM", noMaximum},
         {Command4, "2", "-3", "5", "TAVLO.HTM", noMaximum}, {Command4, "2", "2.5", "5", "TAVLO.HTM", noMaximum},
         {Command4, "2", "10", "0", "TAVLO.HTM", noRowSize}, {Command4, "2", "10", "5", "missing/TAVLO.HTM", missing},
@@ -91,13 +90,12 @@ TEST_F(Build, TheSingleBuildWritesTheWholeListAsOnePageNamedUpToTheFirstDotThenC
         EXPECT_EQ(r.answer == kAnswerYes ? rig.ui.opened.back().commandLine : "",
                   r.answer == kAnswerYes ? "START /max /w " + std::string(r.page) : "");
     }
-    std::vector<std::pair<std::string, std::string>> copies(rig.fs.copies.end() - 10, rig.fs.copies.end());
+    std::vector<std::pair<std::string, std::string>> copies;  // of the last build, in table order
     for (const std::string name : {"Intestaz.htm", "Intest_2.htm", "PIEDE.htm", "DIAPOSIT.JPG", "Film-1a.jpg",
-                                   "Foto-1a.jpg", "Htm-1a.jpg", "Music-1a.jpg", "Sfondo1g.jpg", "Sfondo1p.jpg"}) {
-        EXPECT_EQ(copies.front(), std::make_pair(templates + name, built("Foto Mare/" + upperCase(name))));
-        EXPECT_EQ(readFile(in("Foto Mare/" + upperCase(name))), readFile(templates + name)) << name;
-        copies.erase(copies.begin());
-    }
+                                   "Foto-1a.jpg", "Htm-1a.jpg", "Music-1a.jpg", "Sfondo1g.jpg", "Sfondo1p.jpg"})
+        copies.emplace_back(templates + name, built("Foto Mare/" + upperCase(name)));
+    EXPECT_EQ(decltype(copies)(rig.fs.copies.end() - 10, rig.fs.copies.end()), copies);
+    EXPECT_EQ(readFile(in("Foto Mare/SFONDO1P.JPG")), readFile(templates + "Sfondo1p.jpg"));
     rig.click(Command5);  // opens the latest page by its full path
     EXPECT_EQ(rig.ui.opened.back().commandLine, "START /max /w " + built("Foto Mare/MARE.HTM"));
     EXPECT_EQ(rig.controls.entries(), numbered(6, "s", ".mp3"));

@@ -27,8 +27,8 @@ TEST_F(PageWriter, QuestionsComeBeforeAnythingIsWrittenAndTemplateLinesEndAtCrOr
     // A lone line feed stays inside a template's line.
     const std::string texts[] = {"one\r\ntwo\rthree\nstill three\r\nlast", crlfText(kHeader2Lines), "</BODY>\n</HTML>"};
     const Lines none, html{"</HTML>"}, header{"one", "two", "three\nstill three", "last"}, footer{texts[2]};
-    // Elenco_Confermato before; the templates beside the program (I INTESTAZ.HTM, 2 INTEST_2.HTM, P PIEDE.HTM);
-    // Check1; the answers; what is shown; the page's header and footer.
+    // Elenco_Confermato, the templates beside the program (I INTESTAZ, 2 INTEST_2, P PIEDE), Check1, the answers;
+    // what is shown; the page's header and footer.
     const struct { int agreed; std::string beside; bool check1; std::vector<int> answers; Lines log;
                    const Lines *header, *footer; } rows[] = {
         {0, "", false, {kAnswerNo}, {"beep", overwrite, idle, "beep"}, nullptr, nullptr},  // no page: nothing written
@@ -91,7 +91,6 @@ TEST_P(PageWriterEntries, EachEntryGivesItsCellAndAPictureItsViewPage)
 {
     if (kWindows && GetParam())
         GTEST_SKIP() << "Windows ignores letter case";
-    const auto v = [](std::string_view path) { return native(path); };
     std::vector<EntryCase> cases;
     if (GetParam())  // links name files as on disk, escaped; created names and captions as the tool forms them
         cases = {
@@ -112,9 +111,9 @@ TEST_P(PageWriterEntries, EachEntryGivesItsCellAndAPictureItsViewPage)
         };
     else  // every name cased as the tool cases it, accented letters whole, escaped after casing
         cases = {
-            {"VACANZE/Mare 1.jpg", "mare 1.htm", v("VACANZE/mare 1.jpg"), "Mare 1.jpg", "MARE 1.HTM", "MARE 1.JPG"},
-            {"MUSICA/Song.MP3", v("MUSICA/song.mp3"), "MUSIC-1A.JPG", "Song.mp3"},
-            {"<" + folder + "Sub>", "sub.htm", "." + v("/sub%3E"), "Sub&gt;", "SUB.HTM", "SUB&gt;"},
+            {"VACANZE/Mare 1.jpg", "mare 1.htm", native("VACANZE/mare 1.jpg"), "Mare 1.jpg", "MARE 1.HTM", "MARE 1.JPG"},
+            {"MUSICA/Song.MP3", native("MUSICA/song.mp3"), "MUSIC-1A.JPG", "Song.mp3"},
+            {"<" + folder + "Sub>", "sub.htm", "." + native("/sub%3E"), "Sub&gt;", "SUB.HTM", "SUB&gt;"},
             {"Film.MPG", "film.mpg", "FILM-1A.JPG", "Film.mpg"},  {"clip.avi", "clip.avi", "FILM-1A.JPG", "Clip.avi"},
             {"voce.Wav", "voce.wav", "MUSIC-1A.JPG", "Voce.wav"}, {"brano.mid", "brano.mid", "MUSIC-1A.JPG", "Brano.mid"},
             {"disco.WMA", "disco.wma", "MUSIC-1A.JPG", "Disco.wma"}, {"Pagina.HTM", "pagina.htm", "HTM-1A.JPG", "Pagina.htm"},
@@ -122,7 +121,7 @@ TEST_P(PageWriterEntries, EachEntryGivesItsCellAndAPictureItsViewPage)
             {"A.B.JPG", "a.b.htm", "a.b.jpg", "A.b.jpg", "A.B.HTM", "A.B.JPG"},
             {"README", "readm.htm", "readme", "Readme", "READM.HTM", "README"},
             {"Perché.jpg", "perché.htm", "perché.jpg", "Perché.jpg", "PERCHÉ.HTM", "PERCHÉ.JPG"},
-            {"R&D/Canzone #2.mp3", v("R%26D/canzone %232.mp3"), "MUSIC-1A.JPG", "Canzone #2.mp3"},
+            {"R&D/Canzone #2.mp3", native("R%26D/canzone %232.mp3"), "MUSIC-1A.JPG", "Canzone #2.mp3"},
         };
     std::vector<Lines> cells;
     for (const auto& c : cases) {

@@ -22,13 +22,6 @@ inline std::string crlfText(const Lines& lines)
         text += line + "\r\n";
     return text;
 }
-inline Lines crlfLines(std::string_view text)  // a last piece without CR LF is a line too
-{
-    Lines lines;
-    for (std::size_t end; !text.empty(); text = end == text.npos ? "" : text.substr(end + 2))
-        lines.emplace_back(text.substr(0, end = text.find("\r\n")));
-    return lines;
-}
 
 namespace expected {
 
@@ -113,10 +106,6 @@ inline std::string viewSource(const Rig& rig, std::string_view onDisk)  // the p
 {
     return rig.fs.caseSensitive() ? native(onDisk) : upperCase(native(onDisk));
 }
-inline std::string pageGivenUp(const std::string& page, int code, const std::string& description)
-{
-    return "Errore in registrazione Elenco " + page + "\r\r ERR= " + std::to_string(code) + " - " + description;
-}
 
 class PageTest : public RigTest {
 protected:
@@ -193,5 +182,18 @@ protected:
 private:
     std::filesystem::path testFolder_ = std::filesystem::current_path();
 };
+
+// Used by the write-failure tests.
+inline Lines crlfLines(std::string_view text)  // a last piece without CR LF is a line too
+{
+    Lines lines;
+    for (std::size_t end; !text.empty(); text = end == text.npos ? "" : text.substr(end + 2))
+        lines.emplace_back(text.substr(0, end = text.find("\r\n")));
+    return lines;
+}
+inline std::string pageGivenUp(const std::string& page, int code, const std::string& description)
+{
+    return "Errore in registrazione Elenco " + page + "\r\r ERR= " + std::to_string(code) + " - " + description;
+}
 
 } // namespace tavlo::test
