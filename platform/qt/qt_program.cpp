@@ -48,7 +48,8 @@ int runQtProgram(int argc, char** argv)
     PosixFileSystemOptions options;
     options.templateFolder = templateFolder();
     const auto fs = createPosixFileSystem(options);
-    frmTAVLO form(window, window, *fs);
+    const auto pictures = createPictures();
+    frmTAVLO form(window, window, *fs, pictures.get());
     startQtWindow(window, form);
     if (window.programEnded())
         return 0;

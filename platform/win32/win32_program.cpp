@@ -22,7 +22,8 @@ int runProgram(int, char**)
     {
         Win32Window window;
         const auto fs = createWin32FileSystem();
-        frmTAVLO form(window, window, *fs);
+        const auto pictures = createPictures();
+        frmTAVLO form(window, window, *fs, pictures.get());
         window.onClick = [&form](ControlId id) { form.click(id); };
         window.onClose = [&form] { form.close(); };
 

@@ -404,9 +404,9 @@ void Win32Window::setVisible(ControlId id, bool visible)
         ShowWindow(handle, visible ? SW_SHOW : SW_HIDE);
 }
 
-int Win32Window::checkValue() const
+int Win32Window::checkValue(ControlId id) const
 {
-    return SendMessageA(control(ControlId::Check1), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    return SendMessageA(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 void Win32Window::listAdd(std::string_view entry)

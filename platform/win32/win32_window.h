@@ -38,7 +38,8 @@ public:
     void setEnabled(ControlId id, bool enabled) override;
     bool isVisible(ControlId id) const override;
     void setVisible(ControlId id, bool visible) override;
-    int checkValue() const override;
+    using Controls::checkValue;
+    int checkValue(ControlId id) const override;
     void listAdd(std::string_view entry) override;
     long listCount() const override;
     std::string listItem(long index) const override;

@@ -63,6 +63,16 @@ public:
         copies.emplace_back(source, destination);
         return real_->copyFile(source, destination);
     }
+    Failure createFolder(const std::string& folder) override { return real_->createFolder(folder); }
+    std::optional<std::int64_t> modifiedTime(const std::string& path) override { return real_->modifiedTime(path); }
+    /// Fails as creating a file does, and counts among the files created.
+    Failure writeWholeFile(const std::string& path, std::string_view bytes) override
+    {
+        created.push_back(path);
+        if (Failure f = failCreate ? failCreate(path) : Failure{})
+            return f;
+        return real_->writeWholeFile(path, bytes);
+    }
     Failure setCurrentFolder(const std::string& folder) override { return real_->setCurrentFolder(folder); }
     Failure setCurrentDrive(std::string_view drive) override { return real_->setCurrentDrive(drive); }
     std::string currentFolder() override { return real_->currentFolder(); }
