@@ -111,7 +111,7 @@ export async function openBrowser(chromium) {
             },
             async evaluate(expression) {
                 const { result, exceptionDetails } =
-                    await call('Runtime.evaluate', { expression, returnByValue: true });
+                    await call('Runtime.evaluate', { expression, returnByValue: true, awaitPromise: true });
                 if (exceptionDetails)
                     throw new Error(`${expression}: ${exceptionDetails.text}`);
                 return result.value;

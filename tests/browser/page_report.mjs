@@ -22,14 +22,19 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 
 import { failAfter, openBrowser } from './cdp_pipe.mjs';
 
-const kFacts = `JSON.stringify({
+// Pictures that load lazily are asked for at once, as scrolling to them would, and waited for.
+const kFacts = `(async () => {
+    for (const image of document.images) image.loading = 'eager';
+    await Promise.all([...document.images].map((i) => i.decode().catch(() => {})));
+    return JSON.stringify({
     heading: document.querySelector('pre')?.firstChild?.nodeType === Node.TEXT_NODE
         ? document.querySelector('pre').firstChild.data : null,
     images: [...document.images].map((i) => [i.src, i.complete ? i.naturalWidth : 0]),
     links: [...document.links].map((a) => [a.href, a.textContent.trim()]),
     backgrounds: [...document.querySelectorAll('[background]')]
         .map((e) => new URL(e.getAttribute('background'), document.baseURI).href),
-})`;
+    });
+})()`;
 
 // The file a resolved URL names; anything else stays as the URL.
 function onDisk(url) {
