@@ -139,6 +139,8 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
         return run;
 
     // Every picture entry, once; those with a thumbnail newer than the picture keep it.
+    // The file system's clock ticks in steps of a few milliseconds: a thumbnail made
+    // in the same step as its picture was last changed counts as up to date.
     const char sep = p.fs.separator();
     const std::string folder = pageFolder + std::string(kThumbnailFolder) + sep;
     const EntryNaming naming{sep, p.fs.caseSensitive()};
@@ -152,7 +154,7 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
         const std::string link = std::string(kThumbnailFolder) + sep + name;
         const auto made = p.fs.modifiedTime(folder + name);
         const auto changed = p.fs.modifiedTime(entry);
-        if (made && changed && *made > *changed)
+        if (made && changed && *made >= *changed)
             job.thumbnails[entry] = link;
         else if (std::ranges::none_of(wanted, [&](const Wanted& w) { return w.source == entry; }))
             wanted.push_back({entry, folder + name, link});

@@ -69,9 +69,8 @@ public:
     Failure writeWholeFile(const std::string& path, std::string_view bytes) override
     {
         created.push_back(path);
-        if (Failure f = failCreate ? failCreate(path) : Failure{})
-            return f;
-        return real_->writeWholeFile(path, bytes);
+        const Failure failure = failCreate ? failCreate(path) : Failure{};
+        return failure ? failure : real_->writeWholeFile(path, bytes);
     }
     Failure setCurrentFolder(const std::string& folder) override { return real_->setCurrentFolder(folder); }
     Failure setCurrentDrive(std::string_view drive) override { return real_->setCurrentDrive(drive); }
