@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -145,10 +146,10 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
     const std::string folder = pageFolder + std::string(kThumbnailFolder) + sep;
     const EntryNaming naming{sep, p.fs.caseSensitive()};
     std::vector<Wanted> wanted;
+    std::set<std::string> seen;
     for (long i = 0; i < p.form.listCount(); ++i) {
         const std::string entry = p.form.listItem(i);
-        if (trimBlanks(entry).empty() || job.thumbnails.contains(entry) ||
-            entryValues(entry, pageFolder, naming).media)
+        if (trimBlanks(entry).empty() || !seen.insert(entry).second || entryValues(entry, pageFolder, naming).media)
             continue;
         const std::string name = thumbnailName(entry, sep);
         const std::string link = std::string(kThumbnailFolder) + sep + name;
@@ -156,7 +157,7 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
         const auto changed = p.fs.modifiedTime(entry);
         if (made && changed && *made >= *changed)
             job.thumbnails[entry] = link;
-        else if (std::ranges::none_of(wanted, [&](const Wanted& w) { return w.source == entry; }))
+        else
             wanted.push_back({entry, folder + name, link});
     }
     if (wanted.empty())

@@ -141,6 +141,24 @@ public:
             height == 0)
             return std::nullopt;
 
+        // A JPEG's own pixels go to the scaler straight from its decoder, which then
+        // decodes it at a fraction of its size; any other picture (a palette, an alpha
+        // channel, 16 bits a channel) is converted to 32-bit pixels first, the format
+        // every codec converts to.
+        WICPixelFormatGUID stored{};
+        Com<IWICFormatConverter> converter;
+        IWICBitmapSource* pixels = frame.get();
+        if (FAILED(frame->GetPixelFormat(&stored)))
+            return std::nullopt;
+        const bool bgr = stored == GUID_WICPixelFormat24bppBGR;
+        if (!bgr) {
+            if (FAILED(factory->CreateFormatConverter(converter.put())) ||
+                FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                             nullptr, 0, WICBitmapPaletteTypeCustom)))
+                return std::nullopt;
+            pixels = converter.get();
+        }
+
         // Scaled as a whole so that the shorter side becomes `side`, then the centre cut out.
         const double scale = static_cast<double>(side) / std::min(width, height);
         const auto scaledWidth = static_cast<UINT>(std::max<long>(side, std::lround(width * scale)));
@@ -149,19 +167,19 @@ public:
                              side, side};
         Com<IWICBitmapScaler> scaler;
         Com<IWICBitmapClipper> clipper;
-        Com<IWICFormatConverter> converter;
         if (FAILED(factory->CreateBitmapScaler(scaler.put())) ||
-            FAILED(scaler->Initialize(frame.get(), scaledWidth, scaledHeight, WICBitmapInterpolationModeFant)) ||
-            FAILED(factory->CreateBitmapClipper(clipper.put())) || FAILED(clipper->Initialize(scaler.get(), &centre)) ||
-            FAILED(factory->CreateFormatConverter(converter.put())) ||
-            FAILED(converter->Initialize(clipper.get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                         0, WICBitmapPaletteTypeCustom)))
+            FAILED(scaler->Initialize(pixels, scaledWidth, scaledHeight, WICBitmapInterpolationModeFant)) ||
+            FAILED(factory->CreateBitmapClipper(clipper.put())) || FAILED(clipper->Initialize(scaler.get(), &centre)))
             return std::nullopt;
-        Picture picture{side, side, std::vector<unsigned char>(static_cast<std::size_t>(side) * side * 3)};
-        if (FAILED(converter->CopyPixels(nullptr, static_cast<UINT>(side) * 3, static_cast<UINT>(picture.rgb.size()),
-                                         picture.rgb.data())))
+        const std::size_t bytesPerPixel = bgr ? 3 : 4;
+        std::vector<unsigned char> copied(static_cast<std::size_t>(side) * side * bytesPerPixel);
+        if (FAILED(clipper->CopyPixels(nullptr, static_cast<UINT>(side * bytesPerPixel),
+                                       static_cast<UINT>(copied.size()), copied.data())))
             return std::nullopt;
-        swapRedAndBlue(picture.rgb);
+        Picture picture{side, side, {}};
+        picture.rgb.reserve(static_cast<std::size_t>(side) * side * 3);
+        for (std::size_t i = 0; i < copied.size(); i += bytesPerPixel)
+            picture.rgb.insert(picture.rgb.end(), {copied[i + 2], copied[i + 1], copied[i]});
         return upright(std::move(picture), orientationOf(frame.get()));
     }
 

@@ -6,9 +6,7 @@ namespace tavlo::test {
 namespace {
 
 // A gallery test before may leave the current folder in a tree it has removed.
-struct OutOfRemovedFolders {
-    OutOfRemovedFolders() { std::filesystem::current_path(std::filesystem::temp_directory_path()); }
-};
+struct OutOfRemovedFolders { OutOfRemovedFolders() { std::filesystem::current_path(std::filesystem::temp_directory_path()); } };
 class ThumbnailGallery : OutOfRemovedFolders, public BuildTest {};
 
 TEST_F(ThumbnailGallery, EveryThumbnailLoadsAt200Pixels)

@@ -16,7 +16,7 @@ class FaultyFileSystem final : public FileSystem {
 public:
     explicit FaultyFileSystem(std::unique_ptr<FileSystem> real) : real_(std::move(real)) {}
 
-    /// Decides the failure of creating a file (no failure: the real file system creates it).
+    /// Decides the failure of creating a file, also a whole one (no failure: the real file system creates it).
     std::function<Failure(const std::string& path)> failCreate;
     /// Decides the failure of writing line `lineNumber` (from 1) of a file.
     std::function<Failure(const std::string& path, long lineNumber)> failWrite;
@@ -65,7 +65,6 @@ public:
     }
     Failure createFolder(const std::string& folder) override { return real_->createFolder(folder); }
     std::optional<std::int64_t> modifiedTime(const std::string& path) override { return real_->modifiedTime(path); }
-    /// Fails as creating a file does, and counts among the files created.
     Failure writeWholeFile(const std::string& path, std::string_view bytes) override
     {
         created.push_back(path);

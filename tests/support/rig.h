@@ -25,8 +25,7 @@ struct RigOptions {
 class Rig {
 public:
     explicit Rig(RigOptions options = {})
-        : ownedFs_(makeFileSystem(tree, options)), fs(*ownedFs_), pictures(createPictures()),
-          form(controls, ui, *ownedFs_, pictures.get())
+        : ownedFs_(makeFileSystem(tree, options)), fs(*ownedFs_), pictures(createPictures()), form(controls, ui, *ownedFs_, pictures.get())
     {
     }
 
