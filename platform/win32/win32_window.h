@@ -61,6 +61,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
     HFONT font(int face);
+    void drawButton(const DRAWITEMSTRUCT& item);
     void drawCredit(HWND label, HDC dc, const RECT& area);
     int pixelsX(int twips) const;
     int pixelsY(int twips) const;
