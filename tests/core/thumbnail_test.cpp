@@ -41,10 +41,7 @@ bool redAt(const Picture& picture, int x, int y)
     return p[0] > 200 && p[2] < 60;
 }
 
-struct Build {
-    ControlId button;
-    const char* page;  // the page that shows the pictures
-};
+struct Build { ControlId button; const char* page; };  // a build button, and the page that shows the pictures
 
 class Thumbnails : public BuildTest, public ::testing::WithParamInterface<Build> {
 protected:
