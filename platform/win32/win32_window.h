@@ -32,7 +32,8 @@ public:
     void setEnabled(ControlId id, bool enabled) override;
     bool isVisible(ControlId id) const override;
     void setVisible(ControlId id, bool visible) override;
-    int checkValue() const override;
+    using Controls::checkValue;
+    int checkValue(ControlId id) const override;
     void listAdd(std::string_view entry) override;
     long listCount() const override;
     std::string listItem(long index) const override;
@@ -51,8 +52,11 @@ public:
     double twipsPerPixelX() const override;
     std::optional<std::string> showPicker(const PickerRequest& request) override;
     void openPage(const OpenRequest& request) override;
+    bool showProgress(std::string_view text, std::string_view cancelCaption) override;
+    void closeProgress() override;
 
 private:
+    static LRESULT CALLBACK progressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
@@ -80,6 +84,10 @@ private:
     HDC measure_ = nullptr;  // for the list's horizontal extent
     int listExtent_ = 0;
     HWND lastFocus_ = nullptr;
+    HWND progress_ = nullptr;  // the progress window, while it shows
+    HWND progressText_ = nullptr;
+    HWND progressButton_ = nullptr;
+    bool progressCancelled_ = false;
     bool busy_ = false;
     bool ended_ = false;
 };

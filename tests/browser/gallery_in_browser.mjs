@@ -1,6 +1,7 @@
 // A paged gallery of files whose names a browser could take for a URL scheme, a drive, a query
 // or a fragment, opened in headless Chromium: every picture loads, every link clicked reaches a
-// file, every file of the tree is reached, and no script runs.
+// file, every file of the tree is reached, and no script runs. Then the same files as one page
+// with thumbnails: every thumbnail loads, 200 pixels wide.
 //   node gallery_in_browser.mjs <folder holding node_modules> <chromium> <tavlo_sample_gallery> <a JPEG picture>
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -14,12 +15,13 @@ if (!existsSync(chromium))
     process.exit(77);  // Chromium is not installed
 const files = ['javascript:alert(1).jpg', 'mailto:x.jpg', 'data:x.jpg', 'http:x.jpg', 'sub/file:x.jpg', 'c|/y.jpg',
     'Il "faro" <1> & #2 50% ?.jpg', ' a capo .jpg', 'http:pagina.htm', 'javascript:alert(2).htm'];
-const gallery = join(mkdtempSync(join(tmpdir(), 'tavlo-browser-')), 'Galleria');
-for (const name of files) {
-    mkdirSync(dirname(join(gallery, name)), { recursive: true });
-    writeFileSync(join(gallery, name), name.endsWith('.jpg') ? readFileSync(jpeg) : '<p>Pagina</p>');
+const root = mkdtempSync(join(tmpdir(), 'tavlo-browser-')), gallery = join(root, 'Galleria'), small = join(root, 'Miniature');
+for (const path of files.flatMap((name) => [join(gallery, name), join(small, name)])) {
+    mkdirSync(dirname(path), { recursive: true });
+    writeFileSync(path, path.endsWith('.jpg') ? readFileSync(jpeg) : '<p>Pagina</p>');
 }
 execFileSync(sampleGallery, [gallery, '5', '3'], { stdio: 'inherit' });  // rows of 5, pages of 3 files
+execFileSync(sampleGallery, [small, '5', '0', 'thumbnails'], { stdio: 'inherit' });
 
 const onDisk = (url) => {  // the existing file a URL names, or null
     const parsed = new URL(url);
@@ -35,12 +37,21 @@ try {
     tab.on('dialog', (dialog) => { problems.push(`a script ran: ${dialog.message()}`); dialog.dismiss(); });
     tab.on('pageerror', (error) => problems.push(`a script ran: ${error.message}`));
     const pages = [join(gallery, 'TAVLO.HTM')];
-    for (const page of pages) {  // grows with the pages reached
+    const images = async (page) => {  // those that load lazily asked for at once, as scrolling to them would
         await tab.goto(pathToFileURL(page).href);
-        const images = await tab.evaluate(() => [...document.images].map((image) => [image.src, image.naturalWidth]));
-        const links = await tab.evaluate(() => [...document.links].map((link) => link.href));
-        for (const [src, width] of images)
+        return tab.evaluate(async () => {
+            for (const image of document.images) image.loading = 'eager';
+            await Promise.all([...document.images].map((image) => image.decode().catch(() => {})));
+            return [...document.images].map((image) => [image.src, image.naturalWidth]);
+        });
+    };
+    const thumbnails = (await images(join(small, 'TAVLO.HTM'))).filter(([src]) => src.includes('/MINIATURE/'));
+    if (thumbnails.length !== 8 || thumbnails.some(([, width]) => width !== 200))
+        problems.push(`thumbnails: ${JSON.stringify(thumbnails)}, not 8 of 200 pixels`);
+    for (const page of pages) {  // grows with the pages reached
+        for (const [src, width] of await images(page))
             width > 0 && onDisk(src) ? reached.add(onDisk(src)) : problems.push(`${page}: ${src} does not load`);
+        const links = await tab.evaluate(() => [...document.links].map((link) => link.href));
         for (const [i, href] of links.entries()) {
             await tab.goto(pathToFileURL(page).href);
             await Promise.all([tab.waitForNavigation({ timeout: 5000 }), tab.evaluate((n) => document.links[n].click(), i)])
@@ -56,7 +67,7 @@ try {
     }
 } finally {
     await browser.close();
-    rmSync(dirname(gallery), { recursive: true, force: true });
+    rmSync(root, { recursive: true, force: true });
 }
 problems.push(...files.filter((name) => !reached.has(join(gallery, name))).map((name) => `${name} is never reached`));
 console.log(problems.join('\n') || `every picture loads and every link reaches its file (${reached.size} files)`);

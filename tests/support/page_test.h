@@ -7,6 +7,7 @@
 #include "platform/text_case.h"
 #include "support/rig_test.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -22,6 +23,14 @@ inline std::string crlfText(const Lines& lines)
         text += line + "\r\n";
     return text;
 }
+inline Lines crlfLines(std::string_view text)  // a last piece without CR LF is a line too
+{
+    Lines lines;
+    for (std::size_t end; !text.empty(); text = end == text.npos ? "" : text.substr(end + 2))
+        lines.emplace_back(text.substr(0, end = text.find("\r\n")));
+    return lines;
+}
+inline long countOf(const Lines& lines, std::string_view line) { return std::ranges::count(lines, line); }
 
 namespace expected {
 
@@ -120,6 +129,7 @@ protected:
     }
     std::string in(std::string_view relative) const { return folder + native(relative); }  // "/" between names
     std::string pageText(const std::string& name) const { return rig.tree.read("site/" + name); }
+    Lines page(const std::string& name) const { return crlfLines(pageText(name)); }
 
     // Hands a page to the writer as a build does, answering the message boxes it shows.
     void write(const std::string& name, const std::vector<std::string>& entries, std::initializer_list<int> answers = {})
@@ -184,13 +194,6 @@ private:
 };
 
 // Used by the write-failure tests.
-inline Lines crlfLines(std::string_view text)  // a last piece without CR LF is a line too
-{
-    Lines lines;
-    for (std::size_t end; !text.empty(); text = end == text.npos ? "" : text.substr(end + 2))
-        lines.emplace_back(text.substr(0, end = text.find("\r\n")));
-    return lines;
-}
 inline std::string pageGivenUp(const std::string& page, int code, const std::string& description)
 {
     return "Errore in registrazione Elenco " + page + "\r\r ERR= " + std::to_string(code) + " - " + description;
