@@ -20,15 +20,12 @@ std::size_t textCharacterLength(std::string_view text, std::size_t i)
     return utf8CharacterLength(text, i);
 }
 
-// What a link needs in front so that a browser reads it as a path below the page's
-// folder: one that starts with a separator names a place from the root (or, doubled, a
-// host) and gets "."; one whose first piece holds ":" starts a URL scheme ("javascript:",
-// "mailto:"), and a letter followed by "|" is taken for a drive: those get "./".
+// What a link needs in front so that a browser reads it as a path to its file: one
+// whose first piece holds ":" starts a URL scheme ("javascript:", "mailto:"), and a
+// letter followed by "|" is taken for a drive: those get "./".
 std::string_view leadFor(std::string_view link, char separator)
 {
     const auto isSeparator = [separator](char c) { return c == '/' || c == separator; };
-    if (!link.empty() && isSeparator(link[0]))
-        return ".";
     const std::string_view first = link.substr(0, std::ranges::find_if(link, isSeparator) - link.begin());
     const bool driveLike = first.size() == 2 && first[1] == '|' &&
                            ((first[0] >= 'A' && first[0] <= 'Z') || (first[0] >= 'a' && first[0] <= 'z'));

@@ -96,7 +96,7 @@ TEST_P(PageWriterEntries, EachEntryGivesItsCellAndAPictureItsViewPage)
         cases = {
             {"VACANZE/Mare 1.jpg", "MARE 1.HTM", "VACANZE/Mare 1.jpg", "Mare 1.jpg", "MARE 1.HTM", "MARE 1.JPG"},
             {"MUSICA/Song.MP3", "MUSICA/Song.MP3", "MUSIC-1A.JPG", "Song.mp3"},
-            {"<" + folder + "Sub>", "SUB.HTM", "./Sub%3E", "Sub&gt;", "SUB.HTM", "SUB&gt;"},
+            {"<" + folder + "Sub>", "SUB.HTM", "/Sub%3E", "Sub&gt;", "SUB.HTM", "SUB&gt;"},
             {"R&D/\"1\" <2>?.jpg", "%221%22 %3C2%3E%3F.HTM", "R%26D/%221%22 %3C2%3E%3F.jpg", "&quot;1&quot; &lt;2&gt;?.jpg",
              "\"1\" <2>?.HTM", "&quot;1&quot; &lt;2&gt;?.JPG"},
             {" #50%.jpg", "%20%2350%25.HTM", "%20%2350%25.jpg", "#50%.jpg", " #50%.HTM", " #50%.JPG"},
@@ -113,7 +113,7 @@ TEST_P(PageWriterEntries, EachEntryGivesItsCellAndAPictureItsViewPage)
         cases = {
             {"VACANZE/Mare 1.jpg", "mare 1.htm", native("VACANZE/mare 1.jpg"), "Mare 1.jpg", "MARE 1.HTM", "MARE 1.JPG"},
             {"MUSICA/Song.MP3", native("MUSICA/song.mp3"), "MUSIC-1A.JPG", "Song.mp3"},
-            {"<" + folder + "Sub>", "sub.htm", "." + native("/sub%3E"), "Sub&gt;", "SUB.HTM", "SUB&gt;"},
+            {"<" + folder + "Sub>", "sub.htm", native("/sub%3E"), "Sub&gt;", "SUB.HTM", "SUB&gt;"},
             {"Film.MPG", "film.mpg", "FILM-1A.JPG", "Film.mpg"},  {"clip.avi", "clip.avi", "FILM-1A.JPG", "Clip.avi"},
             {"voce.Wav", "voce.wav", "MUSIC-1A.JPG", "Voce.wav"}, {"brano.mid", "brano.mid", "MUSIC-1A.JPG", "Brano.mid"},
             {"disco.WMA", "disco.wma", "MUSIC-1A.JPG", "Disco.wma"}, {"Pagina.HTM", "pagina.htm", "HTM-1A.JPG", "Pagina.htm"},

@@ -36,7 +36,7 @@ std::string secondFallback(const std::string& page, const Failure& f)
 constexpr const char* kDriveCItself =
     "the second fallback writes into the root of drive C: itself on Windows; WindowsWriteFallback covers it there";
 
-const Lines kSoundCell = cell("./foto/a.mp3", "MUSIC-1A.JPG", "A.mp3");  // a.mp3 seen from the home folder
+const Lines kSoundCell = cell("/foto/a.mp3", "MUSIC-1A.JPG", "A.mp3");  // a.mp3 seen from the home folder
 
 // The page folder lies at <tree>/cdrom/foto/, so that relative folders computed against
 // the home folder (<tree>/home/) differ from those computed against the page folder.
@@ -79,8 +79,8 @@ TEST_F(WriteFallback, RefusedThenNotFoundOrRefusedAgainMovesThePageWithItsViewPa
     // Relative folders are now the entries' folders without as many characters as the
     // home folder has; the page is now a TAVLO.HTM: it has no back link.
     EXPECT_EQ(at(home + "TAVLO.HTM"),
-              smallPage(false, {cell("MARE.HTM", "./foto/VACANZE/Mare.jpg", "Mare.jpg"), kSoundCell}, 5));
-    EXPECT_EQ(at(home + "MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", "./foto/VACANZE/Mare.jpg"));
+              smallPage(false, {cell("MARE.HTM", "/foto/VACANZE/Mare.jpg", "Mare.jpg"), kSoundCell}, 5));
+    EXPECT_EQ(at(home + "MARE.HTM"), expected::viewPage("MARE.JPG", "TAVLO.HTM", "/foto/VACANZE/Mare.jpg"));
     EXPECT_FALSE(rig.tree.exists("cdrom/foto/MARE.HTM"));
     EXPECT_EQ(rig.job().Cartella_Tavlo, home);
     EXPECT_EQ(rig.job().Nome_Pagina, "TAVLO.HTM");
