@@ -71,17 +71,16 @@ public:
     /// Creates the file, or empties it when it exists.
     virtual std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) = 0;
     /// Creates the file only where nothing is there yet: failure 58 when something is.
-    virtual std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure)
-    {
-        // Where the platform cannot do it in one step: a look, then the creation.
-        if (canRead(path)) {
-            failure = {kErrFileAlreadyExists, "File already exists"};
-            return nullptr;
-        }
-        return createText(path, failure);
-    }
+    virtual std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure) = 0;
     /// Copies a file, replacing the destination.
     virtual Failure copyFile(const std::string& source, const std::string& destination) = 0;
+    /// Creates a folder; one already there is no failure.
+    virtual Failure createFolder(const std::string& folder) = 0;
+    /// When the file's content last changed, in the platform's ticks; nullopt when it is not there.
+    virtual std::optional<std::int64_t> modifiedTime(const std::string& path) = 0;
+    /// Writes a whole file under a temporary name beside it, then renames it over the
+    /// file's own name: the file is whole or not there. A failure leaves nothing behind.
+    virtual Failure writeWholeFile(const std::string& path, std::string_view bytes) = 0;
 
     virtual Failure setCurrentFolder(const std::string& folder) = 0;
     /// Makes the drive named by a letter current; nothing to do where there are no drives.

@@ -12,8 +12,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -71,17 +73,16 @@ private:
     bool folderMayBeChosen_;
 };
 
+// "MS Sans Serif" is drawn in Liberation Sans, Arial's metric twin, which is as
+// narrow as the face the layout was drawn for; "Arial" is Arial or its twin.
 QFont fontFor(FontFace face)
 {
-    QFont font = QApplication::font();  // the desktop's sans-serif UI font
-    font.setPointSizeF(8.25);            // the window's regular size
+    QFont font = QApplication::font();  // the desktop's sans-serif UI font, where neither is there
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), font.family()});
+    font.setPointSizeF(8.25);  // the window's regular size
     switch (face) {
-    case FontFace::Regular:
-        // The window's own font: a narrow sans-serif, so that the labels' texts fit
-        // their design widths as they did in the font the layout was drawn for.
-        font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), font.family()});
-        break;
-    case FontFace::SansBold825: font.setPointSizeF(8.25), font.setBold(true); break;
+    case FontFace::Regular: break;
+    case FontFace::SansBold825: font.setBold(true); break;
     case FontFace::Sans975: font.setPointSizeF(9.75); break;
     case FontFace::SansBold135: font.setPointSizeF(13.5), font.setBold(true); break;
     case FontFace::ArialBold975:
@@ -91,6 +92,26 @@ QFont fontFor(FontFace face)
         break;
     }
     return font;
+}
+
+// A one-line caption wider than its control in its face is drawn in the narrow face
+// of the same family, so that it shows whole at the design size.
+void narrowWhereCut(QWidget* control, const QString& caption)
+{
+    int room = control->width();
+    if (auto* box = qobject_cast<QCheckBox*>(control)) {
+        const QStyle* style = box->style();
+        room -= style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+                style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+    } else if (!qobject_cast<QLabel*>(control)) {
+        return;
+    }
+    if (QFontMetrics(control->font()).horizontalAdvance(caption) <= room)
+        return;
+    QFont narrow = control->font();
+    narrow.setFamilies({QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow")});
+    narrow.setStretch(QFont::SemiCondensed);  // where neither narrow face is there
+    control->setFont(narrow);
 }
 
 void applyColours(QWidget* widget, ColourScheme scheme)
@@ -161,9 +182,9 @@ void QtWindow::build()
         }
         case ControlKind::CheckBox: {
             auto* box = new QCheckBox(caption, this);
-            connect(box, &QCheckBox::clicked, this, [this] {
+            connect(box, &QCheckBox::clicked, this, [this, id = design.id] {
                 if (onClick)
-                    onClick(ControlId::Check1);
+                    onClick(id);
             });
             w = box;
             break;
@@ -173,6 +194,7 @@ void QtWindow::build()
         w->setObjectName(QString::fromLatin1(design.name.data(), static_cast<qsizetype>(design.name.size())));
         w->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width), pixels(design.height));
         w->setFont(fontFor(design.font));
+        narrowWhereCut(w, caption);
         applyColours(w, design.colours);
         if (auto* button = dynamic_cast<WrappingButton*>(w))
             button->label()->setFont(w->font());
@@ -252,9 +274,9 @@ void QtWindow::setVisible(ControlId id, bool visible)
         w->setVisible(visible);
 }
 
-int QtWindow::checkValue() const
+int QtWindow::checkValue(ControlId id) const
 {
-    const auto* box = qobject_cast<QCheckBox*>(widget(ControlId::Check1));
+    const auto* box = qobject_cast<QCheckBox*>(widget(id));
     return box != nullptr && box->isChecked() ? 1 : 0;
 }
 
@@ -317,6 +339,14 @@ int QtWindow::msgBox(std::string_view prompt, int buttons)
         return kAnswerNo;
     return kAnswerOk;
 }
+
+void QtWindow::showWindow()
+{
+    show();
+    widget(ControlId::txtPATH_RICERCA)->setFocus();
+}
+
+int QtWindow::runEventLoop() { return QApplication::exec(); }
 
 void QtWindow::beep() { QApplication::beep(); }
 
@@ -396,6 +426,32 @@ std::optional<std::string> QtWindow::showPicker(const PickerRequest& request)
 void QtWindow::openPage(const OpenRequest& request)
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(fromSystem(request.documentPath)));
+}
+
+bool QtWindow::showProgress(std::string_view text, std::string_view cancelCaption)
+{
+    if (progress_ == nullptr) {
+        // Modal to the window, but not run modally: the work goes on while it shows.
+        progress_ = new QProgressDialog(this);
+        progress_->setObjectName(QStringLiteral("TavloProgress"));
+        progress_->setWindowTitle(QStringLiteral("TAVLO"));
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setRange(0, 0);
+        progress_->setMinimumDuration(0);
+        progress_->setAutoReset(false);
+        progress_->setAutoClose(false);
+        progress_->show();
+    }
+    progress_->setLabelText(fromSystem(text));
+    progress_->setCancelButtonText(fromSystem(cancelCaption));
+    QCoreApplication::processEvents();
+    return progress_ != nullptr && progress_->wasCanceled();
+}
+
+void QtWindow::closeProgress()
+{
+    delete progress_;
+    progress_ = nullptr;
 }
 
 void QtWindow::closeEvent(QCloseEvent* event)

@@ -3,32 +3,31 @@
 // places, and the user-interaction services (message boxes, pointer, picker,
 // browser) of the desktop.
 
-#include "platform/controls.h"
-#include "platform/ui.h"
+#include "platform/desktop.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 class QListWidget;
+class QProgressDialog;
 
 namespace tavlo {
 
-class QtWindow final : public QWidget, public Controls, public Ui {
+class QtWindow final : public QWidget, public ProgramWindow {
     Q_OBJECT
 public:
     QtWindow();
     ~QtWindow() override;
 
-    std::function<void(ControlId)> onClick;
-    std::function<void()> onClose;
-
     /// The widget that stands for a control (nullptr for the picker, which draws nothing).
     QWidget* widget(ControlId id) const;
+
+    void showWindow() override;
+    int runEventLoop() override;
 
     // Controls
     std::string text(ControlId id) const override;
@@ -37,7 +36,8 @@ public:
     void setEnabled(ControlId id, bool enabled) override;
     bool isVisible(ControlId id) const override;
     void setVisible(ControlId id, bool visible) override;
-    int checkValue() const override;
+    using Controls::checkValue;
+    int checkValue(ControlId id) const override;
     void listAdd(std::string_view entry) override;
     long listCount() const override;
     std::string listItem(long index) const override;
@@ -56,6 +56,8 @@ public:
     double twipsPerPixelX() const override;
     std::optional<std::string> showPicker(const PickerRequest& request) override;
     void openPage(const OpenRequest& request) override;
+    bool showProgress(std::string_view text, std::string_view cancelCaption) override;
+    void closeProgress() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,6 +73,7 @@ private:
     std::vector<std::string> entries_;
     // Text boxes' texts as last set by the system, for the same reason.
     std::map<ControlId, std::string> setTexts_;
+    QProgressDialog* progress_ = nullptr;
     bool busy_ = false;
     bool ended_ = false;
     // Since pending events last ran, while busy: they run at most once a frame then.

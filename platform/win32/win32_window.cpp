@@ -26,7 +26,9 @@ DWORD styleOf(ControlKind kind)
     case ControlKind::TextBox: return child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
     case ControlKind::ListBox:
         return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
-    case ControlKind::Button: return child | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER;
+    // Drawn by the window (drawButton): a system button keeps wide margins of its own
+    // inside its face, and the long captions wrap onto too many lines there.
+    case ControlKind::Button: return child | WS_TABSTOP | BS_OWNERDRAW;
     case ControlKind::CheckBox: return child | WS_TABSTOP | BS_AUTOCHECKBOX;
     // Labels hold one line each: a text wider than its label is cut, not wrapped out of sight.
     case ControlKind::Label: return child | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
@@ -95,15 +97,10 @@ HFONT Win32Window::font(int face)
 {
     if (const auto found = fonts_.find(face); found != fonts_.end())
         return found->second;
-    // "MS Sans Serif" stands for the desktop's own sans-serif UI font, at the size
-    // and weight of the design; "Arial" is Arial.
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
+    // "MS Sans Serif" is the face the layout was drawn for, on every Windows (and in
+    // Wine's own fonts); the desktop's UI font is wider and would cut the captions.
     LOGFONTA logFont{};
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        logFont = metrics.lfMessageFont;
-    else
-        lstrcpynA(logFont.lfFaceName, "MS Shell Dlg 2", LF_FACESIZE);
+    lstrcpynA(logFont.lfFaceName, "MS Sans Serif", LF_FACESIZE);
     double points = 8.25;
     bool bold = false;
     switch (static_cast<FontFace>(face)) {
@@ -192,7 +189,7 @@ void Win32Window::build()
     lastFocus_ = controls_[ControlId::txtPATH_RICERCA];
 }
 
-void Win32Window::show()
+void Win32Window::showWindow()
 {
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
@@ -200,7 +197,7 @@ void Win32Window::show()
     SetFocus(controls_[ControlId::txtPATH_RICERCA]);
 }
 
-int Win32Window::run()
+int Win32Window::runEventLoop()
 {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
@@ -224,7 +221,7 @@ bool Win32Window::handleKey(const MSG& message)
     GetClassNameA(message.hwnd, className, sizeof className);
     // Enter on a button that has the focus clicks it, as the space bar does.
     if (message.wParam == VK_RETURN && lstrcmpiA(className, "Button") == 0 &&
-        (GetWindowLongPtrA(message.hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON) {
+        (GetWindowLongPtrA(message.hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) {
         SendMessageA(message.hwnd, BM_CLICK, 0, 0);
         return true;
     }
@@ -295,7 +292,10 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        drawCredit(item->hwndItem, item->hDC, item->rcItem);
+        if (item->CtlType == ODT_BUTTON)
+            drawButton(*item);
+        else
+            drawCredit(item->hwndItem, item->hDC, item->rcItem);
         return TRUE;
     }
     case WM_SETCURSOR:
@@ -326,6 +326,36 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void Win32Window::drawButton(const DRAWITEMSTRUCT& item)
+{
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    RECT face = item.rcItem;
+    DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+
+    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(item.hwndItem)) + 1, '\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextA(item.hwndItem, caption.data(), static_cast<int>(caption.size()))));
+    const HGDIOBJ previous =
+        SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
+    // The caption's lines, centred across the face and down it.
+    constexpr UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+    InflateRect(&face, -2, -2);
+    RECT lines = face;
+    DrawTextA(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &lines, format | DT_CALCRECT);
+    RECT text = face;
+    text.top += std::max(0L, ((face.bottom - face.top) - (lines.bottom - lines.top)) / 2);
+    if (pushed)
+        OffsetRect(&text, 1, 1);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    DrawTextA(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text, format);
+    SelectObject(item.hDC, previous);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(item.hDC, &focus);
+    }
 }
 
 void Win32Window::drawCredit(HWND label, HDC dc, const RECT& area)
@@ -404,9 +434,9 @@ void Win32Window::setVisible(ControlId id, bool visible)
         ShowWindow(handle, visible ? SW_SHOW : SW_HIDE);
 }
 
-int Win32Window::checkValue() const
+int Win32Window::checkValue(ControlId id) const
 {
-    return SendMessageA(control(ControlId::Check1), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    return SendMessageA(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 void Win32Window::listAdd(std::string_view entry)
@@ -489,7 +519,7 @@ void Win32Window::doEvents()
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));  // the loop of run() ends on it
+            PostQuitMessage(static_cast<int>(message.wParam));  // the loop of runEventLoop() ends on it
             return;
         }
         dispatch(message);
@@ -550,6 +580,74 @@ void Win32Window::openPage(const OpenRequest& request)
     const std::string folder = backslash == std::string::npos ? std::string() : document.substr(0, backslash + 1);
     ShellExecuteA(owner(), "open", document.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
                   SW_SHOWMAXIMIZED);
+}
+
+LRESULT CALLBACK Win32Window::progressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    // The button, or the window closed: the user asks to cancel; the work says when it has stopped.
+    if (self != nullptr && ((message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) || message == WM_CLOSE)) {
+        self->progressCancelled_ = true;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool Win32Window::showProgress(std::string_view text, std::string_view cancelCaption)
+{
+    if (progress_ == nullptr) {
+        const HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSEXA progressClass{};
+        progressClass.cbSize = sizeof progressClass;
+        progressClass.lpfnWndProc = &Win32Window::progressProc;
+        progressClass.hInstance = instance;
+        progressClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        progressClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        progressClass.lpszClassName = kWin32ProgressClass;
+        RegisterClassExA(&progressClass);  // already there from an earlier build
+
+        // Centred over the main window, which takes no clicks while it shows.
+        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        RECT frame{0, 0, pixelsX(4500), pixelsY(1500)};
+        AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
+        RECT owner{};
+        GetWindowRect(window_, &owner);
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        progressCancelled_ = false;
+        progress_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kWin32ProgressClass, kWin32MessageBoxTitle, style,
+                                    (owner.left + owner.right - width) / 2, (owner.top + owner.bottom - height) / 2,
+                                    width, height, window_, nullptr, instance, this);
+        if (progress_ == nullptr)
+            return false;  // no window: the work runs to its end
+        progressText_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, 0,
+                                        pixelsY(240), pixelsX(4500), pixelsY(285), progress_, nullptr, instance, nullptr);
+        progressButton_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                          pixelsX(1650), pixelsY(800), pixelsX(1200), pixelsY(450), progress_, nullptr,
+                                          instance, nullptr);
+        const auto regular = reinterpret_cast<WPARAM>(font(static_cast<int>(FontFace::Regular)));
+        SendMessageA(progressText_, WM_SETFONT, regular, FALSE);
+        SendMessageA(progressButton_, WM_SETFONT, regular, FALSE);
+        EnableWindow(window_, FALSE);
+        ShowWindow(progress_, SW_SHOW);
+        SetFocus(progressButton_);
+    }
+    SetWindowTextA(progressText_, nulTerminated(text).c_str());
+    SetWindowTextA(progressButton_, nulTerminated(cancelCaption).c_str());
+    doEvents();
+    return progressCancelled_;
+}
+
+void Win32Window::closeProgress()
+{
+    if (progress_ == nullptr)
+        return;
+    EnableWindow(window_, TRUE);  // before the progress window goes, so that the main window takes the activation
+    DestroyWindow(progress_);
+    progress_ = progressText_ = progressButton_ = nullptr;
 }
 
 } // namespace tavlo

@@ -4,8 +4,7 @@
 // the Windows desktop (message boxes, beep, pointer, the Open dialog, the shell).
 // Texts pass in the ANSI code page, byte for byte.
 
-#include "platform/controls.h"
-#include "platform/ui.h"
+#include "platform/desktop.h"
 
 #include <windows.h>
 
@@ -15,7 +14,7 @@
 
 namespace tavlo {
 
-class Win32Window final : public Controls, public Ui {
+class Win32Window final : public ProgramWindow {
 public:
     /// Creates the window hidden, every control at its design value.
     Win32Window();
@@ -23,13 +22,8 @@ public:
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
 
-    std::function<void(ControlId)> onClick;
-    std::function<void()> onClose;
-
-    /// Shows the window with the focus in the first control of the tab order.
-    void show();
-    /// Runs the event loop until the program ends; returns the exit code.
-    int run();
+    void showWindow() override;
+    int runEventLoop() override;
 
     // Controls
     std::string text(ControlId id) const override;
@@ -38,7 +32,8 @@ public:
     void setEnabled(ControlId id, bool enabled) override;
     bool isVisible(ControlId id) const override;
     void setVisible(ControlId id, bool visible) override;
-    int checkValue() const override;
+    using Controls::checkValue;
+    int checkValue(ControlId id) const override;
     void listAdd(std::string_view entry) override;
     long listCount() const override;
     std::string listItem(long index) const override;
@@ -57,12 +52,16 @@ public:
     double twipsPerPixelX() const override;
     std::optional<std::string> showPicker(const PickerRequest& request) override;
     void openPage(const OpenRequest& request) override;
+    bool showProgress(std::string_view text, std::string_view cancelCaption) override;
+    void closeProgress() override;
 
 private:
+    static LRESULT CALLBACK progressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
     HFONT font(int face);
+    void drawButton(const DRAWITEMSTRUCT& item);
     void drawCredit(HWND label, HDC dc, const RECT& area);
     int pixelsX(int twips) const;
     int pixelsY(int twips) const;
@@ -85,6 +84,10 @@ private:
     HDC measure_ = nullptr;  // for the list's horizontal extent
     int listExtent_ = 0;
     HWND lastFocus_ = nullptr;
+    HWND progress_ = nullptr;  // the progress window, while it shows
+    HWND progressText_ = nullptr;
+    HWND progressButton_ = nullptr;
+    bool progressCancelled_ = false;
     bool busy_ = false;
     bool ended_ = false;
 };

@@ -1,7 +1,7 @@
 // The real Qt window, offscreen: what only the widgets show. The controls as the design
 // table lays them out, focus, stacking, and the real message box and picker.
 #include "platform/form_layout.h"
-#include "platform/qt/qt_program.h"
+#include "app/program.h"
 #include "platform/qt/qt_window.h"
 #include "support/rig.h"
 
@@ -64,7 +64,7 @@ TEST(QtWindow, EveryControlAsDesignedTheQuestionBeforeTheWindowTheFocusInTableOr
     EXPECT_TRUE(level(Label6_5) < level(txtPATH_RICERCA) && level(Label6_5) == level(Label6_4) + 1 && level(Command4) > level(Command1));
 
     std::string question;
-    onModal<QMessageBox>([&] { startQtWindow(window, form); }, [&](QMessageBox& box) {
+    onModal<QMessageBox>([&] { startWindow(window, form); }, [&](QMessageBox& box) {
         question = QString("%1|%2|%3|%4").arg(box.windowTitle(), box.text()).arg(box.standardButtons().toInt())
                        .arg(box.icon() + 10 * (box.defaultButton() == box.button(QMessageBox::Yes)) + window.QWidget::isVisible())
                        .toStdString();

@@ -11,7 +11,7 @@ class FaultyFileSystem final : public FileSystem {
 public:
     explicit FaultyFileSystem(std::unique_ptr<FileSystem> real) : real_(std::move(real)) {}
 
-    std::function<Failure(const std::string& path)> failCreate;  // no failure: created for real
+    std::function<Failure(const std::string& path)> failCreate;  // a text or a whole file; none: made for real
     std::function<bool(const std::string& folder)> failList;     // true: the listing fails
     std::vector<std::string> created, listed;                     // in the order asked for
     std::vector<std::pair<std::string, std::string>> copies;      // source and destination
@@ -36,6 +36,14 @@ public:
         copies.emplace_back(source, destination);
         return real_->copyFile(source, destination);
     }
+    Failure writeWholeFile(const std::string& path, std::string_view bytes) override
+    {
+        created.push_back(path);
+        const Failure failure = failCreate ? failCreate(path) : Failure{};
+        return failure ? failure : real_->writeWholeFile(path, bytes);
+    }
+    Failure createFolder(const std::string& folder) override { return real_->createFolder(folder); }
+    std::optional<std::int64_t> modifiedTime(const std::string& path) override { return real_->modifiedTime(path); }
     char separator() const override { return real_->separator(); }
     bool caseSensitive() const override { return real_->caseSensitive(); }
     std::optional<FolderIdentity> folderIdentity(const std::string& f) override { return real_->folderIdentity(f); }

@@ -4,6 +4,7 @@
 // system (failing where a test says) and frmTAVLO.
 #include "app/frm_tavlo.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/pictures.h"
 #include "support/faulty_file_system.h"
 #include "support/native.h"
 #include "support/temp_tree.h"
@@ -21,7 +22,7 @@ struct RigOptions {
 class Rig {
 public:
     explicit Rig(RigOptions options = {})
-        : ownedFs_(makeFileSystem(tree, options)), fs(*ownedFs_), form(controls, ui, *ownedFs_) {}
+        : ownedFs_(makeFileSystem(tree, options)), fs(*ownedFs_), form(controls, ui, *ownedFs_, pictures.get()) {}
     TempTree tree;
 
 private:
@@ -32,6 +33,7 @@ public:
     HeadlessControls controls;
     HeadlessUi ui;
     FaultyFileSystem& fs;
+    const std::unique_ptr<Pictures> pictures = createPictures();  // the platform's own imaging
     frmTAVLO form;
 
     std::string programFolder() const { return tree.at("program"); }
