@@ -1,5 +1,6 @@
 // What only real Win32 calls show: the Windows file system's codes and drive C:, and the
 // native window asking through the system's message boxes, loading and ending.
+#include "app/program.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_names.h"
 #include "platform/win32/win32_window.h"
@@ -23,7 +24,6 @@ TEST(Win32, FileSystemCodesAndDriveCThenTheWindowAskingLoadingAndEnding)
     EXPECT_EQ(fs->sameFolderOnDriveC("D:\\FOTO\\") + fs->driveCRoot(), "C:\\FOTO\\C:\\");
     Win32Window window;
     frmTAVLO form(window, window, *fs);
-    window.onClick = [&](ControlId id) { form.click(id); };
     const HWND main = FindWindowA(kWin32WindowClass, nullptr);
     const auto control = [&](ControlId id) { return GetDlgItem(main, win32ControlId(id)); };
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
@@ -42,8 +42,7 @@ TEST(Win32, FileSystemCodesAndDriveCThenTheWindowAskingLoadingAndEnding)
         }, 0);
     });
     answers = {IDNO, IDOK};
-    form.Form_Load();
-    window.show();
+    startWindow(window, form);
     EXPECT_EQ(GetFocus(), control(ControlId::txtPATH_RICERCA));
     tree.file("foto/a.jpg");
     window.setText(ControlId::txtPATH_RICERCA, tree.at("foto"));
