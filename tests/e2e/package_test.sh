@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: built by cpack from a Release tree for /usr of
-# its own, its files and dependencies checked, installed (as root with apt-get, and
-# removed afterwards; otherwise unpacked into a scratch root) and started end to end.
+# its own, its dependencies checked, installed (as root with apt-get, and removed
+# afterwards; otherwise unpacked into a scratch root) and started end to end: the run
+# finds the program, its header and its template images where the package puts them.
 # Usage: package_test.sh <source folder> <work folder>   (CMAKE, CPACK, PYTHON may name the tools)
 set -euo pipefail
 command -v dpkg-deb >/dev/null || { echo "SKIPPED: no dpkg-deb"; exit 77; }
@@ -15,13 +16,6 @@ step build "${CMAKE:-cmake}" --build "$work/build" -j2
 rm -f "$work"/build/tavlo_*.deb
 (cd "$work/build" && step cpack "${CPACK:-cpack}" -G DEB)
 deb=$(echo "$work"/build/tavlo_*.deb)
-echo "--- the package's files: $deb"
-files=$(dpkg-deb -c "$deb" | awk '{ $2 = $3 = $4 = $5 = ""; print }' | tr -s ' ')
-for expected in "-rwxr-xr-x ./usr/lib/tavlo/tavlo" "lrwxrwxrwx ./usr/bin/tavlo -> ../lib/tavlo/tavlo" \
-    "-rw-r--r-- ./usr/lib/tavlo/INTESTAZ.HTM" "-rw-r--r-- ./usr/share/applications/tavlo.desktop"; do
-    grep -qxF -- "$expected" <<<"$files" || fail "the package lacks $expected"
-done
-[ "$(grep -c '/usr/share/tavlo/.' <<<"$files")" -eq 10 ] || fail "the package lacks template files"
 for package in libqt6widgets6 qt6-qpa-plugins xdg-utils; do
     dpkg-deb -f "$deb" Depends | grep -Eq "(^|[ ,|])$package([ ,(]|$)" || fail "the package does not depend on $package"
 done

@@ -40,9 +40,7 @@ def main(program, work):
         assert not find("^TAVLO$"), "a box was open when %s was to be clicked" % control
         run("xdotool", "mousemove", "--sync", *(a + b // 2 for a, b in zip(place(control)[:2], place(control)[2:])), "click", "1")
 
-    def count():  # the pixels of what txtNUM_FILE shows
-        left, top, width, height = place("txtNUM_FILE", 3)
-        return run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, left, top), "rgb:-")
+    count = lambda: run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (*place("txtNUM_FILE", 3)[2:], *place("txtNUM_FILE", 3)[:2]), "rgb:-")
 
     read_end, write_end = os.pipe()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-dpi", "96",
@@ -60,7 +58,7 @@ def main(program, work):
     try:
         answer("alt+n", "the window-mode question, No: the complete window")
         window = wait_for(lambda: find("^Creazione Tavlo Multimediali"), "the window")[0]
-        assert re.search(r"Icon \(16 x 16\).*Icon \(32 x 32\)", run("xprop", "-id", window, "_NET_WM_ICON"), re.S)
+        assert re.search(r"Icon \(16 x 16\).*Icon \(32 x 32\)", run("xprop", "-id", window, "_NET_WM_ICON"), re.S), "no icon"
         geometry = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", window).split())
         x, y, scale = int(geometry["X"]), int(geometry["Y"]), int(geometry["WIDTH"]) / (9285 / 15)
         run("xdotool", "windowfocus", "--sync", window, "key", "ctrl+a", "type", "--delay", "20", photos)  # focus is there

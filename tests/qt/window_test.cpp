@@ -1,5 +1,5 @@
 // The real Qt window, offscreen: what only the widgets show. The controls as the design
-// table lays them out, focus, stacking, and the real message box and picker.
+// table lays them out, focus, stacking, the real message box, and the end.
 #include "platform/form_layout.h"
 #include "app/program.h"
 #include "platform/qt/qt_window.h"
@@ -28,7 +28,7 @@ void onModal(const std::function<void()>& step, const std::function<void(Dialog&
     EXPECT_TRUE(acted && QTest::qWaitFor([] { return !QApplication::activeModalWidget(); })) << "no dialog";
 }
 
-TEST(QtWindow, EveryControlAsDesignedTheQuestionBeforeTheWindowTheFocusInTableOrderAndThePicker)
+TEST(QtWindow, EveryControlAsDesignedTheQuestionBeforeTheWindowTheFocusInTableOrderAndTheEnd)
 {
     TempTree tree;
     const auto fs = createPlatformFileSystem(tree.folder("program"));
@@ -57,11 +57,10 @@ TEST(QtWindow, EveryControlAsDesignedTheQuestionBeforeTheWindowTheFocusInTableOr
     for (const QWidget* w : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         present << w->objectName();
     present.sort(), designed.sort();
-    EXPECT_TRUE(present == designed && !window.widget(CommonDialog1)) << "nothing else; the picker draws nothing";
-    EXPECT_EQ(window.widget(Label6_4)->palette().color(QPalette::WindowText), QColor(128, 128, 255));  // the credit's shadow
-    EXPECT_TRUE(window.widget(Label6_4)->autoFillBackground() && window.widget(Label6_5)->testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_EQ(present, designed) << "nothing else: the picker draws nothing";
     const auto level = [&](ControlId id) { return window.children().indexOf(window.widget(id)); };  // bottom first
-    EXPECT_TRUE(level(Label6_5) < level(txtPATH_RICERCA) && level(Label6_5) == level(Label6_4) + 1 && level(Command4) > level(Command1));
+    EXPECT_TRUE(level(Label6_5) < level(txtPATH_RICERCA) && level(Label6_5) == level(Label6_4) + 1 &&
+                level(Command4) > level(Command1) && window.widget(Label6_4)->autoFillBackground());  // the credit's shadow
 
     std::string question;
     onModal<QMessageBox>([&] { startWindow(window, form); }, [&](QMessageBox& box) {
@@ -80,23 +79,6 @@ TEST(QtWindow, EveryControlAsDesignedTheQuestionBeforeTheWindowTheFocusInTableOr
         walked << focus->objectName();
     EXPECT_EQ(walked, focusable << focusable.front());
 
-    // The toolkit's own picker over the window, in the search folder: a file chosen, then a folder, then a file inserted.
-    tree.file("trip/day 1/x.jpg");
-    for (const auto& [command, chosen, page] : {std::tuple{Command3, "trip/day 1/x.jpg", "trip/day 1/TAVLO.HTM"},
-                                                {Command3, "trip", "trip/TAVLO.HTM"}, {cmdIns_File, "trip/day 1/x.jpg", "trip/TAVLO.HTM"}}) {
-        window.setText(txtPATH_RICERCA, tree.at("program/"));
-        onModal<QFileDialog>([&] { QTest::mouseClick(window.widget(command), Qt::LeftButton); }, [&](QFileDialog& picker) {
-            EXPECT_EQ(picker.windowTitle() + picker.directory().absolutePath() + picker.nameFilters().join(""),
-                      "Ricerca cartelle/directory contenenti Foto/Film/Suoni" + QString::fromStdString(tree.at("program*")));
-            EXPECT_EQ(picker.parentWidget(), &window);
-            picker.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(tree.at(chosen)));
-            QPushButton* open = picker.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return open->isEnabled(); }));
-            QTest::mouseClick(open, Qt::LeftButton);
-        });
-        EXPECT_EQ(window.text(txtNOME_FILE_HTM), tree.at(page)) << chosen;
-    }
-    EXPECT_EQ(window.listCount() == 1 ? window.listItem(0) : "", tree.at("trip/day 1/x.jpg"));
     window.close();  // ends the program as "F I N E" does
     EXPECT_TRUE(window.programEnded() && !window.QWidget::isVisible());
 }

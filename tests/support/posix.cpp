@@ -9,11 +9,6 @@ std::string sourceTemplateFolder() { return TAVLO_TEST_TEMPLATE_DIR; }
 std::filesystem::path onDisk(const std::string& path) { return path; }
 std::string inCodePage(std::string_view utf8) { return std::string(utf8); }
 
-std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& program)
-{
-    return createPosixFileSystem({program, "", "", true});
-}
-
 std::unique_ptr<FileSystem> createFileSystem(const std::string& program, const std::string& templates,
                                              const std::string& home, bool caseSensitive)
 {

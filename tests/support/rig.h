@@ -9,8 +9,6 @@
 #include "support/native.h"
 #include "support/temp_tree.h"
 
-#include <filesystem>
-
 namespace tavlo::test {
 
 struct RigOptions {
@@ -44,20 +42,17 @@ public:
     void type(ControlId id, std::string_view text) { controls.setText(id, text); }
     JobVariables& job() { return form.job(); }
     Platform& platform() { return form.platform(); }
-    void start(bool simplified = false)  // answering the window-mode question
-    {
-        ui.answerNext(simplified ? kAnswerYes : kAnswerNo);
-        form.Form_Load();
-    }
+    void start(bool simplified = false) { ui.answerNext(simplified ? kAnswerYes : kAnswerNo), form.Form_Load(); }
 };
 
-// Once per platform (support/posix.cpp, windows/win_support.cpp). The platform's file
-// system outside a rig reports this program folder (empty: the real one); onDisk is a
-// path as the platform's file calls take it.
+// Once per platform: support/posix.cpp, windows/win_support.cpp.
 std::string sourceTemplateFolder();
-std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& programFolder = {});
 std::unique_ptr<FileSystem> createFileSystem(const std::string& program, const std::string& templates,
                                              const std::string& home, bool caseSensitive);
-std::filesystem::path onDisk(const std::string& path);
+/// The platform's file system outside a rig, reporting this program folder (empty: the real one).
+inline std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& program = {})
+{
+    return createFileSystem(program, "", "", true);
+}
 
 } // namespace tavlo::test

@@ -34,11 +34,7 @@ protected:
         for (int code : answers)
             rig.ui.answerNext(code);
     }
-    void click(ControlId id, std::initializer_list<int> answers)  // answering the boxes it shows
-    {
-        answer(answers);
-        rig.click(id);
-    }
+    void click(ControlId id, std::initializer_list<int> answers) { answer(answers), rig.click(id); }
     const std::vector<std::string>& load(const std::string& folder, std::string_view filter)  // by the load button
     {
         rig.type(ControlId::txtPATH_RICERCA, folder);

@@ -8,11 +8,6 @@ namespace tavlo::test {
 
 std::string sourceTemplateFolder() { return moduleFolder() + "\\windows-templates"; }
 
-std::unique_ptr<FileSystem> createPlatformFileSystem(const std::string& programFolder)
-{
-    return createWin32FileSystem({programFolder, ""});
-}
-
 std::unique_ptr<FileSystem> createFileSystem(const std::string& program, const std::string& templates,
                                              const std::string&, bool)
 {
