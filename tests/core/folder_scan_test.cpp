@@ -1,5 +1,4 @@
-// The folder scan through the load button: what a filter selects, the order of the
-// entries, folder headings, hidden names, link cycles, and what the user does while it runs.
+// The folder scan through the load button, on real folder trees.
 #include "support/rig_test.h"
 
 namespace tavlo::test {
@@ -45,7 +44,7 @@ TEST_F(FolderScan, FilesComeBeforeSubFoldersDepthFirstABlankFilterGivesHeadingsA
         remove(inCodePage(name));
     }
     const Entries known{"/a.htm", "/b.wav", "/c.mid", "/d.avi", "/e.mp3", "/f.bmp", "/g.tif", "/h.gif", "/i.wmf"};
-    expectLoad("*", known, known);  // with the pictures of JPG and the films and sounds of MP
+    expectLoad("*", known, known);  // and JPG, and every MP
 }
 
 TEST_F(FolderScan, NamesStayAsOnDiskHiddenOnesAreSkippedLinkCyclesNotEntered)

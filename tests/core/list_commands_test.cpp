@@ -1,6 +1,4 @@
-// The commands that fill and trim the file list: the loads with their refusal, count,
-// beep, pointer and button states, the delete, the new list, and the pickers with what
-// the chosen path does to the search folder, the output page and the list.
+// The commands that fill and trim the file list: loads, delete, new list, and the pickers.
 #include "support/rig_test.h"
 
 namespace tavlo::test {
@@ -8,8 +6,9 @@ namespace {
 
 using enum ControlId;
 using Entries = std::vector<std::string>;
+class ListCommands : public RigTest {};
 
-TEST_F(RigTest, LoadsAppendCountBeepAndUnlockTheBuildsLoadAllTakesTheKnownTypesADotIsRefusedDeleteAsks)
+TEST_F(ListCommands, LoadsAppendCountBeepAndUnlockTheBuildsLoadAllTakesTheKnownTypesADotIsRefusedDeleteAsks)
 {
     rig.start();
     for (const char* name : {"a.jpg", "b.jpg", "notes.txt", "sub/c.jpg", "sub/voice.wav"})
@@ -47,7 +46,7 @@ TEST_F(RigTest, LoadsAppendCountBeepAndUnlockTheBuildsLoadAllTakesTheKnownTypesA
     EXPECT_EQ(windowState(rig.controls), before);
 }
 
-TEST_F(RigTest, ThePickersMoveTheSearchFolderAndTheOutputPageOrInsertTheChosenFile)
+TEST_F(ListCommands, ThePickersMoveTheSearchFolderAndTheOutputPageOrInsertTheChosenFile)
 {
     const std::tuple<ControlId, const char*, const char*, std::optional<std::string>, const char*, const char*> cases[] = {
         {Command3, "x/T/", "x/T/TAVLO.HTM", "  x/Foto/Mare/img.jpg  ", "x/Foto/Mare/", "x/Foto/Mare/TAVLO.HTM"},

@@ -1,5 +1,4 @@
-// Start-up and the window's own handlers: defaults, the window-mode question, the
-// program-folder paths, and clicks that must do nothing.
+// Start-up and the window's own handlers: defaults, window mode, clicks that do nothing.
 #include "support/rig_test.h"
 
 namespace tavlo::test {

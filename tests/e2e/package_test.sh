@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package as a user gets it: built by cpack from a Release tree for /usr of
-# its own, its dependencies checked, installed (as root with apt-get, and removed
-# afterwards; otherwise unpacked into a scratch root) and started end to end: the run
-# finds the program, its header and its template images where the package puts them.
+# The Debian package as a user gets it: built, its dependencies checked, installed (as root
+# with apt-get, removed afterwards; otherwise unpacked into a scratch root) and started
+# end to end, which finds the program, its header and its template images in place.
 # Usage: package_test.sh <source folder> <work folder>   (CMAKE, CPACK, PYTHON may name the tools)
 set -euo pipefail
 command -v dpkg-deb >/dev/null || { echo "SKIPPED: no dpkg-deb"; exit 77; }

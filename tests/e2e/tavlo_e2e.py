@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""The real program in its own X server, driven by keys and clicks as a person drives it:
-start, load, build, a question answered each way, the browser (a recorder made the
-desktop's) asked for the right page, end. Usage: tavlo_e2e.py PROGRAM; exits 0 when passed,
-1 when failed, 77 when Xvfb, xdotool, xprop, ImageMagick's import or xdg-open is missing."""
+"""The real program in its own X server, driven by keys and clicks as a person drives it: start, load,
+build, a question answered each way, the browser (a recorder made the desktop's) asked for the right
+page, end. Usage: tavlo_e2e.py PROGRAM; exits 0 when passed, 1 when failed, 77 when a tool is missing."""
 import os, re, shutil, subprocess, sys, tempfile, time, urllib.parse
 
 # Where a person clicks: the controls used, in twips (left, top, width, height), as designed.
@@ -40,7 +39,8 @@ def main(program, work):
         assert not find("^TAVLO$"), "a box was open when %s was to be clicked" % control
         run("xdotool", "mousemove", "--sync", *(a + b // 2 for a, b in zip(place(control)[:2], place(control)[2:])), "click", "1")
 
-    count = lambda: run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (*place("txtNUM_FILE", 3)[2:], *place("txtNUM_FILE", 3)[:2]), "rgb:-")
+    count = lambda: run("import", "-window", "root", "-crop",  # the pixels of what txtNUM_FILE shows
+                        "%dx%d+%d+%d" % (*place("txtNUM_FILE", 3)[2:], *place("txtNUM_FILE", 3)[:2]), "rgb:-")
 
     read_end, write_end = os.pipe()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-dpi", "96",
@@ -49,9 +49,9 @@ def main(program, work):
         os.makedirs(os.path.dirname(os.path.join(work, name)), exist_ok=True)
         open(os.path.join(work, name), "w").write(text.replace("WORK", work))
     os.chmod(work + "/recorder", 0o755), os.makedirs(work + "/home")
-    env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND_"))}
-    env.update(HOME=work + "/home", LC_ALL="C.UTF-8", XDG_CONFIG_HOME=work + "/config", XDG_DATA_HOME=work + "/data",
-               XDG_CURRENT_DESKTOP="X-Generic", DISPLAY=":" + os.read(read_end, 9).decode().strip())
+    env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND_"))} | dict(
+        HOME=work + "/home", LC_ALL="C.UTF-8", XDG_CONFIG_HOME=work + "/config", XDG_DATA_HOME=work + "/data",
+        XDG_CURRENT_DESKTOP="X-Generic", DISPLAY=":" + os.read(read_end, 9).decode().strip())
     photos, page, folder = work + "/Le Foto", work + "/Le Foto/GALLERIA.HTM", os.path.dirname(os.path.realpath(program))
     before = sorted(os.listdir(folder))
     tavlo = subprocess.Popen([program], env=env, cwd=work)

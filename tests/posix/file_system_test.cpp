@@ -1,14 +1,13 @@
-// The Linux file system seam: failure codes, drive C: for the write fallbacks, files
-// created only where nothing is, and copies.
+// The Linux file system seam: failure codes, drive C: and the page moved there, files and copies.
+#include "pages/page_writer.h"
 #include "platform/posix/posix_file_system.h"
-#include "support/temp_tree.h"
+#include "support/rig.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 
-namespace tavlo {
+namespace tavlo::test {
 namespace {
 
 TEST(PosixFileSystem, FailuresCarryTheSystemsCodesAndText)
@@ -23,8 +22,8 @@ TEST(PosixFileSystem, FailuresCarryTheSystemsCodesAndText)
 
 TEST(PosixFileSystem, DriveCIsTheHomeFileSystemAndAFolderElsewhereMovesBelowHomeByItsPathBelowItsMountPoint)
 {
-    const test::TempTree tree;
-    const auto fs = createPosixFileSystem({"", "", tree.folder("home"), true});
+    const TempTree tree;
+    const auto fs = createFileSystem("", "", tree.folder("home"), true);
     const std::string home = tree.at("home/"), site = tree.folder("site") + "/";
     for (const auto& [folder, onDriveC] : {std::pair{site, site}, {site + "no/more/", site + "no/more/"},
                                            {"/proc/tavlo-cd/FOTO/", home + "tavlo-cd/FOTO/"}, {"/proc/", home}})
@@ -32,16 +31,13 @@ TEST(PosixFileSystem, DriveCIsTheHomeFileSystemAndAFolderElsewhereMovesBelowHome
     EXPECT_EQ(fs->driveCRoot() + fs->defaultSearchFolder(), home + "/");
 
     Failure failure;
-    auto file = fs->createText(site + "page.htm", failure);
-    EXPECT_FALSE(!file || file->writeLine("<HTML>") || file->writeLine("\xC3\xA0") || file->close());
+    tree.file("site/page.htm", "kept");
     for (const auto& [path, code] : {std::pair{site + "page.htm", 58}, {site + "no/page.htm", 76},
                                      {site + "page.htm/x", 76}, {site, 75}, {site + "new.htm", 0}})
         EXPECT_EQ((fs->createNewText(path, failure), failure.code), code) << path;
-    EXPECT_EQ(tree.read("site/page.htm"), "<HTML>\r\n\xC3\xA0\r\n");
-    file = fs->createText("/dev/full", failure);  // a full disk shows when the lines are handed over
-    EXPECT_EQ(file->writeLine("x").code + file->flush().code, 61);
-    EXPECT_EQ(fs->readLines(site), std::nullopt);
-
+    EXPECT_EQ(tree.read("site/page.htm"), "kept");
+    const auto file = fs->createText("/dev/full", failure);  // a full disk shows when the lines are handed over
+    EXPECT_EQ(file->writeLine("<HTML>").code + file->flush().code, 61);
     EXPECT_FALSE(fs->copyFile(site + "page.htm", tree.file("INTESTAZ.HTM", "old")) || fs->copyFile(site + "page.htm", site + "c"));
     EXPECT_EQ(tree.read("INTESTAZ.HTM"), tree.read("site/c"));
     EXPECT_NE(std::filesystem::status(site + "c").permissions() & std::filesystem::perms::others_read,
@@ -50,5 +46,34 @@ TEST(PosixFileSystem, DriveCIsTheHomeFileSystemAndAFolderElsewhereMovesBelowHome
     EXPECT_EQ(fs->copyFile(site + "none.jpg", site + "copy.jpg").code, 76);
 }
 
+// A page that cannot be written (below /proc no file can be made) moves with its view
+// pages to the same folder at home, and where that is missing, to home's TAVLO.HTM.
+TEST(PosixFileSystem, APageThatCannotBeWrittenMovesToTheSameFolderAtHomeThenToTavloHtm)
+{
+    for (const bool sameFolderAtHome : {true, false}) {
+        Rig rig;
+        const std::string cd = "/proc/tavlo-cd/FOTO/", home = rig.homeFolder() + "/", moved = home + "tavlo-cd/FOTO/";
+        if (sameFolderAtHome)
+            rig.tree.folder("home/tavlo-cd/FOTO");
+        rig.controls.listAdd(cd + "a.mp3"), rig.controls.listAdd(cd + "Mare.jpg");
+        rig.ui.answerNext(kAnswerOk), rig.ui.answerNext(kAnswerOk);
+        JobVariables& job = rig.job();
+        job.Cartella_Tavlo = cd, job.Nome_Pagina = "PAG_2.HTM", job.Primo_File = 1, job.Ultimo_File = 2;
+        Crea_Pagina(rig.platform(), job);
+        const std::string err = "\r\r ERR= 76 - " + std::string(std::strerror(ENOENT));
+        std::vector<std::string> shown, prompts{"Errore in registrazione Elenco (forse e' un CD-ROM) " + cd +
+                                                "PAG_2.HTM\r\rTento di registrare sul disco C: " + err};
+        if (!sameFolderAtHome)
+            prompts.push_back("Errore in registrazione Elenco (non esiste stessa cartella) " + moved +
+                              "PAG_2.HTM\r\rTento di registrare sul disco con il nome C:\\TAVLO.HTM " + err);
+        for (const auto& box : rig.ui.boxes)
+            shown.push_back(box.prompt);
+        EXPECT_EQ(shown, prompts);
+        EXPECT_EQ(job.Cartella_Tavlo + job.Nome_Pagina, sameFolderAtHome ? moved + "PAG_2.HTM" : home + "TAVLO.HTM");
+        EXPECT_TRUE(std::filesystem::exists(job.Cartella_Tavlo + job.Nome_Pagina) &&
+                    std::filesystem::exists(job.Cartella_Tavlo + "MARE.HTM"));
+    }
+}
+
 } // namespace
-} // namespace tavlo
+} // namespace tavlo::test

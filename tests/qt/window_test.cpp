@@ -1,5 +1,4 @@
-// The real Qt window, offscreen: what only the widgets show. The controls as the design
-// table lays them out, focus, stacking, the real message box, and the end.
+// The real Qt window, offscreen: what only the widgets show.
 #include "platform/form_layout.h"
 #include "app/program.h"
 #include "platform/qt/qt_window.h"
@@ -42,17 +41,18 @@ TEST(QtWindow, EveryControlAsDesignedTheQuestionBeforeTheWindowTheFocusInTableOr
     QStringList designed, focusable, present, walked;
     for (const ControlDesign& c : controlDesigns().first(controlDesigns().size() - 1)) {  // not the picker
         QWidget* w = window.widget(c.id);
-        ASSERT_TRUE(w && w->inherits(kinds[static_cast<int>(c.kind)]) && w->objectName().toStdString() == c.name) << c.name;
+        ASSERT_TRUE(w && w->inherits(kinds[int(c.kind)]) && w->objectName().toStdString() == c.name) << c.name;
         designed << w->objectName();
         if (c.kind != ControlKind::Label)
             focusable << w->objectName();
         const QWidget* drawn = w->findChild<QLabel*>() ? w->findChild<QLabel*>() : w;  // a wrapping caption's label
-        const auto [points, bold] = fonts[static_cast<int>(c.font)];                    // 0: ours to choose
+        const auto [points, bold] = fonts[int(c.font)];  // 0: the window's regular font, ours to choose
+        const bool yellow = w->palette().color(QPalette::Base) == QColor(255, 255, 128);
         EXPECT_TRUE(w->geometry() == QRect(px(c.left), px(c.top), px(c.width), px(c.height)) && w->isEnabled() &&
-                    drawn->font().bold() == bold && drawn->font().pointSizeF() == (points ? points : drawn->font().pointSizeF()) &&
-                    (w->palette().color(QPalette::Base) == QColor(255, 255, 128)) == (c.colours == ColourScheme::LightYellowBackground))
-            << c.name;
-        EXPECT_EQ(window.text(c.id) + "|" + drawn->property("text").toString().toStdString(), std::string(c.designText) + "|" + std::string(c.designText));
+                    drawn->font().bold() == bold && (!points || drawn->font().pointSizeF() == points) &&
+                    yellow == (c.colours == ColourScheme::LightYellowBackground)) << c.name;
+        const std::string text(c.designText);
+        EXPECT_EQ(window.text(c.id) + "|" + drawn->property("text").toString().toStdString(), text + "|" + text);
     }
     for (const QWidget* w : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         present << w->objectName();

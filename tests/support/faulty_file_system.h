@@ -1,6 +1,5 @@
 #pragma once
-// The real file system, failing where a test says so (the disk cannot be made to
-// refuse a write to root), and recording what was asked of it.
+// The real file system, failing where a test says (no disk refuses root) and recording what it was asked.
 #include "platform/file_system.h"
 
 #include <functional>

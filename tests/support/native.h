@@ -1,6 +1,5 @@
 #pragma once
-// Paths of the tests the Linux and Windows builds share are written with "/" and names
-// in UTF-8: these spell them as the platform does.
+// The shared tests write paths with "/" and names in UTF-8: these spell them the platform's way.
 #include <algorithm>
 #include <string>
 #include <string_view>

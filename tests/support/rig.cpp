@@ -1,7 +1,5 @@
 #include "support/rig.h"
 
-#include <filesystem>
-
 namespace tavlo::test {
 
 namespace fs = std::filesystem;

@@ -1,7 +1,6 @@
 #pragma once
-// The whole system on the headless window: real folders in a temporary tree (with the
-// program folder "program" and the home folder "home"), the platform's real file
-// system (failing where a test says) and frmTAVLO.
+// The whole system on the headless window: real folders in a temporary tree (the program
+// folder "program", the home folder "home"), the real file system (failing where a test says).
 #include "app/frm_tavlo.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/pictures.h"

@@ -1,7 +1,6 @@
 #pragma once
-// A fixture with the whole system on the headless window. A test fails on a message box
-// or picker it did not script (also one whose error a procedure swallowed) and on a
-// scripted answer that no prompt used.
+// A fixture with the rig: a test fails on a prompt it did not script (also one whose error
+// a procedure swallowed) and on a scripted answer no prompt used.
 #include "platform/form_layout.h"
 #include "support/rig.h"
 

@@ -11,7 +11,6 @@ namespace tavlo::test {
 
 std::filesystem::path onDisk(const std::string& path);  // as the platform's file calls take it
 
-/// The content of a file, or an empty text when it cannot be read.
 inline std::string readFile(const std::string& path)
 {
     std::ostringstream content;

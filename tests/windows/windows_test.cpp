@@ -1,5 +1,4 @@
-// What only real Win32 calls show: the Windows file system's codes and drive C:, and the
-// native window asking through the system's message boxes, loading and ending.
+// What only real Win32 calls show: the file system's codes and drive C:, the native window.
 #include "app/program.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_names.h"
@@ -16,7 +15,7 @@ std::vector<std::string> shown;
 
 TEST(Win32, FileSystemCodesAndDriveCThenTheWindowAskingLoadingAndEnding)
 {
-    for (const auto& [error, code] : {std::pair{ERROR_WRITE_PROTECT, 75}, {ERROR_BAD_NETPATH, 76}, {ERROR_HANDLE_DISK_FULL, 61}})
+    for (const auto& [error, code] : {std::pair{ERROR_WRITE_PROTECT, 75}, {ERROR_BAD_NETPATH, 76}, {ERROR_DISK_FULL, 61}})
         EXPECT_EQ(failureFromWindowsError(error).code, code) << error;
     const TempTree tree;
     const auto fs = createPlatformFileSystem();
