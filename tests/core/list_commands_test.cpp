@@ -48,6 +48,7 @@ TEST_F(ListCommands, LoadsAppendCountBeepAndUnlockTheBuildsLoadAllTakesTheKnownT
 
 TEST_F(ListCommands, ThePickersMoveTheSearchFolderAndTheOutputPageOrInsertTheChosenFile)
 {
+    rig.start();
     const std::tuple<ControlId, const char*, const char*, std::optional<std::string>, const char*, const char*> cases[] = {
         {Command3, "x/T/", "x/T/TAVLO.HTM", "  x/Foto/Mare/img.jpg  ", "x/Foto/Mare/", "x/Foto/Mare/TAVLO.HTM"},
         {Command3, "x/T/", "y/deep/Galleria.htm", "x/Foto/", "x/Foto/", "x/Foto/Galleria.htm"},

@@ -1,6 +1,6 @@
 #pragma once
-// A fixture with the rig: a test fails on a prompt it did not script (also one whose error
-// a procedure swallowed) and on a scripted answer no prompt used.
+// A fixture with the rig, failing a test on a prompt it did not script (even one a procedure swallowed)
+// or a scripted answer no prompt used; windowState: every control's state, the list and the check box.
 #include "platform/form_layout.h"
 #include "support/rig.h"
 
@@ -8,7 +8,6 @@
 
 namespace tavlo::test {
 
-/// Every control's text, enabled and visible state, the list, its selection and the check box.
 inline std::vector<std::string> windowState(const HeadlessControls& controls)
 {
     std::vector<std::string> lines;
