@@ -5,6 +5,7 @@
 // open request is recorded.
 
 #include "platform/controls.h"
+#include "platform/entry_store.h"
 #include "platform/ui.h"
 
 #include <deque>
@@ -42,7 +43,8 @@ public:
     // What a user does.
     void setChecked(bool checked) { checked_ = checked ? 1 : 0; }
     void select(long index) { selected_ = index; }
-    const std::vector<std::string>& entries() const { return list_; }
+    /// Every entry, as a copy made anew at each call.
+    const std::vector<std::string>& entries() const;
 
 private:
     struct State {
@@ -51,7 +53,8 @@ private:
         bool visible = true;
     };
     std::map<ControlId, State> states_;
-    std::vector<std::string> list_;
+    EntryStore list_;
+    mutable std::vector<std::string> copied_;  // what entries() last returned
     long selected_ = -1;
     int checked_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_window.h"
 
 #include "platform/form_layout.h"
+#include "platform/text_case.h"
 #include "platform/win32/win32_names.h"
 
 #include <commdlg.h>
@@ -25,7 +26,9 @@ DWORD styleOf(ControlKind kind)
     switch (kind) {
     case ControlKind::TextBox: return child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
     case ControlKind::ListBox:
-        return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+        // No data of its own: the window keeps the entries (see drawEntry).
+        return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NODATA | LBS_OWNERDRAWFIXED |
+               LBS_WANTKEYBOARDINPUT;
     case ControlKind::Button: return child | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER;
     case ControlKind::CheckBox: return child | WS_TABSTOP | BS_AUTOCHECKBOX;
     // Labels hold one line each: a text wider than its label is cut, not wrapped out of sight.
@@ -189,6 +192,10 @@ void Win32Window::build()
 
     measure_ = CreateCompatibleDC(nullptr);
     SelectObject(measure_, font(static_cast<int>(controlDesign(ControlId::List1).font)));
+    // An entry is one line of the list's font high, as in a list box that draws its own strings.
+    TEXTMETRICA metrics{};
+    if (GetTextMetricsA(measure_, &metrics))
+        SendMessageA(controls_[ControlId::List1], LB_SETITEMHEIGHT, 0, metrics.tmHeight);
     lastFocus_ = controls_[ControlId::txtPATH_RICERCA];
 }
 
@@ -295,9 +302,18 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        drawCredit(item->hwndItem, item->hDC, item->rcItem);
+        if (item->CtlType == ODT_LISTBOX)
+            drawEntry(*item);
+        else
+            drawCredit(item->hwndItem, item->hDC, item->rcItem);
         return TRUE;
     }
+    case WM_CHARTOITEM:
+        if (reinterpret_cast<HWND>(lParam) == controls_[ControlId::List1]) {
+            const long found = entryTypedTo(static_cast<char>(LOWORD(wParam)), static_cast<long>(HIWORD(wParam)));
+            return found >= 0 ? found : -2;  // -2: the key needs nothing more
+        }
+        break;
     case WM_SETCURSOR:
         // The hourglass holds over the whole window while the system is busy.
         if (busy_) {
@@ -356,6 +372,46 @@ void Win32Window::drawCredit(HWND label, HDC dc, const RECT& area)
     SelectObject(dc, previous);
 }
 
+void Win32Window::drawEntry(const DRAWITEMSTRUCT& item)
+{
+    RECT area = item.rcItem;
+    if (item.itemAction == ODA_FOCUS || item.itemID == static_cast<UINT>(-1)) {
+        DrawFocusRect(item.hDC, &area);  // the focus mark comes and goes alone
+        return;
+    }
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    SetBkColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetTextColor(item.hDC,
+                 GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+    const std::string_view entry = entries_.at(static_cast<long>(item.itemID));
+    ExtTextOutA(item.hDC, area.left + 1, area.top, ETO_OPAQUE | ETO_CLIPPED, &area, entry.data(),
+                static_cast<UINT>(entry.size()), nullptr);
+    if ((item.itemState & ODS_FOCUS) != 0)
+        DrawFocusRect(item.hDC, &area);
+}
+
+long Win32Window::entryTypedTo(char typed, long caret) const
+{
+    const auto folded = [](char c) { return upperCase(std::string_view(&c, 1)); };
+    const std::string wanted = folded(typed);
+    const long count = entries_.size();
+    for (long step = 1; step <= count; ++step) {
+        const long index = (caret + step) % count;
+        const std::string_view entry = entries_.at(index);
+        if (!entry.empty() && folded(entry.front()) == wanted)
+            return index;
+    }
+    return -1;
+}
+
+void Win32Window::showEntries()
+{
+    const HWND list = control(ControlId::List1);
+    if (SendMessageA(list, LB_GETCOUNT, 0, 0) != entries_.size())
+        SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(entries_.size()), 0);
+}
+
 HWND Win32Window::control(ControlId id) const
 {
     const auto found = controls_.find(id);
@@ -411,54 +467,42 @@ int Win32Window::checkValue() const
 
 void Win32Window::listAdd(std::string_view entry)
 {
-    const std::string text = nulTerminated(entry);
-    const HWND list = control(ControlId::List1);
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    entries_.append(entry);
     // Long paths can be scrolled into view.
     SIZE size{};
-    const bool measured = GetTextExtentPoint32A(measure_, text.c_str(), static_cast<int>(text.size()), &size) != 0;
+    const bool measured = GetTextExtentPoint32A(measure_, entry.data(), static_cast<int>(entry.size()), &size) != 0;
     if (measured && size.cx + 8 > listExtent_) {
         listExtent_ = size.cx + 8;
-        SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(listExtent_), 0);
+        SendMessageA(control(ControlId::List1), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(listExtent_), 0);
     }
+    if (!busy_)
+        showEntries();
 }
 
-long Win32Window::listCount() const
-{
-    const LRESULT count = SendMessageA(control(ControlId::List1), LB_GETCOUNT, 0, 0);
-    return count == LB_ERR ? 0 : static_cast<long>(count);
-}
+long Win32Window::listCount() const { return entries_.size(); }
 
-std::string Win32Window::listItem(long index) const
-{
-    if (index < 0 || index >= listCount())
-        return {};
-    const HWND list = control(ControlId::List1);
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR)
-        return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT got =
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
-    return text;
-}
+std::string Win32Window::listItem(long index) const { return std::string(entries_.at(index)); }
 
 long Win32Window::listIndex() const
 {
+    const_cast<Win32Window*>(this)->showEntries();
     const LRESULT selected = SendMessageA(control(ControlId::List1), LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : static_cast<long>(selected);
 }
 
 void Win32Window::listRemove(long index)
 {
-    if (index >= 0 && index < listCount())
-        SendMessageA(control(ControlId::List1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (index < 0 || index >= listCount())
+        return;
+    showEntries();
+    entries_.remove(index);
+    SendMessageA(control(ControlId::List1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 void Win32Window::listClear()
 {
     const HWND list = control(ControlId::List1);
+    entries_.clear();
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     listExtent_ = 0;
     SendMessageA(list, LB_SETHORIZONTALEXTENT, 0, 0);
@@ -468,6 +512,7 @@ HWND Win32Window::owner() const { return IsWindowVisible(window_) ? window_ : nu
 
 int Win32Window::msgBox(std::string_view prompt, int buttons)
 {
+    showEntries();  // the box lets the window draw again
     const HWND parent = owner();
     // Before the window shows (start-up) the box stands alone, in the taskbar.
     UINT type = buttons == kYesNo ? MB_YESNO : MB_OK;
@@ -480,12 +525,27 @@ void Win32Window::beep() { MessageBeep(MB_OK); }
 
 void Win32Window::setScreenPointer(int pointer)
 {
-    busy_ = pointer == kPointerHourglass;
+    const bool busy = pointer == kPointerHourglass;
+    if (busy != busy_)
+        eventsRan_ = {};  // the first yield of a busy spell lets messages run at once
+    busy_ = busy;
+    if (!busy_)
+        showEntries();
     SetCursor(LoadCursorA(nullptr, busy_ ? IDC_WAIT : IDC_ARROW));
 }
 
 void Win32Window::doEvents()
 {
+    // A scan yields after every entry it adds. While it is busy, pending messages run
+    // at most once a frame: the list still grows on screen and a click still lands at
+    // once to the eye, but the list is not drawn again for every single entry, and
+    // the message queue is not asked thousands of times a second.
+    constexpr auto kFrame = std::chrono::milliseconds(16);
+    const auto now = std::chrono::steady_clock::now();
+    if (busy_ && eventsRan_ != decltype(eventsRan_){} && now - eventsRan_ < kFrame)
+        return;
+    eventsRan_ = now;
+    showEntries();
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

@@ -5,10 +5,12 @@
 // Texts pass in the ANSI code page, byte for byte.
 
 #include "platform/controls.h"
+#include "platform/entry_store.h"
 #include "platform/ui.h"
 
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <vector>
@@ -64,6 +66,12 @@ private:
     void build();
     HFONT font(int face);
     void drawCredit(HWND label, HDC dc, const RECT& area);
+    void drawEntry(const DRAWITEMSTRUCT& item);
+    /// The entry after the caret whose text begins with the typed character, as
+    /// a list box that keeps its own strings finds it; -1 when none does.
+    long entryTypedTo(char typed, long caret) const;
+    /// Tells the list box how many entries there are now.
+    void showEntries();
     int pixelsX(int twips) const;
     int pixelsY(int twips) const;
     HWND control(ControlId id) const;
@@ -84,6 +92,11 @@ private:
     HICON smallIcon_ = nullptr;
     HDC measure_ = nullptr;  // for the list's horizontal extent
     int listExtent_ = 0;
+    // List1's entries: the list box holds no data of its own, only their count, and
+    // draws the entries in sight from here.
+    EntryStore entries_;
+    // Since pending messages last ran, while busy: they run at most once a frame then.
+    std::chrono::steady_clock::time_point eventsRan_{};
     HWND lastFocus_ = nullptr;
     bool busy_ = false;
     bool ended_ = false;

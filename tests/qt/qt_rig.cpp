@@ -9,7 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QPushButton>
 #include <QTest>
 
@@ -131,10 +131,10 @@ std::string QtRig::shown(ControlId id) const { return toBytes(qobject_cast<QLine
 
 std::vector<std::string> QtRig::shownEntries() const
 {
-    const auto* list = qobject_cast<QListWidget*>(widget(ControlId::List1));
+    const QAbstractItemModel* rows = qobject_cast<QAbstractItemView*>(widget(ControlId::List1))->model();
     std::vector<std::string> entries;
-    for (int row = 0; row < list->count(); ++row)
-        entries.push_back(toBytes(list->item(row)->text()));
+    for (int row = 0; row < rows->rowCount(); ++row)
+        entries.push_back(toBytes(rows->index(row, 0).data().toString()));
     return entries;
 }
 

@@ -24,7 +24,7 @@ namespace {
 using enum ControlId;
 
 // The widget class that stands for each kind of control.
-constexpr std::string_view TextBox = "QLineEdit", ListBox = "QListWidget", Button = "QPushButton", Label = "QLabel",
+constexpr std::string_view TextBox = "QLineEdit", ListBox = "QListView", Button = "QPushButton", Label = "QLabel",
                            CheckBox = "QCheckBox";
 
 struct Font {
