@@ -1,3 +1,7 @@
-#include "platform/program.h"
+#include "app/program.h"
 
-int main(int argc, char** argv) { return tavlo::runProgram(argc, argv); }
+int main(int argc, char** argv)
+{
+    const auto desktop = tavlo::createDesktop(argc, argv);
+    return tavlo::runWindowProgram(*desktop);
+}

@@ -7,7 +7,7 @@
 #include "app/frm_tavlo.h"
 #include "bench_support.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/qt/qt_program.h"
+#include "app/program.h"
 #include "platform/qt/qt_window.h"
 #include "qt_bench_support.h"
 
@@ -114,7 +114,7 @@ int main(int argc, char** argv)
     const auto fs = createPosixFileSystem({});
     CountingUi ui(window);
     frmTAVLO form(window, ui, *fs);
-    startQtWindow(window, form);
+    startWindow(window, form);
     QCoreApplication::processEvents();
 
     window.setText(ControlId::txtPATH_RICERCA, tree);

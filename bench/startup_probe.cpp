@@ -2,7 +2,7 @@
 // then it prints the monotonic clock and ends at once. The window-mode question is
 // answered No (the complete window), as soon as it shows.
 
-#include "platform/qt/qt_program.h"
+#include "app/program.h"
 #include "platform/qt/qt_window.h"
 #include "qt_bench_support.h"
 
@@ -24,5 +24,6 @@ Q_COREAPP_STARTUP_FUNCTION(watchStartUp)
 int main(int argc, char** argv)
 {
     tavlo::bench::useOffscreenPlatformByDefault();
-    return tavlo::runQtProgram(argc, argv);
+    const auto desktop = tavlo::createDesktop(argc, argv);
+    return tavlo::runWindowProgram(*desktop);
 }

@@ -367,6 +367,14 @@ int QtWindow::msgBox(std::string_view prompt, int buttons)
     return kAnswerOk;
 }
 
+void QtWindow::showWindow()
+{
+    show();
+    widget(ControlId::txtPATH_RICERCA)->setFocus();
+}
+
+int QtWindow::runEventLoop() { return QApplication::exec(); }
+
 void QtWindow::beep() { QApplication::beep(); }
 
 void QtWindow::setScreenPointer(int pointer)

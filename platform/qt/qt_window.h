@@ -3,14 +3,12 @@
 // places, and the user-interaction services (message boxes, pointer, picker,
 // browser) of the desktop.
 
-#include "platform/controls.h"
+#include "platform/desktop.h"
 #include "platform/entry_store.h"
-#include "platform/ui.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,17 +19,17 @@ namespace tavlo {
 
 class EntryListModel;
 
-class QtWindow final : public QWidget, public Controls, public Ui {
+class QtWindow final : public QWidget, public ProgramWindow {
     Q_OBJECT
 public:
     QtWindow();
     ~QtWindow() override;
 
-    std::function<void(ControlId)> onClick;
-    std::function<void()> onClose;
-
     /// The widget that stands for a control (nullptr for the picker, which draws nothing).
     QWidget* widget(ControlId id) const;
+
+    void showWindow() override;
+    int runEventLoop() override;
 
     // Controls
     std::string text(ControlId id) const override;

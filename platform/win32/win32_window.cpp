@@ -199,7 +199,7 @@ void Win32Window::build()
     lastFocus_ = controls_[ControlId::txtPATH_RICERCA];
 }
 
-void Win32Window::show()
+void Win32Window::showWindow()
 {
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
@@ -207,7 +207,7 @@ void Win32Window::show()
     SetFocus(controls_[ControlId::txtPATH_RICERCA]);
 }
 
-int Win32Window::run()
+int Win32Window::runEventLoop()
 {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
@@ -549,7 +549,7 @@ void Win32Window::doEvents()
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));  // the loop of run() ends on it
+            PostQuitMessage(static_cast<int>(message.wParam));  // the loop of runEventLoop() ends on it
             return;
         }
         dispatch(message);

@@ -4,9 +4,8 @@
 // the Windows desktop (message boxes, beep, pointer, the Open dialog, the shell).
 // Texts pass in the ANSI code page, byte for byte.
 
-#include "platform/controls.h"
+#include "platform/desktop.h"
 #include "platform/entry_store.h"
-#include "platform/ui.h"
 
 #include <windows.h>
 
@@ -17,7 +16,7 @@
 
 namespace tavlo {
 
-class Win32Window final : public Controls, public Ui {
+class Win32Window final : public ProgramWindow {
 public:
     /// Creates the window hidden, every control at its design value.
     Win32Window();
@@ -25,13 +24,8 @@ public:
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
 
-    std::function<void(ControlId)> onClick;
-    std::function<void()> onClose;
-
-    /// Shows the window with the focus in the first control of the tab order.
-    void show();
-    /// Runs the event loop until the program ends; returns the exit code.
-    int run();
+    void showWindow() override;
+    int runEventLoop() override;
 
     // Controls
     std::string text(ControlId id) const override;

@@ -1,7 +1,7 @@
 #include "qt_rig.h"
 
 #include "platform/posix/posix_file_system.h"
-#include "platform/qt/qt_program.h"
+#include "app/program.h"
 #include "support/rig.h"
 
 #include <gtest/gtest.h>
@@ -107,7 +107,7 @@ QtRig::~QtRig()
 BoxSeen QtRig::start(bool simplified)
 {
     AnswerNextBox answer(window, simplified ? QMessageBox::Yes : QMessageBox::No);
-    startQtWindow(window, form);
+    startWindow(window, form);
     EXPECT_TRUE(answer.done()) << "the window-mode question did not show";
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     return answer.seen;
