@@ -31,20 +31,20 @@ void writeTo(DWORD which, std::string_view text)
     const HANDLE handle = GetStdHandle(which);
     if (!usable(handle))
         return;  // nowhere to write to: the run goes on without its messages
-    std::string lines;
+    if (isConsole(handle)) {
+        // The console shows its own code page: the text goes to it as characters.
+        const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+        DWORD written = 0;
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+    std::string lines;  // a file or a pipe gets the lines of Windows text files
     for (const char c : text) {
         if (c == '\n')
             lines.push_back('\r');
         lines.push_back(c);
-    }
-    if (isConsole(handle)) {
-        // The console shows its own code page: the text goes to it as characters.
-        const int length = MultiByteToWideChar(CP_ACP, 0, lines.data(), static_cast<int>(lines.size()), nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(length), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, lines.data(), static_cast<int>(lines.size()), wide.data(), length);
-        DWORD written = 0;
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
     }
     DWORD written = 0;
     WriteFile(handle, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
