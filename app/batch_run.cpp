@@ -91,7 +91,7 @@ public:
     {
         if (shownWidth_ == 0)
             return;
-        console_.writeError("\r" + std::string(shownWidth_, ' ') + "\r");
+        console_.writeError(std::string("\r").append(shownWidth_, ' ').append("\r"));
         shownWidth_ = 0;
     }
 
@@ -107,7 +107,7 @@ private:
         drawn_ = now;
         const std::string line = progress();
         const std::size_t width = line.size();
-        console_.writeError("\r" + line + std::string(shownWidth_ > width ? shownWidth_ - width : 0, ' '));
+        console_.writeError(std::string("\r").append(line).append(shownWidth_ > width ? shownWidth_ - width : 0, ' '));
         shownWidth_ = std::max(shownWidth_, width);
     }
 
@@ -162,7 +162,7 @@ int runBatch(const BatchOptions& options, Console& console)
         controls.setText(txtMAX_N_FILES, *options.perPage);
     controls.setChecked(options.withoutBackground);
 
-    ui.progress = [&] { return "N.files trovati " + std::to_string(controls.listCount()); };
+    ui.progress = [&] { return std::string("N.files trovati ") + std::to_string(controls.listCount()); };
     if (options.extension && *options.extension != "*") {
         controls.setText(txtESTENSIONE, *options.extension);
         form.click(cmdCONFERMA);
@@ -179,9 +179,9 @@ int runBatch(const BatchOptions& options, Console& console)
     const double perPage = options.perPage ? numericValue(*options.perPage) : 0;
     const long pages = perPage >= 1 ? std::max(1L, static_cast<long>(std::ceil(static_cast<double>(controls.listCount()) / perPage))) : 0;
     ui.progress = [&] {
-        std::string line = "Creazione " + job.Nome_Pagina;
+        std::string line = std::string("Creazione ") + job.Nome_Pagina;
         if (job.Nome_Pagina.starts_with("PAG_") && job.Num_Pagina <= pages)
-            line += " (" + std::to_string(job.Num_Pagina) + " di " + std::to_string(pages) + ")";
+            line += std::string(" (") + std::to_string(job.Num_Pagina) + " di " + std::to_string(pages) + ")";
         return line;
     };
     if (options.perPage && !options.overwrite)

@@ -78,9 +78,9 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments)
         const bool takesValue = option == "--cartella" || option == "--estensione" || option == "--pagina" ||
                                 option == "--per-pagina" || option == "--per-riga";
         if (!takesValue)
-            return wrong(option.starts_with("-") ? "opzione sconosciuta: " + option : "argomento inatteso: " + option);
+            return wrong(std::string(option.starts_with("-") ? "opzione sconosciuta: " : "argomento inatteso: ") + option);
         if (i + 1 == arguments.size() || (option == "--cartella" && arguments[i + 1].empty()))
-            return wrong("manca il valore di " + option);
+            return wrong(std::string("manca il valore di ") + option);
         const std::string& value = arguments[++i];
         if ((option == "--per-pagina" || option == "--per-riga") && !isNumber(value))
             return wrong(option + " vuole un numero, non '" + value + "'");
@@ -111,7 +111,7 @@ int runCommandLine(const CommandLine& line, Console& console)
     case CommandLine::Action::Help: console.writeOutput(helpText(console.fileSystem().separator())); return 0;
     case CommandLine::Action::Version: console.writeOutput("tavlo " TAVLO_VERSION "\n"); return 0;
     case CommandLine::Action::Wrong:
-        console.writeError("tavlo: " + line.wrong + "\nPer le istruzioni: tavlo --help\n");
+        console.writeError(std::string("tavlo: ") + line.wrong + "\nPer le istruzioni: tavlo --help\n");
         return 2;
     case CommandLine::Action::Batch: return runBatch(line.batch, console);
     case CommandLine::Action::Window: break;

@@ -15,6 +15,7 @@ namespace tavlo {
 namespace {
 
 constexpr COLORREF kLightYellow = RGB(255, 255, 128);
+constexpr UINT kShowEntries = WM_APP + 1;  // posted: the list box is told the count of entries
 constexpr COLORREF kLightBlue = RGB(128, 128, 255);
 
 std::string nulTerminated(std::string_view text) { return std::string(text); }
@@ -196,6 +197,12 @@ void Win32Window::build()
     TEXTMETRICA metrics{};
     if (GetTextMetricsA(measure_, &metrics))
         SendMessageA(controls_[ControlId::List1], LB_SETITEMHEIGHT, 0, metrics.tmHeight);
+    CPINFO codePage{};
+    if (GetCPInfo(CP_ACP, &codePage) && codePage.MaxCharSize == 1) {
+        byteWidths_.assign(256, 0);
+        if (!GetCharWidth32A(measure_, 0, 255, byteWidths_.data()))
+            byteWidths_.clear();
+    }
     lastFocus_ = controls_[ControlId::txtPATH_RICERCA];
 }
 
@@ -278,6 +285,8 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const int code = HIWORD(wParam);
         const int id = LOWORD(wParam);
         const int index = id - win32ControlId(ControlId::txtPATH_RICERCA);
+        if (code == EN_CHANGE)
+            texts_.erase(reinterpret_cast<HWND>(lParam));
         if (code == BN_CLICKED && onClick && index >= 0 && index < static_cast<int>(ControlId::CommonDialog1)) {
             try {
                 onClick(static_cast<ControlId>(index));
@@ -308,6 +317,10 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             drawCredit(item->hwndItem, item->hDC, item->rcItem);
         return TRUE;
     }
+    case kShowEntries:
+        showPosted_ = false;
+        showEntries();
+        return 0;
     case WM_CHARTOITEM:
         if (reinterpret_cast<HWND>(lParam) == controls_[ControlId::List1]) {
             const long found = entryTypedTo(static_cast<char>(LOWORD(wParam)), static_cast<long>(HIWORD(wParam)));
@@ -407,6 +420,7 @@ long Win32Window::entryTypedTo(char typed, long caret) const
 
 void Win32Window::showEntries()
 {
+    entriesShown_ = std::chrono::steady_clock::now();
     const HWND list = control(ControlId::List1);
     if (SendMessageA(list, LB_GETCOUNT, 0, 0) != entries_.size())
         SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(entries_.size()), 0);
@@ -423,16 +437,21 @@ std::string Win32Window::text(ControlId id) const
     const HWND handle = control(id);
     if (handle == nullptr)
         return {};
+    if (const auto known = texts_.find(handle); known != texts_.end())
+        return known->second;
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle)) + 1, '\0');
     const int length = GetWindowTextA(handle, text.data(), static_cast<int>(text.size()));
     text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    texts_[handle] = text;
     return text;
 }
 
 void Win32Window::setText(ControlId id, std::string_view text)
 {
-    if (const HWND handle = control(id))
+    if (const HWND handle = control(id)) {
         SetWindowTextA(handle, nulTerminated(text).c_str());
+        texts_.erase(handle);
+    }
 }
 
 bool Win32Window::isEnabled(ControlId id) const
@@ -469,14 +488,26 @@ void Win32Window::listAdd(std::string_view entry)
 {
     entries_.append(entry);
     // Long paths can be scrolled into view.
-    SIZE size{};
-    const bool measured = GetTextExtentPoint32A(measure_, entry.data(), static_cast<int>(entry.size()), &size) != 0;
-    if (measured && size.cx + 8 > listExtent_) {
-        listExtent_ = size.cx + 8;
+    if (const int width = entryWidth(entry); width + 8 > listExtent_) {
+        listExtent_ = width + 8;
         SendMessageA(control(ControlId::List1), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(listExtent_), 0);
     }
-    if (!busy_)
-        showEntries();
+    // Entries added one after the other (a paged build's page names) reach the list
+    // box together, when the pending messages run.
+    if (!busy_ && !showPosted_)
+        showPosted_ = PostMessageA(window_, kShowEntries, 0, 0) != 0;
+}
+
+int Win32Window::entryWidth(std::string_view entry) const
+{
+    if (!byteWidths_.empty()) {
+        int width = 0;
+        for (const char c : entry)
+            width += byteWidths_[static_cast<unsigned char>(c)];
+        return width;
+    }
+    SIZE size{};
+    return GetTextExtentPoint32A(measure_, entry.data(), static_cast<int>(entry.size()), &size) ? size.cx : 0;
 }
 
 long Win32Window::listCount() const { return entries_.size(); }
@@ -541,11 +572,13 @@ void Win32Window::doEvents()
     // once to the eye, but the list is not drawn again for every single entry, and
     // the message queue is not asked thousands of times a second.
     constexpr auto kFrame = std::chrono::milliseconds(16);
+    constexpr auto kCountShown = std::chrono::milliseconds(100);
     const auto now = std::chrono::steady_clock::now();
     if (busy_ && eventsRan_ != decltype(eventsRan_){} && now - eventsRan_ < kFrame)
         return;
     eventsRan_ = now;
-    showEntries();
+    if (!busy_ || now - entriesShown_ >= kCountShown)
+        showEntries();
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
