@@ -1,8 +1,8 @@
 #pragma once
-// A scripted window without a screen, for tests: the controls live in memory,
-// message boxes and pickers are answered from queues (a box nobody expected is
-// an error, never a silent default), and every box, beep, pointer change and
-// open request is recorded.
+// A window without a screen. Its controls live in memory (the tests' window, and
+// the command line's); its services, for tests, answer message boxes and pickers
+// from queues (a box nobody expected is an error, never a silent default) and
+// record every box, beep, pointer change and open request.
 
 #include "platform/controls.h"
 #include "platform/entry_store.h"
