@@ -2,12 +2,31 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tavlo)
 set(CPACK_PACKAGE_VENDOR "TAVLO")
-set(CPACK_PACKAGE_CONTACT "TAVLO <tavlo@localhost>")
+set(CPACK_PACKAGE_CONTACT "TAVLO maintainers <maintainers@tavlo.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Gallerie web di foto, film e suoni di una cartella")
+set(CPACK_PACKAGE_DESCRIPTION
+    "TAVLO raccoglie le immagini, i suoni, i filmati e le pagine web di una cartella
+e delle sue sotto cartelle e ne fa un piccolo sito statico: una pagina di
+riquadri con le miniature e le didascalie, oppure una serie di pagine con una
+pagina indice, ognuna con le sue pagine di visione, e la apre nel browser.")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Found by no library scan: the platform plugins, the browser opener and a font.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, xdg-utils, fonts-dejavu-core | fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_STRIP_FILES ON)
+# Found by no library scan: the platform plugins, the browser opener, and the
+# window's faces (Liberation Sans and its narrow face).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, xdg-utils, fonts-liberation")
+
+# The package's own documents: its licence in Debian's form and its change log.
+if(TAVLO_WITH_QT)
+    find_program(GZIP_PROGRAM gzip REQUIRED)
+    set(changelog ${CMAKE_BINARY_DIR}/changelog.gz)
+    add_custom_command(OUTPUT ${changelog}
+        COMMAND ${GZIP_PROGRAM} -9nc ${PROJECT_SOURCE_DIR}/cmake/debian/changelog > ${changelog}
+        DEPENDS ${PROJECT_SOURCE_DIR}/cmake/debian/changelog)
+    add_custom_target(tavlo_changelog ALL DEPENDS ${changelog})
+    install(FILES ${changelog} ${PROJECT_SOURCE_DIR}/cmake/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
 include(CPack)

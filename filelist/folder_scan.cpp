@@ -1,5 +1,6 @@
 #include "filelist/folder_scan.h"
 
+#include "pages/known_types.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
 
@@ -7,12 +8,6 @@
 
 namespace tavlo {
 namespace {
-
-bool isKnownType(std::string_view e)
-{
-    return e == "HTM" || e == "WAV" || e == "MP3" || e == "MID" || e == "AVI" || e.starts_with("MP") ||
-           e == "JPG" || e == "BMP" || e == "TIF" || e == "GIF" || e == "WMF";
-}
 
 std::string currentFilter(Platform& p) { return trimBlanks(p.form.text(ControlId::txtESTENSIONE)); }
 
@@ -56,7 +51,7 @@ bool passesFilter(std::string_view name, std::string_view filter)
     if (dot == std::string_view::npos || filter.empty())
         return false;
     const std::string extension = upperCase(trimBlanks(tail.substr(dot + 1)));
-    return filter == extension || (filter == "*" && isKnownType(extension));
+    return filter == extension || (filter == "*" && isLoadedByEveryTypeLoad(extension));
 }
 
 void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, int Tipo_File)

@@ -1,26 +1,12 @@
 #include "pages/entry_values.h"
 
+#include "pages/known_types.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
 
 namespace tavlo {
 
-bool isMediaExtension(std::string_view extension)
-{
-    return extension == "HTM" || extension == "WAV" || extension == "MP3" || extension == "MID" ||
-           extension == "WMA" || extension == "AVI" || extension.starts_with("MP");
-}
-
 namespace {
-
-std::string iconFor(std::string_view extension)
-{
-    if (extension == "HTM")
-        return "HTM-1A.JPG";
-    if (extension == "WAV" || extension == "MP3" || extension == "MID" || extension == "WMA")
-        return "MUSIC-1A.JPG";
-    return "FILM-1A.JPG";
-}
 
 // The folder below the page folder: the entry folder without as many leading
 // characters as the page folder has (the entry is taken to lie in or below it).
@@ -58,7 +44,7 @@ EntryValues entryValues(std::string_view entry, std::string_view pageFolder, Ent
         !v.viewPageName ? std::string() : (naming.caseSensitive ? *v.viewPageName : lowerCase(*v.viewPageName));
 
     v.target = v.media ? linkFolder + linkName : viewLink;
-    v.source = v.media ? iconFor(v.extension) : linkFolder + linkName;
+    v.source = v.media ? std::string(mediaIcon(v.extension)) : linkFolder + linkName;
     v.caption = trimBlanks(firstUpperRestLower(v.fileName));
     v.viewImageSource = naming.caseSensitive ? linkFolder + asWritten.name : v.relativeFolder + v.fileName;
     return v;

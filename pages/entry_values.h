@@ -28,7 +28,4 @@ struct EntryNaming {
 
 EntryValues entryValues(std::string_view entry, std::string_view pageFolder, EntryNaming naming);
 
-/// Media files get an icon and no view page.
-bool isMediaExtension(std::string_view extension);
-
 } // namespace tavlo

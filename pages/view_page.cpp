@@ -1,6 +1,7 @@
 #include "pages/view_page.h"
 
 #include "pages/html_text.h"
+#include "platform/file_system_shared.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
 
@@ -61,7 +62,7 @@ Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& e
     auto file = p.fs.createNewText(path, failure);
     if (!file && failure.code == kErrFileAlreadyExists) {
         if (!mayReplace(p.fs, path, job.Cartella_Tavlo + job.Nome_Pagina))
-            return {kErrFileAlreadyExists, "File already exists"};
+            return fileAlreadyExists();
         file = p.fs.createText(path, failure);
     }
     if (!file)

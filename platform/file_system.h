@@ -71,15 +71,7 @@ public:
     /// Creates the file, or empties it when it exists.
     virtual std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) = 0;
     /// Creates the file only where nothing is there yet: failure 58 when something is.
-    virtual std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure)
-    {
-        // Where the platform cannot do it in one step: a look, then the creation.
-        if (canRead(path)) {
-            failure = {kErrFileAlreadyExists, "File already exists"};
-            return nullptr;
-        }
-        return createText(path, failure);
-    }
+    virtual std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure) = 0;
     /// Copies a file, replacing the destination.
     virtual Failure copyFile(const std::string& source, const std::string& destination) = 0;
 

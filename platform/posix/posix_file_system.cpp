@@ -1,9 +1,9 @@
 #include "platform/posix/posix_file_system.h"
 
+#include "platform/file_system_shared.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -72,46 +72,28 @@ bool writeAll(int fd, const char* data, std::size_t size, int& error)
     return true;
 }
 
-class PosixTextWriter final : public TextWriter {
+class PosixTextWriter final : public BufferedLineWriter {
 public:
-    explicit PosixTextWriter(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
+    explicit PosixTextWriter(int fd) : fd_(fd) {}
     ~PosixTextWriter() override { close(); }
 
-    Failure writeLine(std::string_view line) override
-    {
-        if (fd_ < 0)
-            return {kErrIllegalCall, "File not open"};
-        buffer_.append(line);
-        buffer_.append("\r\n");
-        return buffer_.size() >= kBufferSize ? flush() : Failure{};
-    }
-
-    Failure close() override
-    {
-        if (fd_ < 0)
-            return {};
-        Failure failure = flush();
-        if (::close(fd_) != 0 && !failure)
-            failure = failureFromErrno(errno);
-        fd_ = -1;
-        return failure;
-    }
-
-    Failure flush() override
-    {
-        if (fd_ < 0)
-            return {};
-        int error = 0;
-        const bool ok = writeAll(fd_, buffer_.data(), buffer_.size(), error);
-        buffer_.clear();
-        return ok ? Failure{} : failureFromErrno(error);
-    }
-
 private:
-    static constexpr std::size_t kBufferSize = 64 * 1024;
+    bool isOpen() const override { return fd_ >= 0; }
+
+    Failure writeBytes(std::string_view bytes) override
+    {
+        int error = 0;
+        return writeAll(fd_, bytes.data(), bytes.size(), error) ? Failure{} : failureFromErrno(error);
+    }
+
+    Failure closeFile() override
+    {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? Failure{} : failureFromErrno(errno);
+    }
 
     int fd_;
-    std::string buffer_;
 };
 
 std::optional<std::string> readWholeFile(const std::string& path)
@@ -168,11 +150,7 @@ public:
         DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
         if (dir == nullptr)
             return std::nullopt;
-        struct Keyed {
-            std::string key;
-            FolderEntry entry;
-        };
-        std::vector<Keyed> found;
+        std::vector<FolderEntry> entries;
         const int dirFd = ::dirfd(dir);
         while (const dirent* e = ::readdir(dir)) {
             if (e->d_name[0] == '.')  // hidden, and "." and ".."
@@ -185,20 +163,10 @@ public:
             }
             if (isFolder && !foldersToo)
                 continue;
-            std::string name = e->d_name;
-            found.push_back({upperCase(name), {std::move(name), isFolder}});
+            entries.push_back({e->d_name, isFolder});
         }
         ::closedir(dir);
-        // Sorted as the user's file manager on the original platform lists a folder:
-        // by the upper-cased name, ties broken by the name's bytes.
-        std::sort(found.begin(), found.end(), [](const Keyed& a, const Keyed& b) {
-            const int byKey = a.key.compare(b.key);
-            return byKey != 0 ? byKey < 0 : a.entry.name < b.entry.name;
-        });
-        std::vector<FolderEntry> entries;
-        entries.reserve(found.size());
-        for (auto& k : found)
-            entries.push_back(std::move(k.entry));
+        sortAsListed(entries);
         return entries;
     }
 
@@ -327,7 +295,7 @@ private:
     {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0644);
         if (fd < 0) {
-            failure = errno == EEXIST ? Failure{kErrFileAlreadyExists, "File already exists"} : failureFromErrno(errno);
+            failure = errno == EEXIST ? fileAlreadyExists() : failureFromErrno(errno);
             return nullptr;
         }
         failure = {};

@@ -3,11 +3,9 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
-#include <clocale>
 #include <cstdint>
-#include <cwctype>
-#include <locale.h>
-#include <wctype.h>
+#include <locale.h>  // newlocale and locale_t: POSIX, not in <clocale>
+#include <wctype.h>  // towupper_l: POSIX, not in <cwctype>
 
 namespace tavlo {
 namespace {
@@ -53,7 +51,8 @@ char32_t mapCase(char32_t c, bool upper)
     return static_cast<char32_t>(upper ? towupper_l(wide, locale) : towlower_l(wide, locale));
 }
 
-// Maps the case of every character from `from` on; characters before `from` go to `upperBefore`.
+// Maps every character to upper or lower case; the first `upperCharacters` characters
+// go to upper case whatever `upper` says.
 std::string mapText(std::string_view text, bool upper, std::size_t upperCharacters)
 {
     // Most names are plain ASCII: one byte is one character, cased without decoding.

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -72,17 +73,16 @@ private:
     bool folderMayBeChosen_;
 };
 
+// "MS Sans Serif" is drawn in Liberation Sans, Arial's metric twin, which is as
+// narrow as the face the layout was drawn for; "Arial" is Arial or its twin.
 QFont fontFor(FontFace face)
 {
-    QFont font = QApplication::font();  // the desktop's sans-serif UI font
-    font.setPointSizeF(8.25);            // the window's regular size
+    QFont font = QApplication::font();  // the desktop's sans-serif UI font, where neither is there
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), font.family()});
+    font.setPointSizeF(8.25);  // the window's regular size
     switch (face) {
-    case FontFace::Regular:
-        // The window's own font: a narrow sans-serif, so that the labels' texts fit
-        // their design widths as they did in the font the layout was drawn for.
-        font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), font.family()});
-        break;
-    case FontFace::SansBold825: font.setPointSizeF(8.25), font.setBold(true); break;
+    case FontFace::Regular: break;
+    case FontFace::SansBold825: font.setBold(true); break;
     case FontFace::Sans975: font.setPointSizeF(9.75); break;
     case FontFace::SansBold135: font.setPointSizeF(13.5), font.setBold(true); break;
     case FontFace::ArialBold975:
@@ -92,6 +92,26 @@ QFont fontFor(FontFace face)
         break;
     }
     return font;
+}
+
+// A one-line caption wider than its control in its face is drawn in the narrow face
+// of the same family, so that it shows whole at the design size.
+void narrowWhereCut(QWidget* control, const QString& caption)
+{
+    int room = control->width();
+    if (auto* box = qobject_cast<QCheckBox*>(control)) {
+        const QStyle* style = box->style();
+        room -= style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+                style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+    } else if (!qobject_cast<QLabel*>(control)) {
+        return;
+    }
+    if (QFontMetrics(control->font()).horizontalAdvance(caption) <= room)
+        return;
+    QFont narrow = control->font();
+    narrow.setFamilies({QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow")});
+    narrow.setStretch(QFont::SemiCondensed);  // where neither narrow face is there
+    control->setFont(narrow);
 }
 
 void applyColours(QWidget* widget, ColourScheme scheme)
@@ -229,6 +249,7 @@ void QtWindow::build()
         w->setObjectName(QString::fromLatin1(design.name.data(), static_cast<qsizetype>(design.name.size())));
         w->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width), pixels(design.height));
         w->setFont(fontFor(design.font));
+        narrowWhereCut(w, caption);
         applyColours(w, design.colours);
         if (auto* button = dynamic_cast<WrappingButton*>(w))
             button->label()->setFont(w->font());

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_file_system.h"
 
+#include "platform/file_system_shared.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
 
@@ -114,44 +115,22 @@ bool writeAll(HANDLE file, const char* data, std::size_t size)
     return true;
 }
 
-class Win32TextWriter final : public TextWriter {
+class Win32TextWriter final : public BufferedLineWriter {
 public:
-    explicit Win32TextWriter(HANDLE file) : file_(file) { buffer_.reserve(kBufferSize); }
+    explicit Win32TextWriter(HANDLE file) : file_(file) {}
     ~Win32TextWriter() override { close(); }
 
-    Failure writeLine(std::string_view line) override
-    {
-        if (!file_.valid())
-            return {kErrIllegalCall, "File not open"};
-        buffer_.append(line);
-        buffer_.append("\r\n");
-        return buffer_.size() >= kBufferSize ? flush() : Failure{};
-    }
-
-    Failure flush() override
-    {
-        if (!file_.valid())
-            return {};
-        const bool ok = writeAll(file_.get(), buffer_.data(), buffer_.size());
-        buffer_.clear();
-        return ok ? Failure{} : lastFailure();
-    }
-
-    Failure close() override
-    {
-        if (!file_.valid())
-            return {};
-        Failure failure = flush();
-        if (!file_.reset() && !failure)
-            failure = lastFailure();
-        return failure;
-    }
-
 private:
-    static constexpr std::size_t kBufferSize = 64 * 1024;
+    bool isOpen() const override { return file_.valid(); }
+
+    Failure writeBytes(std::string_view bytes) override
+    {
+        return writeAll(file_.get(), bytes.data(), bytes.size()) ? Failure{} : lastFailure();
+    }
+
+    Failure closeFile() override { return file_.reset() ? Failure{} : lastFailure(); }
 
     Handle file_;
-    std::string buffer_;
 };
 
 std::optional<std::string> readWholeFile(const std::string& path)
@@ -211,11 +190,7 @@ public:
                 return std::vector<FolderEntry>{};
             return std::nullopt;
         }
-        struct Keyed {
-            std::string key;
-            FolderEntry entry;
-        };
-        std::vector<Keyed> names;
+        std::vector<FolderEntry> entries;
         do {
             const std::string name = found.cFileName;
             if (name == "." || name == "..")
@@ -225,18 +200,12 @@ public:
             const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             if (isFolder && !foldersToo)
                 continue;
-            names.push_back({upperCase(name), {name, isFolder}});
+            entries.push_back({name, isFolder});
         } while (FindNextFileA(search, &found));
         FindClose(search);
         // NTFS keeps a folder's names in upper-case order; FAT and network drives
-        // do not, so the order is made the same everywhere: upper-cased name, then bytes.
-        std::sort(names.begin(), names.end(), [](const Keyed& a, const Keyed& b) {
-            return a.key != b.key ? a.key < b.key : a.entry.name < b.entry.name;
-        });
-        std::vector<FolderEntry> entries;
-        entries.reserve(names.size());
-        for (auto& k : names)
-            entries.push_back(std::move(k.entry));
+        // do not, so the order is made the same everywhere.
+        sortAsListed(entries);
         return entries;
     }
 
@@ -349,7 +318,7 @@ private:
         if (file == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             failure = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
-                          ? Failure{kErrFileAlreadyExists, "File already exists"}
+                          ? fileAlreadyExists()
                           : failureFromWindowsError(error);
             return nullptr;
         }

@@ -30,7 +30,9 @@ DWORD styleOf(ControlKind kind)
         // No data of its own: the window keeps the entries (see drawEntry).
         return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NODATA | LBS_OWNERDRAWFIXED |
                LBS_WANTKEYBOARDINPUT;
-    case ControlKind::Button: return child | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER;
+    // Drawn by the window (drawButton): a system button keeps wide margins of its own
+    // inside its face, and the long captions wrap onto too many lines there.
+    case ControlKind::Button: return child | WS_TABSTOP | BS_OWNERDRAW;
     case ControlKind::CheckBox: return child | WS_TABSTOP | BS_AUTOCHECKBOX;
     // Labels hold one line each: a text wider than its label is cut, not wrapped out of sight.
     case ControlKind::Label: return child | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
@@ -99,15 +101,10 @@ HFONT Win32Window::font(int face)
 {
     if (const auto found = fonts_.find(face); found != fonts_.end())
         return found->second;
-    // "MS Sans Serif" stands for the desktop's own sans-serif UI font, at the size
-    // and weight of the design; "Arial" is Arial.
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
+    // "MS Sans Serif" is the face the layout was drawn for, on every Windows (and in
+    // Wine's own fonts); the desktop's UI font is wider and would cut the captions.
     LOGFONTA logFont{};
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        logFont = metrics.lfMessageFont;
-    else
-        lstrcpynA(logFont.lfFaceName, "MS Shell Dlg 2", LF_FACESIZE);
+    lstrcpynA(logFont.lfFaceName, "MS Sans Serif", LF_FACESIZE);
     double points = 8.25;
     bool bold = false;
     switch (static_cast<FontFace>(face)) {
@@ -238,7 +235,7 @@ bool Win32Window::handleKey(const MSG& message)
     GetClassNameA(message.hwnd, className, sizeof className);
     // Enter on a button that has the focus clicks it, as the space bar does.
     if (message.wParam == VK_RETURN && lstrcmpiA(className, "Button") == 0 &&
-        (GetWindowLongPtrA(message.hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON) {
+        (GetWindowLongPtrA(message.hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) {
         SendMessageA(message.hwnd, BM_CLICK, 0, 0);
         return true;
     }
@@ -313,6 +310,8 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item->CtlType == ODT_LISTBOX)
             drawEntry(*item);
+        else if (item->CtlType == ODT_BUTTON)
+            drawButton(*item);
         else
             drawCredit(item->hwndItem, item->hDC, item->rcItem);
         return TRUE;
@@ -355,6 +354,36 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void Win32Window::drawButton(const DRAWITEMSTRUCT& item)
+{
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    RECT face = item.rcItem;
+    DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+
+    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(item.hwndItem)) + 1, '\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextA(item.hwndItem, caption.data(), static_cast<int>(caption.size()))));
+    const HGDIOBJ previous =
+        SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
+    // The caption's lines, centred across the face and down it.
+    constexpr UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+    InflateRect(&face, -2, -2);
+    RECT lines = face;
+    DrawTextA(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &lines, format | DT_CALCRECT);
+    RECT text = face;
+    text.top += std::max(0L, ((face.bottom - face.top) - (lines.bottom - lines.top)) / 2);
+    if (pushed)
+        OffsetRect(&text, 1, 1);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    DrawTextA(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text, format);
+    SelectObject(item.hDC, previous);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(item.hDC, &focus);
+    }
 }
 
 void Win32Window::drawCredit(HWND label, HDC dc, const RECT& area)

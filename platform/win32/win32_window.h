@@ -59,6 +59,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
     HFONT font(int face);
+    void drawButton(const DRAWITEMSTRUCT& item);
     void drawCredit(HWND label, HDC dc, const RECT& area);
     void drawEntry(const DRAWITEMSTRUCT& item);
     /// The entry after the caret whose text begins with the typed character, as
