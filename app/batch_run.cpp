@@ -23,7 +23,10 @@ using enum ControlId;
 // questions are answered from the options, and a progress line shows on a terminal.
 class BatchUi final : public Ui {
 public:
-    BatchUi(const BatchOptions& options, Console& console) : options_(options), console_(console) {}
+    BatchUi(const BatchOptions& options, Console& console)
+        : options_(options), console_(console), onTerminal_(console.errorIsTerminal())
+    {
+    }
 
     /// The progress line's text; none while it is empty.
     std::function<std::string()> progress;
@@ -98,7 +101,7 @@ public:
 private:
     void showProgress(bool often)
     {
-        if (!progress || !console_.errorIsTerminal())
+        if (!progress || !onTerminal_)
             return;
         // A scan yields thousands of times a second; the line is drawn a few times a second.
         const auto now = std::chrono::steady_clock::now();
@@ -113,6 +116,7 @@ private:
 
     const BatchOptions& options_;
     Console& console_;
+    const bool onTerminal_;
     bool refused_ = false;
     bool ended_ = false;
     std::size_t shownWidth_ = 0;
