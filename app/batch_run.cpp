@@ -5,6 +5,7 @@
 #include "gallery/build_steps.h"
 #include "pages/page_writer.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/pictures.h"
 #include "platform/text_rules.h"
 
 #include <algorithm>
@@ -42,7 +43,9 @@ public:
             return kAnswerNo;  // there is no window to lay out: the question has no one to ask
         say(prompt);
         if (buttons != kYesNo) {
-            refused_ = true;  // only refusals and write failures come with an OK button alone
+            // Refusals end in " !!!" and write failures carry " ERR="; the rest are notices.
+            if (prompt.ends_with(" !!!") || prompt.find(" ERR=") != std::string_view::npos)
+                refused_ = true;
             return kAnswerOk;
         }
         if (isViewQuestion(prompt))
@@ -61,10 +64,23 @@ public:
             return;
         if (beforeFirstPage)
             std::exchange(beforeFirstPage, nullptr)();
-        showProgress(false);
+        if (progress)
+            drawProgress(progress, false);
     }
 
-    void doEvents() override { showProgress(true); }
+    void doEvents() override
+    {
+        if (progress)
+            drawProgress(progress, true);
+    }
+
+    // The thumbnails' progress goes to the progress line; nothing asks to cancel.
+    bool showProgress(std::string_view text, std::string_view) override
+    {
+        drawProgress([text] { return std::string(text); }, true);
+        return false;
+    }
+    void closeProgress() override { clearProgress(); }
     void endProgram() override { ended_ = true; }
     bool programEnded() const override { return ended_; }
     double screenWidthTwips() const override { return 0; }  // no screen: the page-size default is not used
@@ -99,16 +115,16 @@ public:
     }
 
 private:
-    void showProgress(bool often)
+    void drawProgress(const std::function<std::string()>& text, bool often)
     {
-        if (!progress || !onTerminal_)
+        if (!onTerminal_)
             return;
         // A scan yields thousands of times a second; the line is drawn a few times a second.
         const auto now = std::chrono::steady_clock::now();
         if (often && now - drawn_ < std::chrono::milliseconds(100))
             return;
         drawn_ = now;
-        const std::string line = progress();
+        const std::string line = text();
         const std::size_t width = line.size();
         console_.writeError(std::string("\r").append(line).append(shownWidth_ > width ? shownWidth_ - width : 0, ' '));
         shownWidth_ = std::max(shownWidth_, width);
@@ -152,7 +168,8 @@ int runBatch(const BatchOptions& options, Console& console)
     HeadlessControls controls;
     BatchUi ui(options, console);
     FileSystem& fs = console.fileSystem();
-    frmTAVLO form(controls, ui, fs);
+    const auto pictures = options.thumbnails ? createPictures() : nullptr;
+    frmTAVLO form(controls, ui, fs, pictures.get());
     form.Form_Load();
 
     // The settings, typed into the window as a person would.
@@ -165,6 +182,7 @@ int runBatch(const BatchOptions& options, Console& console)
     if (options.perPage)
         controls.setText(txtMAX_N_FILES, *options.perPage);
     controls.setChecked(options.withoutBackground);
+    controls.setChecked(chkMINIATURE, options.thumbnails);
 
     ui.progress = [&] { return std::string("N.files trovati ") + std::to_string(controls.listCount()); };
     if (options.extension && *options.extension != "*") {

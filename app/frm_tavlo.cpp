@@ -9,7 +9,10 @@
 
 namespace tavlo {
 
-frmTAVLO::frmTAVLO(Controls& controls, Ui& ui, FileSystem& fs) : p_{controls, ui, fs} {}
+frmTAVLO::frmTAVLO(Controls& controls, Ui& ui, FileSystem& fs, const Pictures* pictures)
+    : p_{controls, ui, fs, pictures}
+{
+}
 
 void frmTAVLO::Form_Load() { tavlo::Form_Load(p_); }
 
@@ -45,6 +48,7 @@ void frmTAVLO::route(ControlId id)
     case ControlId::Command5: Command5_Click(p_, job_); break;
     case ControlId::cmdFINE: p_.ui.endProgram(); break;
     case ControlId::Check1:  // only a setting: the page writer reads it
+    case ControlId::chkMINIATURE:  // only a setting: the builds read it
     default: break;
     }
 }

@@ -10,7 +10,7 @@ namespace tavlo {
 
 class frmTAVLO {
 public:
-    frmTAVLO(Controls& controls, Ui& ui, FileSystem& fs);
+    frmTAVLO(Controls& controls, Ui& ui, FileSystem& fs, const Pictures* pictures = nullptr);
 
     /// The window's load event: start-up.
     void Form_Load();

@@ -18,7 +18,8 @@ void startWindow(ProgramWindow& window, frmTAVLO& form)
 int runWindowProgram(Desktop& desktop)
 {
     ProgramWindow& window = desktop.window();
-    frmTAVLO form(window, window, desktop.fileSystem());
+    const auto pictures = createPictures();
+    frmTAVLO form(window, window, desktop.fileSystem(), pictures.get());
     startWindow(window, form);
     const int exitCode = window.programEnded() ? 0 : window.runEventLoop();
     window.onClick = nullptr;

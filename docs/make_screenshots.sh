@@ -2,22 +2,24 @@
 # Takes the README's screenshots of a gallery: draws a few sample pictures, builds
 # their gallery with the program's own build command and the shipped templates,
 # and photographs the page (docs/gallery.png) and one view page (docs/view-page.png)
-# in headless Chromium.
+# in headless Chromium, driven by puppeteer-core from npm (the browser test's copy).
 # Usage: docs/make_screenshots.sh [build folder, default out/dev]
-# Needs ImageMagick, Chromium and Node.js.
+# Needs ImageMagick, Chromium, Node.js and npm.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/out/dev}
 chromium=${TAVLO_CHROMIUM:-$(command -v chromium || command -v chromium-browser)}
 
 cmake --build "$build" --target tavlo_sample_gallery >/dev/null
+ctest --test-dir "$build" -R 'GalleryInBrowser.driver' >/dev/null  # installs puppeteer-core once
+driver=$build/tests/browser/node
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 sample="$work/Vacanze"
-"$root/tests/browser/draw_samples.sh" "$sample"
+"$root/docs/draw_samples.sh" "$sample"
 page=$("$build/bin/tavlo_sample_gallery" "$sample" 4)
 
-node "$root/tests/browser/screenshot.mjs" "$chromium" "$page" "$root/docs/gallery.png" 900
-node "$root/tests/browser/screenshot.mjs" "$chromium" "$sample/TRAMONTO.HTM" "$root/docs/view-page.png" 760 580
+node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$page" "$root/docs/gallery.png" 900
+node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$sample/TRAMONTO.HTM" "$root/docs/view-page.png" 760 580
 echo "$root/docs/gallery.png"
 echo "$root/docs/view-page.png"

@@ -4,8 +4,9 @@ namespace tavlo {
 
 std::string openCommandLine(const std::string& page)
 {
-    // The empty title keeps START from taking the quoted page for a window title.
-    return "START /max /w \"\" \"" + page + "\"";
+    // The text as the builds word it, page unquoted; no backend hands it to a shell:
+    // each opens the document path itself.
+    return "START /max /w " + page;
 }
 
 void openPage(Platform& p, const std::string& named, const std::string& fullPath)

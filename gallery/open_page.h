@@ -7,8 +7,7 @@
 
 namespace tavlo {
 
-/// The document-open command a Windows build issues for a page, quoted so that a
-/// blank or a shell character in a folder name can neither break nor extend it.
+/// The document-open command text for a page, as the builds and the result viewer name it.
 std::string openCommandLine(const std::string& page);
 
 /// Opens the page (a full path) in the browser; a failure is never reported.

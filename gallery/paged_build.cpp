@@ -1,6 +1,7 @@
 #include "gallery/paged_build.h"
 
 #include "gallery/build_steps.h"
+#include "gallery/thumbnails.h"
 #include "pages/page_writer.h"
 #include "platform/text_rules.h"
 
@@ -23,6 +24,9 @@ void Command4_Click(Platform& p, JobVariables& job)
         return;
     const OutputPath output = splitOutputPath(p);
     if (!enterPageFolder(p, output.folder))
+        return;
+    const ThumbnailRun thumbnails = makeThumbnails(p, job, output.folder);
+    if (thumbnails.stopped)
         return;
     job.Cartella_Tavlo = output.folder;
 
@@ -50,6 +54,7 @@ void Command4_Click(Platform& p, JobVariables& job)
 
     // The index page goes where the output path says, also when a fallback moved the series.
     writeWholeListPage(p, job, output);
+    tellKeptOriginals(p, thumbnails);
     offerToView(p, job, kViewFirstPageQuestion, {});
 }
 

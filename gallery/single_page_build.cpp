@@ -1,6 +1,7 @@
 #include "gallery/single_page_build.h"
 
 #include "gallery/build_steps.h"
+#include "gallery/thumbnails.h"
 
 namespace tavlo {
 
@@ -13,8 +14,12 @@ void Command1_Click(Platform& p, JobVariables& job)
     const OutputPath output = splitOutputPath(p);
     if (!enterPageFolder(p, output.folder))
         return;
+    const ThumbnailRun thumbnails = makeThumbnails(p, job, output.folder);
+    if (thumbnails.stopped)
+        return;
 
     writeWholeListPage(p, job, output);
+    tellKeptOriginals(p, thumbnails);
     // The open command names the page alone, in the folder just made current.
     offerToView(p, job, kViewQuestion, job.Nome_Pagina);
 }

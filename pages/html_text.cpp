@@ -2,6 +2,8 @@
 
 #include "platform/text_case.h"
 
+#include <algorithm>
+
 namespace tavlo {
 namespace {
 
@@ -16,6 +18,18 @@ std::size_t textCharacterLength(std::string_view text, std::size_t i)
     if (!codePageIsUtf8())
         return 1;
     return utf8CharacterLength(text, i);
+}
+
+// What a link needs in front so that a browser reads it as a path to its file: one
+// whose first piece holds ":" starts a URL scheme ("javascript:", "mailto:"), and a
+// letter followed by "|" is taken for a drive: those get "./".
+std::string_view leadFor(std::string_view link, char separator)
+{
+    const auto isSeparator = [separator](char c) { return c == '/' || c == separator; };
+    const std::string_view first = link.substr(0, std::ranges::find_if(link, isSeparator) - link.begin());
+    const bool driveLike = first.size() == 2 && first[1] == '|' &&
+                           ((first[0] >= 'A' && first[0] <= 'Z') || (first[0] >= 'a' && first[0] <= 'z'));
+    return driveLike || first.find(':') != std::string_view::npos ? "./" : "";
 }
 
 } // namespace
@@ -50,7 +64,7 @@ std::string linkTarget(std::string_view path, char separator)
     const std::size_t firstKept = path.find_first_not_of(' ');
     const std::size_t lastKept = path.find_last_not_of(' ');
     std::string out;
-    out.reserve(path.size());
+    out.reserve(path.size() + 2);
     for (std::size_t i = 0; i < path.size();) {
         const auto c = static_cast<unsigned char>(path[i]);
         const std::size_t length = textCharacterLength(path, i);
@@ -67,7 +81,8 @@ std::string linkTarget(std::string_view path, char separator)
         out.append(path.substr(i, length));
         i += length;
     }
-    return out;
+    // Every other link keeps its bytes.
+    return std::string(leadFor(out, separator)) + out;
 }
 
 } // namespace tavlo

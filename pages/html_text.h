@@ -12,7 +12,9 @@ namespace tavlo {
 std::string htmlText(std::string_view text);
 /// A name used as a link target or image source: " < > & # % ? (and "\" where it is
 /// not the separator), control characters, bytes that are not text and the spaces at
-/// either end are percent-encoded.
+/// either end are percent-encoded. A link that a browser would read as a URL scheme, a
+/// drive or a place from the root ("mailto:x.jpg", "c|/x.jpg", "/x.jpg") is led by
+/// "./", so that it stays a path to its file relative to the page.
 std::string linkTarget(std::string_view path, char separator);
 
 } // namespace tavlo

@@ -2,6 +2,7 @@
 // The job variables through which a build command hands one page to the page
 // writer, and reads back where the page was finally written.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct JobVariables {
     std::vector<std::string> Pagine{""};  // page names of a paged build; slot 0 unused
     long Num_Pagina = 0;
     int Elenco_Confermato = 0;   // 1 once the user agreed to overwrite a page in this build
+
+    // Ours, beside the tool's own: for each picture entry that has a thumbnail, the
+    // thumbnail its cell shows, as a path from the page folder. Empty unless asked for.
+    std::map<std::string, std::string> thumbnails;
 };
 
 } // namespace tavlo

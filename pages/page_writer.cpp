@@ -44,7 +44,8 @@ bool copyTemplate(FileSystem& fs, TextWriter& page, const std::string& path)
     return true;
 }
 
-void writeCellStart(PageLines& put, const EntryValues& e, char sep)
+// `thumbnail`: the thumbnail the cell shows instead of the picture, or nullptr.
+void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::string* thumbnail)
 {
     const std::string target = linkTarget(e.target, sep);
     put("<td valign=\"Top\">");
@@ -55,8 +56,8 @@ void writeCellStart(PageLines& put, const EntryValues& e, char sep)
     put("     <tr>");
     put("      <td><p align=\"center\">");
     put(std::string(8, ' ') + "<A HREF=" + Q + target + Q + ">");
-    put(std::string(8, ' ') + "<img src=" + Q + linkTarget(e.source, sep) + Q +
-        " border=\"0\" width=\"100\" height=\"100\"></A>");
+    put(std::string(8, ' ') + "<img src=" + Q + linkTarget(thumbnail ? *thumbnail : e.source, sep) + Q +
+        " border=\"0\" width=\"100\" height=\"100\"" + (thumbnail ? " loading=\"lazy\"" : "") + "></A>");
     put("      </td>");
     put("     </tr>");
     put("    </table>");
@@ -94,7 +95,7 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, st
     if (!contains(job.Nome_Pagina, "TAVLO.HTM"))
         put("<H2><a href=\"TAVLO.HTM\" target=\"_top\"><p align=\"center\"><font color=\"#FFFF80\">"
             "<strong><em>Ritorna a pagina iniziale</strong></em></font></p></a></H2>");
-    put("<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"130\">");
+    put("<table border=\"0\" cellpadding=\"0\" cellspacing=\"10\" width=\"130\">");
     put("<tr>");
     put(" ");
 
@@ -112,7 +113,8 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, st
         if (trimBlanks(entry).empty())
             continue;
         const EntryValues values = entryValues(entry, job.Cartella_Tavlo, naming);
-        writeCellStart(put, values, sep);
+        const auto thumbnail = job.thumbnails.find(entry);
+        writeCellStart(put, values, sep, thumbnail == job.thumbnails.end() ? nullptr : &thumbnail->second);
         if (put.failure())
             break;
         if (!values.media)

@@ -39,6 +39,7 @@ enum class ControlId {
     txtMAX_PER_RIGA,
     Label8,
     Check1,
+    chkMINIATURE,  // ours: thumbnails beside the pages
     Command5,
     Label6_6,
     CommonDialog1,
@@ -55,8 +56,10 @@ public:
     virtual void setEnabled(ControlId id, bool enabled) = 0;
     virtual bool isVisible(ControlId id) const = 0;
     virtual void setVisible(ControlId id, bool visible) = 0;
-    /// Check state of Check1: 0 unchecked, 1 checked.
-    virtual int checkValue() const = 0;
+    /// Check state of a check box: 0 unchecked, 1 checked.
+    virtual int checkValue(ControlId id) const = 0;
+    /// Check state of Check1.
+    int checkValue() const { return checkValue(ControlId::Check1); }
 
     // List1: an unsorted single-selection list, entries in insertion order.
     virtual void listAdd(std::string_view entry) = 0;

@@ -74,6 +74,13 @@ public:
     virtual std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure) = 0;
     /// Copies a file, replacing the destination.
     virtual Failure copyFile(const std::string& source, const std::string& destination) = 0;
+    /// Creates a folder; one already there is no failure.
+    virtual Failure createFolder(const std::string& folder) = 0;
+    /// When the file's content last changed, in the platform's ticks; nullopt when it is not there.
+    virtual std::optional<std::int64_t> modifiedTime(const std::string& path) = 0;
+    /// Writes a whole file under a temporary name beside it, then renames it over the
+    /// file's own name: the file is whole or not there. A failure leaves nothing behind.
+    virtual Failure writeWholeFile(const std::string& path, std::string_view bytes) = 0;
 
     virtual Failure setCurrentFolder(const std::string& folder) = 0;
     /// Makes the drive named by a letter current; nothing to do where there are no drives.

@@ -42,8 +42,9 @@ constexpr std::array kControls{
     ControlDesign{txtMAX_PER_RIGA, "txtMAX_PER_RIGA", TextBox, "", 8685, 4275, 495, 285, 27, Regular, LightYellowBackground},
     ControlDesign{Label8, "Label8", Label, "Max. immagini per riga", 6855, 4320, 1815, 255, 28, Regular, Default},
     ControlDesign{Check1, "Check1", CheckBox, "Elimino sfondo e titolo", 6975, 5835, 1920, 225, 29, Regular, Default},
-    ControlDesign{Command5, "Command5", Button, "Vedo risultato TAVLO.HTM", 6870, 6120, 1320, 495, 30, Regular, Default},
-    ControlDesign{Label6_6, "Label6(6)", Label, "5", 6675, 6180, 180, 360, 31, SansBold135, Default},
+    ControlDesign{chkMINIATURE, "chkMINIATURE", CheckBox, "Crea miniature", 120, 1320, 2415, 225, 30, Regular, Default},
+    ControlDesign{Command5, "Command5", Button, "Vedo risultato TAVLO.HTM", 6870, 6120, 1320, 495, 31, Regular, Default},
+    ControlDesign{Label6_6, "Label6(6)", Label, "5", 6675, 6180, 180, 360, 32, SansBold135, Default},
     ControlDesign{CommonDialog1, "CommonDialog1", Picker, "", 1725, 1215, 480, 480, -1, Regular, Default},
 };
 

@@ -1,9 +1,10 @@
 #pragma once
 // What the system's procedures reach the world through: the window's controls,
-// the user-interaction services and the file system.
+// the user-interaction services, the file system, and the imaging of pictures.
 
 #include "platform/controls.h"
 #include "platform/file_system.h"
+#include "platform/pictures.h"
 #include "platform/ui.h"
 
 namespace tavlo {
@@ -12,6 +13,8 @@ struct Platform {
     Controls& form;
     Ui& ui;
     FileSystem& fs;
+    /// The imaging the thumbnails need; none where the program has none.
+    const Pictures* pictures = nullptr;
 };
 
 /// Runs every step in turn; a step that fails is skipped without a message.

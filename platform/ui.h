@@ -1,7 +1,7 @@
 #pragma once
 // User-interaction services of the platform: message boxes, beep, the screen-wide
 // mouse pointer, letting pending events run, ending the program, screen metrics,
-// the picker dialog and opening a page in the browser.
+// the picker dialog, opening a page in the browser, and a progress window.
 
 #include <optional>
 #include <string>
@@ -58,6 +58,14 @@ public:
     virtual std::optional<std::string> showPicker(const PickerRequest& request) = 0;
     /// Opens a page in the browser; never reports a failure.
     virtual void openPage(const OpenRequest& request) = 0;
+
+    /// Shows the progress window of a long piece of work above the main window, or
+    /// changes its text: the text and a button captioned `cancelCaption`. Pending
+    /// events run, and the main window takes no clicks while it shows. True once
+    /// the user has asked to cancel (the button, or closing the progress window).
+    /// Where there is no such window, the work runs to its end.
+    virtual bool showProgress(std::string_view /*text*/, std::string_view /*cancelCaption*/) { return false; }
+    virtual void closeProgress() {}
 };
 
 } // namespace tavlo

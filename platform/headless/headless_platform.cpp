@@ -109,4 +109,13 @@ void HeadlessUi::openPage(const OpenRequest& request)
     log.push_back("open:" + request.commandLine);
 }
 
+bool HeadlessUi::showProgress(std::string_view text, std::string_view cancelCaption)
+{
+    progress.push_back(std::string(text) + " [" + std::string(cancelCaption) + "]");
+    log.push_back("progress:" + progress.back());
+    return cancelProgress;
+}
+
+void HeadlessUi::closeProgress() { log.emplace_back("progress closed"); }
+
 } // namespace tavlo

@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,7 +33,8 @@ public:
     void setEnabled(ControlId id, bool enabled) override;
     bool isVisible(ControlId id) const override;
     void setVisible(ControlId id, bool visible) override;
-    int checkValue() const override { return checked_; }
+    using Controls::checkValue;
+    int checkValue(ControlId id) const override { return checked_.contains(id) ? 1 : 0; }
     void listAdd(std::string_view entry) override;
     long listCount() const override;
     std::string listItem(long index) const override;
@@ -41,7 +43,8 @@ public:
     void listClear() override;
 
     // What a user does.
-    void setChecked(bool checked) { checked_ = checked ? 1 : 0; }
+    void setChecked(bool checked) { setChecked(ControlId::Check1, checked); }
+    void setChecked(ControlId id, bool checked) { checked ? (void)checked_.insert(id) : (void)checked_.erase(id); }
     void select(long index) { selected_ = index; }
     /// Every entry, as a copy made anew at each call.
     const std::vector<std::string>& entries() const;
@@ -56,7 +59,7 @@ private:
     EntryStore list_;
     mutable std::vector<std::string> copied_;  // what entries() last returned
     long selected_ = -1;
-    int checked_ = 0;
+    std::set<ControlId> checked_;
 };
 
 class HeadlessUi final : public Ui {
@@ -76,6 +79,8 @@ public:
     double twipsPerPixelX() const override { return twipsPerPixel; }
     std::optional<std::string> showPicker(const PickerRequest& request) override;
     void openPage(const OpenRequest& request) override;
+    bool showProgress(std::string_view text, std::string_view cancelCaption) override;
+    void closeProgress() override;
 
     // The script.
     void answerNext(int answerCode) { answers_.push_back(answerCode); }
@@ -83,6 +88,8 @@ public:
     bool allAnswersUsed() const { return answers_.empty() && picks_.empty(); }
     /// Runs at every doEvents: stands for what the user does while a scan runs.
     std::function<void()> onDoEvents;
+    /// The user cancels as soon as a progress window shows.
+    bool cancelProgress = false;
     /// Runs when a message box is shown, before it is answered: what the user sees then.
     std::function<void(const Box&)> onMsgBox;
 
@@ -95,11 +102,14 @@ public:
     std::vector<PickerRequest> pickers;
     std::vector<OpenRequest> opened;
     std::vector<int> pointers;
+    /// Every text a progress window showed, followed by its button's caption in brackets.
+    std::vector<std::string> progress;
     int beeps = 0;
     int doEventsCalls = 0;
     /// Prompts that came with no answer scripted, also those whose error a caller swallowed.
     std::vector<std::string> unexpected;
-    /// Every interaction in order: "beep", "box:<buttons>:<prompt>", "pointer:<n>", "open:<command>", "picker".
+    /// Every interaction in order: "beep", "box:<buttons>:<prompt>", "pointer:<n>", "open:<command>", "picker",
+    /// "progress:<text> [<button>]", "progress closed".
     std::vector<std::string> log;
 
 private:

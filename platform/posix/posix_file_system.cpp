@@ -225,6 +225,44 @@ public:
         return ok ? Failure{} : failureFromErrno(error);
     }
 
+    Failure createFolder(const std::string& folder) override
+    {
+        if (::mkdir(folder.c_str(), 0755) == 0 || (errno == EEXIST && folderIdentity(folder)))
+            return {};
+        return failureFromErrno(errno == EEXIST ? ENOTDIR : errno);
+    }
+
+    std::optional<std::int64_t> modifiedTime(const std::string& path) override
+    {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0)
+            return std::nullopt;
+        return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    }
+
+    Failure writeWholeFile(const std::string& path, std::string_view bytes) override
+    {
+        // A hidden temporary name in the same folder, so that the rename is one step.
+        const auto slash = path.rfind('/');
+        const std::string temporary = path.substr(0, slash + 1) + "." + path.substr(slash + 1) + ".tmp";
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return failureFromErrno(errno);
+        int error = 0;
+        bool ok = writeAll(fd, bytes.data(), bytes.size(), error);
+        if (::close(fd) != 0 && ok) {
+            error = errno;
+            ok = false;
+        }
+        if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
+            error = errno;
+            ok = false;
+        }
+        if (!ok)
+            ::unlink(temporary.c_str());
+        return ok ? Failure{} : failureFromErrno(error);
+    }
+
     Failure setCurrentFolder(const std::string& folder) override
     {
         return ::chdir(folder.c_str()) == 0 ? Failure{} : failureFromErrno(errno);

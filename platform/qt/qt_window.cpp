@@ -13,6 +13,7 @@
 #include <QAbstractListModel>
 #include <QListView>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -237,9 +238,9 @@ void QtWindow::build()
         }
         case ControlKind::CheckBox: {
             auto* box = new QCheckBox(caption, this);
-            connect(box, &QCheckBox::clicked, this, [this] {
+            connect(box, &QCheckBox::clicked, this, [this, id = design.id] {
                 if (onClick)
-                    onClick(ControlId::Check1);
+                    onClick(id);
             });
             w = box;
             break;
@@ -329,9 +330,9 @@ void QtWindow::setVisible(ControlId id, bool visible)
         w->setVisible(visible);
 }
 
-int QtWindow::checkValue() const
+int QtWindow::checkValue(ControlId id) const
 {
-    const auto* box = qobject_cast<QCheckBox*>(widget(ControlId::Check1));
+    const auto* box = qobject_cast<QCheckBox*>(widget(id));
     return box != nullptr && box->isChecked() ? 1 : 0;
 }
 
@@ -477,6 +478,32 @@ std::optional<std::string> QtWindow::showPicker(const PickerRequest& request)
 void QtWindow::openPage(const OpenRequest& request)
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(fromSystem(request.documentPath)));
+}
+
+bool QtWindow::showProgress(std::string_view text, std::string_view cancelCaption)
+{
+    if (progress_ == nullptr) {
+        // Modal to the window, but not run modally: the work goes on while it shows.
+        progress_ = new QProgressDialog(this);
+        progress_->setObjectName(QStringLiteral("TavloProgress"));
+        progress_->setWindowTitle(QStringLiteral("TAVLO"));
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setRange(0, 0);
+        progress_->setMinimumDuration(0);
+        progress_->setAutoReset(false);
+        progress_->setAutoClose(false);
+        progress_->show();
+    }
+    progress_->setLabelText(fromSystem(text));
+    progress_->setCancelButtonText(fromSystem(cancelCaption));
+    QCoreApplication::processEvents();
+    return progress_ != nullptr && progress_->wasCanceled();
+}
+
+void QtWindow::closeProgress()
+{
+    delete progress_;
+    progress_ = nullptr;
 }
 
 void QtWindow::closeEvent(QCloseEvent* event)

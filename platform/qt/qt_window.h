@@ -14,6 +14,7 @@
 #include <vector>
 
 class QListView;
+class QProgressDialog;
 
 namespace tavlo {
 
@@ -38,7 +39,8 @@ public:
     void setEnabled(ControlId id, bool enabled) override;
     bool isVisible(ControlId id) const override;
     void setVisible(ControlId id, bool visible) override;
-    int checkValue() const override;
+    using Controls::checkValue;
+    int checkValue(ControlId id) const override;
     void listAdd(std::string_view entry) override;
     long listCount() const override;
     std::string listItem(long index) const override;
@@ -57,6 +59,8 @@ public:
     double twipsPerPixelX() const override;
     std::optional<std::string> showPicker(const PickerRequest& request) override;
     void openPage(const OpenRequest& request) override;
+    bool showProgress(std::string_view text, std::string_view cancelCaption) override;
+    void closeProgress() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +77,7 @@ private:
     EntryListModel* entries_ = nullptr;
     // Text boxes' texts as last set by the system, for the same reason.
     std::map<ControlId, std::string> setTexts_;
+    QProgressDialog* progress_ = nullptr;
     bool busy_ = false;
     bool ended_ = false;
     // Since pending events last ran, while busy: they run at most once a frame then.

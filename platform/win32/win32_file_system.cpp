@@ -257,6 +257,44 @@ public:
         return CopyFileA(source.c_str(), destination.c_str(), FALSE) ? Failure{} : lastFailure();
     }
 
+    Failure createFolder(const std::string& folder) override
+    {
+        if (CreateDirectoryA(folder.c_str(), nullptr))
+            return {};
+        const DWORD error = GetLastError();
+        if (error == ERROR_ALREADY_EXISTS && identityOf(folder, true))
+            return {};
+        return failureFromWindowsError(error == ERROR_ALREADY_EXISTS ? ERROR_PATH_NOT_FOUND : error);
+    }
+
+    std::optional<std::int64_t> modifiedTime(const std::string& path) override
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+            return std::nullopt;
+        return static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                         data.ftLastWriteTime.dwLowDateTime);
+    }
+
+    Failure writeWholeFile(const std::string& path, std::string_view bytes) override
+    {
+        const std::string temporary = path + ".tmp";
+        Handle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid())
+            return lastFailure();
+        Failure failure;
+        if (!writeAll(file.get(), bytes.data(), bytes.size()) || !file.reset())
+            failure = lastFailure();
+        else if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+            failure = lastFailure();
+        if (failure) {
+            file.reset();
+            DeleteFileA(temporary.c_str());
+        }
+        return failure;
+    }
+
     Failure setCurrentFolder(const std::string& folder) override
     {
         return SetCurrentDirectoryA(folder.c_str()) ? Failure{} : lastFailure();

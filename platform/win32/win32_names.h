@@ -9,6 +9,7 @@ namespace tavlo {
 
 inline constexpr const char* kWin32WindowClass = "TavloMainWindow";
 inline constexpr const char* kWin32MessageBoxTitle = "TAVLO";
+inline constexpr const char* kWin32ProgressClass = "TavloProgress";
 
 /// Control identifiers start above IDOK and IDCANCEL, which keyboard handling
 /// of the system sends on Enter and Escape.

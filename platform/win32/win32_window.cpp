@@ -508,9 +508,9 @@ void Win32Window::setVisible(ControlId id, bool visible)
         ShowWindow(handle, visible ? SW_SHOW : SW_HIDE);
 }
 
-int Win32Window::checkValue() const
+int Win32Window::checkValue(ControlId id) const
 {
-    return SendMessageA(control(ControlId::Check1), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    return SendMessageA(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 void Win32Window::listAdd(std::string_view entry)
@@ -672,6 +672,74 @@ void Win32Window::openPage(const OpenRequest& request)
     const std::string folder = backslash == std::string::npos ? std::string() : document.substr(0, backslash + 1);
     ShellExecuteA(owner(), "open", document.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
                   SW_SHOWMAXIMIZED);
+}
+
+LRESULT CALLBACK Win32Window::progressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    // The button, or the window closed: the user asks to cancel; the work says when it has stopped.
+    if (self != nullptr && ((message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) || message == WM_CLOSE)) {
+        self->progressCancelled_ = true;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool Win32Window::showProgress(std::string_view text, std::string_view cancelCaption)
+{
+    if (progress_ == nullptr) {
+        const HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSEXA progressClass{};
+        progressClass.cbSize = sizeof progressClass;
+        progressClass.lpfnWndProc = &Win32Window::progressProc;
+        progressClass.hInstance = instance;
+        progressClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        progressClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        progressClass.lpszClassName = kWin32ProgressClass;
+        RegisterClassExA(&progressClass);  // already there from an earlier build
+
+        // Centred over the main window, which takes no clicks while it shows.
+        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        RECT frame{0, 0, pixelsX(4500), pixelsY(1500)};
+        AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
+        RECT owner{};
+        GetWindowRect(window_, &owner);
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        progressCancelled_ = false;
+        progress_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kWin32ProgressClass, kWin32MessageBoxTitle, style,
+                                    (owner.left + owner.right - width) / 2, (owner.top + owner.bottom - height) / 2,
+                                    width, height, window_, nullptr, instance, this);
+        if (progress_ == nullptr)
+            return false;  // no window: the work runs to its end
+        progressText_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, 0,
+                                        pixelsY(240), pixelsX(4500), pixelsY(285), progress_, nullptr, instance, nullptr);
+        progressButton_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                          pixelsX(1650), pixelsY(800), pixelsX(1200), pixelsY(450), progress_, nullptr,
+                                          instance, nullptr);
+        const auto regular = reinterpret_cast<WPARAM>(font(static_cast<int>(FontFace::Regular)));
+        SendMessageA(progressText_, WM_SETFONT, regular, FALSE);
+        SendMessageA(progressButton_, WM_SETFONT, regular, FALSE);
+        EnableWindow(window_, FALSE);
+        ShowWindow(progress_, SW_SHOW);
+        SetFocus(progressButton_);
+    }
+    SetWindowTextA(progressText_, nulTerminated(text).c_str());
+    SetWindowTextA(progressButton_, nulTerminated(cancelCaption).c_str());
+    doEvents();
+    return progressCancelled_;
+}
+
+void Win32Window::closeProgress()
+{
+    if (progress_ == nullptr)
+        return;
+    EnableWindow(window_, TRUE);  // before the progress window goes, so that the main window takes the activation
+    DestroyWindow(progress_);
+    progress_ = progressText_ = progressButton_ = nullptr;
 }
 
 } // namespace tavlo

@@ -34,7 +34,8 @@ public:
     void setEnabled(ControlId id, bool enabled) override;
     bool isVisible(ControlId id) const override;
     void setVisible(ControlId id, bool visible) override;
-    int checkValue() const override;
+    using Controls::checkValue;
+    int checkValue(ControlId id) const override;
     void listAdd(std::string_view entry) override;
     long listCount() const override;
     std::string listItem(long index) const override;
@@ -53,8 +54,11 @@ public:
     double twipsPerPixelX() const override;
     std::optional<std::string> showPicker(const PickerRequest& request) override;
     void openPage(const OpenRequest& request) override;
+    bool showProgress(std::string_view text, std::string_view cancelCaption) override;
+    void closeProgress() override;
 
 private:
+    static LRESULT CALLBACK progressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
@@ -105,6 +109,10 @@ private:
     std::chrono::steady_clock::time_point entriesShown_{};
     bool showPosted_ = false;  // the list box hears the count when the pending messages run
     HWND lastFocus_ = nullptr;
+    HWND progress_ = nullptr;  // the progress window, while it shows
+    HWND progressText_ = nullptr;
+    HWND progressButton_ = nullptr;
+    bool progressCancelled_ = false;
     bool busy_ = false;
     bool ended_ = false;
 };

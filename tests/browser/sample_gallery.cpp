@@ -1,34 +1,27 @@
-// Builds the gallery of a folder as a user does in the window: load all known
-// types, then build one page TAVLO.HTM in that folder.
-//
-//   tavlo_sample_gallery <folder> [images per row]
+// Builds the gallery of a folder as a user does in the window: loads all known types, then builds
+// one page TAVLO.HTM in that folder or, given a number of files per page, a series; with a fourth
+// argument, with thumbnails.
+//   tavlo_sample_gallery <folder> [images per row [files per page (0: one page) [thumbnails]]]
 #include "support/rig.h"
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
-    using namespace tavlo;
-    using enum ControlId;
-    if (argc < 2 || argc > 3) {
-        std::cerr << "usage: tavlo_sample_gallery <folder> [images per row]\n";
-        return 2;
-    }
-    const std::string folder = argv[1];
-    test::Rig rig;
+    using enum tavlo::ControlId;
+    const std::string folder = argc > 1 ? argv[1] : "";
+    tavlo::test::Rig rig;
     rig.start();
     rig.type(txtPATH_RICERCA, folder);
     rig.click(cmdCONFERMA_Tutti);
     rig.type(txtNOME_FILE_HTM, folder + "/TAVLO.HTM");
-    if (argc == 3)
-        rig.type(txtMAX_PER_RIGA, argv[2]);
-    rig.ui.answerNext(kAnswerNo);  // view question
-    rig.click(Command1);
-    if (!rig.ui.unexpected.empty() || !rig.ui.allAnswersUsed()) {
-        for (const auto& prompt : rig.ui.unexpected)
-            std::cerr << "unexpected: " << prompt << "\n";
-        return 1;
-    }
+    rig.type(txtMAX_PER_RIGA, argc > 2 ? argv[2] : "5");
+    rig.type(txtMAX_N_FILES, argc > 3 ? argv[3] : "0");
+    rig.controls.setChecked(chkMINIATURE, argc > 4);
+    rig.ui.answerNext(tavlo::kAnswerNo);  // the view question
+    rig.click(rig.text(txtMAX_N_FILES) != "0" ? Command4 : Command1);
+    for (const auto& prompt : rig.ui.unexpected)
+        std::cerr << "unexpected: " << prompt << "\n";
     std::cout << folder << "/TAVLO.HTM\n";
-    return 0;
+    return folder.empty() || !rig.ui.unexpected.empty() || !rig.ui.allAnswersUsed();
 }

@@ -180,7 +180,7 @@ TEST_F(WriteFallbackInBuild, TheMovedPageIsShownCopiedBesideAndOpenedWhereItWasW
     EXPECT_FALSE(rig.tree.exists("site/DIAPOSIT.JPG"));
     rig.click(Command5);
     ASSERT_EQ(rig.ui.opened.size(), 2u);
-    EXPECT_EQ(rig.ui.opened[0].commandLine, "START /max /w \"\" \"TAVLO.HTM\"");
+    EXPECT_EQ(rig.ui.opened[0].commandLine, "START /max /w TAVLO.HTM");
     for (const auto& opened : rig.ui.opened)
         EXPECT_EQ(opened.documentPath, home + "TAVLO.HTM");
 }

@@ -396,7 +396,7 @@ def page_lines(header, footer, page_name, entries, page_folder, per_row):
     if "TAVLO.HTM" not in page_name:
         lines.append('<H2><a href="TAVLO.HTM" target="_top"><p align="center"><font color="#FFFF80">'
                      "<strong><em>Ritorna a pagina iniziale</strong></em></font></p></a></H2>")
-    lines += ['<table border="0" cellpadding="0" cellspacing="0" width="130">', "<tr>", " "]
+    lines += ['<table border="0" cellpadding="0" cellspacing="10" width="130">', "<tr>", " "]
     in_row = 0
     for entry in entries:
         lines += cell_lines(entry_values(entry, page_folder))

@@ -76,6 +76,7 @@ const std::vector<Designed> kDesign{
     {txtMAX_PER_RIGA, "txtMAX_PER_RIGA", TextBox, "", 8685, 4275, 495, 285, Regular},
     {Label8, "Label8", Label, "Max. immagini per riga", 6855, 4320, 1815, 255, Regular},
     {Check1, "Check1", CheckBox, "Elimino sfondo e titolo", 6975, 5835, 1920, 225, Regular},
+    {chkMINIATURE, "chkMINIATURE", CheckBox, "Crea miniature", 120, 1320, 2415, 225, Regular},
     {Command5, "Command5", Button, "Vedo risultato TAVLO.HTM", 6870, 6120, 1320, 495, Regular},
     {Label6_6, "Label6(6)", Label, "5", 6675, 6180, 180, 360, SansBold135},
 };

@@ -16,7 +16,7 @@ class FaultyFileSystem final : public FileSystem {
 public:
     explicit FaultyFileSystem(std::unique_ptr<FileSystem> real) : real_(std::move(real)) {}
 
-    /// Decides the failure of creating a file (no failure: the real file system creates it).
+    /// Decides the failure of creating a file, also a whole one (no failure: the real file system creates it).
     std::function<Failure(const std::string& path)> failCreate;
     /// Decides the failure of writing line `lineNumber` (from 1) of a file.
     std::function<Failure(const std::string& path, long lineNumber)> failWrite;
@@ -62,6 +62,14 @@ public:
     {
         copies.emplace_back(source, destination);
         return real_->copyFile(source, destination);
+    }
+    Failure createFolder(const std::string& folder) override { return real_->createFolder(folder); }
+    std::optional<std::int64_t> modifiedTime(const std::string& path) override { return real_->modifiedTime(path); }
+    Failure writeWholeFile(const std::string& path, std::string_view bytes) override
+    {
+        created.push_back(path);
+        const Failure failure = failCreate ? failCreate(path) : Failure{};
+        return failure ? failure : real_->writeWholeFile(path, bytes);
     }
     Failure setCurrentFolder(const std::string& folder) override { return real_->setCurrentFolder(folder); }
     Failure setCurrentDrive(std::string_view drive) override { return real_->setCurrentDrive(drive); }

@@ -25,7 +25,7 @@ struct RigOptions {
 class Rig {
 public:
     explicit Rig(RigOptions options = {})
-        : ownedFs_(makeFileSystem(tree, options)), fs(*ownedFs_), form(controls, ui, *ownedFs_)
+        : ownedFs_(makeFileSystem(tree, options)), fs(*ownedFs_), pictures(createPictures()), form(controls, ui, *ownedFs_, pictures.get())
     {
     }
 
@@ -38,6 +38,7 @@ public:
     HeadlessControls controls;
     HeadlessUi ui;
     FaultyFileSystem& fs;
+    const std::unique_ptr<Pictures> pictures;  // the platform's own imaging
     frmTAVLO form;
 
     /// Folders of the rig inside the tree.

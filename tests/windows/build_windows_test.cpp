@@ -148,9 +148,9 @@ TEST_F(WindowsBuild, APageInAFolderWithABlankAndAnAmpersandOpensWhole)
     const std::string page = upperCase(rig.tree.at("Foto & Mare 1\\TAVLO.HTM"));
     ASSERT_EQ(rig.ui.opened.size(), 2u);
     EXPECT_EQ(rig.ui.opened[0].documentPath, page);
-    EXPECT_EQ(rig.ui.opened[0].commandLine, "START /max /w \"\" \"TAVLO.HTM\"");
+    EXPECT_EQ(rig.ui.opened[0].commandLine, "START /max /w TAVLO.HTM");
     EXPECT_EQ(rig.ui.opened[1].documentPath, page);
-    EXPECT_EQ(rig.ui.opened[1].commandLine, "START /max /w \"\" \"" + page + "\"");
+    EXPECT_EQ(rig.ui.opened[1].commandLine, "START /max /w " + page);
     EXPECT_TRUE(pathExists(page));
 }
 

@@ -287,7 +287,7 @@ int runSmokeTest(const std::string& exe, const std::string& work)
     std::string walked;
     for (ControlId next : {txtESTENSIONE, txtNOME_FILE_HTM, List1, cmdCONFERMA, cmdFINE, txtNUM_FILE, Command2,
                            Command3, cmdCONFERMA_Tutti, cmdCANC_FILE, cmdIns_File, txtMAX_N_FILES, txtMAX_PER_RIGA,
-                           Check1, txtPATH_RICERCA}) {
+                           Check1, chkMINIATURE, txtPATH_RICERCA}) {
         const HWND from = focused();
         PostMessageA(from, WM_KEYDOWN, VK_TAB, 0);
         PostMessageA(from, WM_KEYUP, VK_TAB, 0);

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Draws a small folder tree of sample holiday pictures (with a song, a film and a
 # web page beside them) for the README's screenshots of a gallery.
-# Usage: tests/browser/draw_samples.sh <empty folder>
+# Usage: docs/draw_samples.sh <empty folder>
 set -e
 out=$1
 [ -n "$out" ] || { echo "usage: $0 <folder>" >&2; exit 2; }

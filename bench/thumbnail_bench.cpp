@@ -1,0 +1,219 @@
+// Thumbnails: the thumbnail phase of a build over camera-sized photos against
+// vipsthumbnail making the same 200x200 centre crops with as many parallel jobs
+// as cores; a second build with every thumbnail up to date against a build
+// without thumbnails; and the bytes a browser fetches for the page either way.
+//
+// Usage: thumbnail_bench WORK_FOLDER [PHOTOS] [RUNS]
+
+#include "app/frm_tavlo.h"
+#include "bench_support.h"
+#include "gallery/thumbnails.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/posix/posix_file_system.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace tavlo;
+using namespace tavlo::bench;
+namespace fs = std::filesystem;
+
+constexpr int kWidth = 4000;
+constexpr int kHeight = 3000;
+constexpr int kDistinct = 20;  // distinct photos; the others are copies of them
+
+// A deterministic "photo": soft gradients, a few large shapes and fine grain, so
+// that its JPEG is about the size a camera's is.
+Picture photo(int seed)
+{
+    Picture picture{kWidth, kHeight, std::vector<unsigned char>(static_cast<std::size_t>(kWidth) * kHeight * 3)};
+    std::uint32_t noise = 2463534242u + static_cast<std::uint32_t>(seed) * 7919u;
+    unsigned char* p = picture.rgb.data();
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
+            const int grain = static_cast<int>(noise & 63) - 32;
+            const int dx = x - 2000 - seed * 40, dy = y - 1500;
+            const bool disc = dx * dx + dy * dy < 900 * 900;
+            const int base[3] = {(x * 255 / kWidth + seed * 11) % 256, disc ? 200 : y * 255 / kHeight,
+                                 ((x + y) / 30 % 2 == 0) ? 90 : 160};
+            for (int c = 0; c < 3; ++c)
+                *p++ = static_cast<unsigned char>(std::clamp(base[c] + grain, 0, 255));
+        }
+    return picture;
+}
+
+std::vector<std::string> makePhotos(const Pictures& pictures, const std::string& folder, int count)
+{
+    fs::create_directories(folder);
+    std::vector<std::string> distinct(kDistinct);
+    std::vector<std::thread> makers;
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    for (unsigned t = 0; t < cores; ++t)
+        makers.emplace_back([&, t] {
+            for (std::size_t i = t; i < distinct.size(); i += cores)
+                distinct[i] = pictures.jpeg(photo(static_cast<int>(i)));
+        });
+    for (auto& maker : makers)
+        maker.join();
+    std::vector<std::string> paths;
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "IMG_%04d.jpg", i + 1);
+        paths.push_back(folder + name);
+        std::ofstream(paths.back(), std::ios::binary) << distinct[static_cast<std::size_t>(i % kDistinct)];
+    }
+    return paths;
+}
+
+std::size_t sizeOf(const std::string& path)
+{
+    std::error_code error;
+    const auto size = fs::file_size(path, error);
+    return error ? 0 : static_cast<std::size_t>(size);
+}
+
+// What a browser fetches to show the page: the page and every picture it names once.
+std::size_t bytesFetched(const std::string& folder, const std::string& page)
+{
+    std::ifstream in(folder + page, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string html = text.str();
+    std::set<std::string> named;
+    const std::regex source(R"re((?:src|background)="([^"]+)")re", std::regex::icase);
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), source); it != std::sregex_iterator(); ++it)
+        named.insert((*it)[1].str());
+    std::size_t total = html.size();
+    for (const std::string& name : named)
+        total += sizeOf(folder + name);
+    return total;
+}
+
+std::string mib(std::size_t bytes) { return mebibytes(static_cast<double>(bytes) / 1024); }
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        fail("usage: thumbnail_bench WORK_FOLDER [PHOTOS] [RUNS]");
+    const std::string work = fs::absolute(argv[1]).string() + "/";
+    const int count = argc > 2 ? std::stoi(argv[2]) : 200;
+    const int runs = argc > 3 ? std::stoi(argv[3]) : 3;
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+
+    const std::string program = work + "program";
+    fs::create_directories(program);
+    fs::create_directories(work + "home");
+    const fs::path templates = TAVLO_BENCH_TEMPLATE_DIR;
+    for (const auto& [shipped, placed] : {std::pair{"Intestaz.htm", "INTESTAZ.HTM"}, std::pair{"Intest_2.htm", "INTEST_2.HTM"},
+                                          std::pair{"PIEDE.htm", "PIEDE.HTM"}})
+        fs::copy_file(templates / shipped, program + "/" + placed, fs::copy_options::overwrite_existing);
+    PosixFileSystemOptions options;
+    options.programFolder = program;
+    options.templateFolder = templates.string();
+    options.homeFolder = work + "home";
+    const auto fileSystem = createPosixFileSystem(options);
+    const auto pictures = createPictures();
+
+    const std::string site = work + "site/";
+    std::cout << "Thumbnails of " << count << " photos of " << kWidth << "x" << kHeight << ", " << cores << " cores\n";
+    const double madeAt = nowSeconds();
+    const std::vector<std::string> photos = makePhotos(*pictures, site + "Foto/", count);
+    std::size_t photoBytes = 0;
+    for (const std::string& path : photos)
+        photoBytes += sizeOf(path);
+    printFigure("photos made in", milliseconds(nowSeconds() - madeAt));
+    printFigure("photo size, average", mib(photoBytes / photos.size()));
+
+    HeadlessControls controls;
+    HeadlessUi ui;
+    frmTAVLO form(controls, ui, *fileSystem, pictures.get());
+    ui.answerNext(kAnswerNo);  // the complete window
+    form.Form_Load();
+    for (const std::string& path : photos)
+        controls.listAdd(path);
+    controls.setText(ControlId::txtNUM_FILE, std::to_string(count));
+    controls.setEnabled(ControlId::Command1, true);
+    controls.setText(ControlId::txtMAX_PER_RIGA, "5");
+    controls.setText(ControlId::txtNOME_FILE_HTM, site + "TAVLO.HTM");
+    fs::current_path(site);
+
+    // The thumbnail phase, every thumbnail made afresh, against vipsthumbnail.
+    const std::string thumbnails = site + "MINIATURE";
+    const std::string theirs = work + "vips";
+    std::string list;
+    for (const std::string& path : photos)
+        list += path + "\n";
+    std::ofstream(work + "photos.txt") << list;
+    const std::string vips = "xargs -P " + std::to_string(cores) + " -n 10 vipsthumbnail --size 200x200 --smartcrop centre -o '" +
+                             theirs + "/%s.jpg[Q=82]' < '" + work + "photos.txt'";
+    std::vector<double> ours, vipsTimes;
+    for (int run = 0; run < runs; ++run) {
+        fs::remove_all(thumbnails);
+        fs::remove_all(theirs);
+        fs::create_directories(theirs);
+        controls.setChecked(ControlId::chkMINIATURE, true);
+        const double start = nowSeconds();
+        const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), site);
+        ours.push_back(nowSeconds() - start);
+        if (made.stopped || made.keptOriginal != 0 || form.job().thumbnails.size() != photos.size())
+            fail("the thumbnail phase did not make every thumbnail");
+        const Finished finished = runProgram({"sh", "-c", vips}, false);
+        if (finished.exitCode != 0)
+            fail("vipsthumbnail failed (is libvips-tools installed?)");
+        vipsTimes.push_back(finished.endedAt - finished.startedAt);
+    }
+    const double phase = median(ours), vipsPhase = median(vipsTimes);
+    printFigure("thumbnail phase, median of " + std::to_string(runs), milliseconds(phase));
+    printFigure("vipsthumbnail, median of " + std::to_string(runs), milliseconds(vipsPhase));
+    printRow("Thumbnails of " + std::to_string(count) + " photos 4000x3000: thumbnail phase vs vipsthumbnail, xargs -P " +
+                 std::to_string(cores),
+             milliseconds(phase), milliseconds(vipsPhase), ratioText(phase / vipsPhase), "<= 1.0x",
+             phase <= vipsPhase ? "met" : "MISSED");
+
+    // A second build with every thumbnail up to date, against a build without thumbnails.
+    const auto buildOnce = [&](bool ticked) {
+        controls.setChecked(ControlId::chkMINIATURE, ticked);
+        if (fs::exists(site + "TAVLO.HTM"))
+            ui.answerNext(kAnswerYes);  // the page is there: overwritten
+        ui.answerNext(kAnswerNo);   // the question whether to show the page
+        const double start = nowSeconds();
+        form.click(ControlId::Command1);
+        const double seconds = nowSeconds() - start;
+        if (!ui.allAnswersUsed() || !ui.unexpected.empty() || ui.boxes.back().prompt.find("Visualizzo") != 0)
+            fail("the build did not end with its question; last box: " + ui.boxes.back().prompt);
+        return seconds;
+    };
+    buildOnce(false);  // the page is there from now on, for both sides alike
+    std::vector<double> again, without;
+    for (int run = 0; run < runs * 2; ++run) {
+        again.push_back(buildOnce(true));
+        without.push_back(buildOnce(false));
+    }
+    const double againMedian = median(again), withoutMedian = median(without);
+    printRow("Build of " + std::to_string(count) + " photos, thumbnails up to date vs without thumbnails",
+             milliseconds(againMedian), milliseconds(withoutMedian), ratioText(againMedian / withoutMedian), "<= 1.2x",
+             againMedian <= 1.2 * withoutMedian ? "met" : "MISSED");
+
+    // What a browser fetches for the page, with and without thumbnails.
+    buildOnce(true);
+    const std::size_t light = bytesFetched(site, "TAVLO.HTM");
+    buildOnce(false);
+    const std::size_t heavy = bytesFetched(site, "TAVLO.HTM");
+    printRow("Bytes a browser fetches for the page of " + std::to_string(count) + " photos: with vs without thumbnails",
+             mib(light), mib(heavy), ratioText(static_cast<double>(light) / static_cast<double>(heavy)), "-", "-");
+    return 0;
+}

@@ -1,0 +1,224 @@
+#include "gallery/thumbnails.h"
+
+#include "pages/entry_values.h"
+#include "platform/text_rules.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace tavlo {
+namespace {
+
+constexpr std::string_view kCancelCaption = "Annulla";
+
+struct Made {
+    std::size_t index;
+    std::string jpeg;  // empty: the picture could not be decoded
+};
+
+// Decodes, crops, scales and encodes the pictures on every core; the caller's
+// thread collects what is done and writes it, so that files are written on one thread.
+class Workers {
+public:
+    Workers(const Pictures& pictures, const std::vector<std::string>& sources) : pictures_(pictures), sources_(sources)
+    {
+        const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+        for (std::size_t i = 0; i < std::min(cores, sources.size()); ++i)
+            threads_.emplace_back([this] { work(); });
+    }
+    ~Workers()
+    {
+        stop_ = true;
+        for (auto& thread : threads_)
+            thread.join();
+    }
+    Workers(const Workers&) = delete;
+    Workers& operator=(const Workers&) = delete;
+
+    /// What was finished since the last call; waits a moment at most for the next one,
+    /// so that the window keeps answering.
+    std::vector<Made> collect()
+    {
+        std::unique_lock lock(mutex_);
+        finishedOne_.wait_for(lock, std::chrono::milliseconds(30), [this] { return !made_.empty(); });
+        return std::exchange(made_, {});
+    }
+
+private:
+    void work()
+    {
+        for (std::size_t i = next_++; i < sources_.size() && !stop_; i = next_++) {
+            std::string jpeg;
+            try {
+                if (const auto picture = pictures_.squareCentre(sources_[i], kThumbnailSide))
+                    jpeg = pictures_.jpeg(*picture);
+            } catch (...) {
+                jpeg.clear();  // out of memory on a huge picture: it keeps its original
+            }
+            std::lock_guard lock(mutex_);
+            made_.push_back({i, std::move(jpeg)});
+            finishedOne_.notify_one();
+        }
+    }
+
+    const Pictures& pictures_;
+    const std::vector<std::string>& sources_;
+    std::atomic<std::size_t> next_{0};
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::condition_variable finishedOne_;
+    std::vector<Made> made_;
+    std::vector<std::thread> threads_;
+};
+
+// The progress window closes on every way out, also when the program ends.
+class ProgressWindow {
+public:
+    explicit ProgressWindow(Ui& ui) : ui_(ui) {}
+    ~ProgressWindow() { ui_.closeProgress(); }
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+    /// False when the user asked to cancel; throws when the program was ended meanwhile.
+    bool show(std::size_t done, std::size_t total)
+    {
+        const bool cancelled = ui_.showProgress(
+            "Miniature: " + std::to_string(done) + " di " + std::to_string(total), kCancelCaption);
+        if (ui_.programEnded())
+            throw ProgramEnded{};
+        return !cancelled;
+    }
+
+private:
+    Ui& ui_;
+};
+
+std::uint64_t fnv1a(std::string_view text)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return hash;
+}
+
+struct Wanted {
+    std::string source;     // the picture file: the entry itself
+    std::string thumbnail;  // where its thumbnail goes
+    std::string link;       // the thumbnail as the page names it
+};
+
+} // namespace
+
+std::string thumbnailName(std::string_view picturePath, char separator)
+{
+    std::string_view name = picturePath.substr(picturePath.rfind(separator) + 1);
+    name = name.substr(0, std::min(name.rfind('.'), std::size_t{40}));
+    std::string stem;
+    for (const char c : name) {
+        const bool plain = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || c == '-' || c == '_';
+        stem += plain ? c : (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : '_';
+    }
+    char hash[20];
+    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(fnv1a(picturePath)));
+    return stem + "-" + hash + ".jpg";
+}
+
+ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& pageFolder)
+{
+    job.thumbnails.clear();
+    ThumbnailRun run;
+    if (p.form.checkValue(ControlId::chkMINIATURE) == 0 || p.pictures == nullptr)
+        return run;
+
+    // Every picture entry, once; those with a thumbnail newer than the picture keep it.
+    // The file system's clock ticks in steps of a few milliseconds: a thumbnail made
+    // in the same step as its picture was last changed counts as up to date.
+    const char sep = p.fs.separator();
+    const std::string folder = pageFolder + std::string(kThumbnailFolder) + sep;
+    const EntryNaming naming{sep, p.fs.caseSensitive()};
+    std::vector<Wanted> wanted;
+    std::set<std::string> seen;
+    for (long i = 0; i < p.form.listCount(); ++i) {
+        const std::string entry = p.form.listItem(i);
+        if (trimBlanks(entry).empty() || !seen.insert(entry).second || entryValues(entry, pageFolder, naming).media)
+            continue;
+        const std::string name = thumbnailName(entry, sep);
+        const std::string link = std::string(kThumbnailFolder) + sep + name;
+        const auto made = p.fs.modifiedTime(folder + name);
+        const auto changed = p.fs.modifiedTime(entry);
+        if (made && changed && *made >= *changed)
+            job.thumbnails[entry] = link;
+        else
+            wanted.push_back({entry, folder + name, link});
+    }
+    if (wanted.empty())
+        return run;
+
+    std::vector<std::string> sources;
+    for (const Wanted& w : wanted)
+        sources.push_back(w.source);
+    bool cancelled = false;
+    Failure failure;
+    std::string failedPath;
+    {
+        ProgressWindow progress(p.ui);
+        std::size_t done = 0;
+        bool folderMade = false;
+        cancelled = !progress.show(done, wanted.size());
+        Workers workers(*p.pictures, sources);
+        while (!cancelled && !failure && done < wanted.size()) {
+            for (Made& made : workers.collect()) {
+                ++done;
+                const Wanted& w = wanted[made.index];
+                if (made.jpeg.empty()) {
+                    ++run.keptOriginal;
+                    continue;
+                }
+                if (!folderMade && (failure = p.fs.createFolder(folder))) {
+                    failedPath = folder;
+                    break;
+                }
+                folderMade = true;
+                if ((failure = p.fs.writeWholeFile(w.thumbnail, made.jpeg))) {
+                    failedPath = w.thumbnail;
+                    break;
+                }
+                job.thumbnails[w.source] = w.link;
+            }
+            if (!failure)
+                cancelled = !progress.show(done, wanted.size());
+        }
+    }  // every worker has stopped, and the progress window is closed
+
+    if (failure) {
+        p.ui.beep();
+        p.ui.msgBox("Errore in registrazione Miniatura " + failedPath + "\r\r ERR=" + numberForMessage(failure.code) +
+                        " - " + failure.description,
+                    kOkOnly);
+    } else if (cancelled) {
+        refuse(p, "Miniature interrotte: nessuna pagina .HTM creata !!!");
+    }
+    run.stopped = failure || cancelled;
+    if (run.stopped)
+        job.thumbnails.clear();
+    return run;
+}
+
+void tellKeptOriginals(Platform& p, const ThumbnailRun& run)
+{
+    if (run.keptOriginal > 0)
+        p.ui.msgBox("Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files =" +
+                        numberForMessage(run.keptOriginal),
+                    kOkOnly);
+}
+
+} // namespace tavlo

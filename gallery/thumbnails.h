@@ -1,0 +1,32 @@
+#pragma once
+// Ours, beyond the tool: with chkMINIATURE ticked, the builds first make a small
+// square thumbnail of every picture entry in the folder MINIATURE beside the
+// pages, and the cells show it instead of the full picture.
+
+#include "pages/job_variables.h"
+#include "platform/platform.h"
+
+#include <string>
+
+namespace tavlo {
+
+inline constexpr int kThumbnailSide = 200;  // twice the cell's picture, sharp on dense screens
+inline constexpr std::string_view kThumbnailFolder = "MINIATURE";
+
+struct ThumbnailRun {
+    bool stopped = false;   // cancelled, or a thumbnail could not be written: no page follows
+    long keptOriginal = 0;  // picture entries that could not be decoded
+};
+
+/// Makes (or reuses) the thumbnails of every picture entry of the list, on every
+/// core, with a progress window the user may cancel, and notes them in
+/// job.thumbnails. Unticked, it notes none and does nothing else.
+ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& pageFolder);
+
+/// At the end of a build: how many picture entries kept their original, if any did.
+void tellKeptOriginals(Platform& p, const ThumbnailRun& run);
+
+/// The thumbnail's file name for a picture: a readable stem and a hash of the full path.
+std::string thumbnailName(std::string_view picturePath, char separator);
+
+} // namespace tavlo

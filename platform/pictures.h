@@ -1,0 +1,36 @@
+#pragma once
+// Pictures: the decoding, scaling, turning upright and JPEG encoding that the
+// thumbnails need. Backends use the platform's own imaging (Qt's image reader on
+// Linux, the Windows Imaging Component on Windows). Every operation may run on
+// several threads at once.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavlo {
+
+/// Pixels, three bytes (red, green, blue) each, row after row from the top.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+};
+
+class Pictures {
+public:
+    virtual ~Pictures() = default;
+
+    /// The largest centred square of a picture file, as it shows once its
+    /// orientation tag is applied, scaled to side x side pixels; nullopt when
+    /// the file cannot be read or decoded.
+    virtual std::optional<Picture> squareCentre(const std::string& path, int side) const = 0;
+    /// The picture as the bytes of a JPEG file.
+    virtual std::string jpeg(const Picture& picture) const = 0;
+};
+
+/// The platform's own imaging; the build picks the backend.
+std::unique_ptr<Pictures> createPictures();
+
+} // namespace tavlo

@@ -1,0 +1,236 @@
+// Pictures on the Windows Imaging Component: nothing beyond the Windows API. A
+// JPEG is scaled by its decoder, from its compressed blocks, before the centre is
+// cut; the orientation tag is read from the picture's metadata and applied here.
+#include "platform/pictures.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace tavlo {
+namespace {
+
+constexpr float kJpegQuality = 0.82f;
+
+// Holds one COM interface and releases it.
+template <typename T>
+class Com {
+public:
+    Com() = default;
+    ~Com() { reset(); }
+    Com(const Com&) = delete;
+    Com& operator=(const Com&) = delete;
+
+    T* operator->() const { return p_; }
+    T* get() const { return p_; }
+    T** put()
+    {
+        reset();
+        return &p_;
+    }
+    void reset()
+    {
+        if (p_ != nullptr)
+            p_->Release();
+        p_ = nullptr;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// COM on the calling thread for one call: the window's thread has it already
+// (single-threaded), a worker thread joins the multithreaded apartment.
+class ComThread {
+public:
+    ComThread() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
+    ~ComThread()
+    {
+        if (SUCCEEDED(result_))
+            CoUninitialize();
+    }
+    ComThread(const ComThread&) = delete;
+    ComThread& operator=(const ComThread&) = delete;
+
+private:
+    HRESULT result_;
+};
+
+bool createFactory(Com<IWICImagingFactory>& factory)
+{
+    return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                      reinterpret_cast<void**>(factory.put())));
+}
+
+std::wstring wide(const std::string& path)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(std::max(length, 1)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, text.data(), length);
+    text.resize(text.size() - 1);
+    return text;
+}
+
+// The EXIF orientation tag (1 to 8), 1 when the picture has none.
+int orientationOf(IWICBitmapFrameDecode* frame)
+{
+    Com<IWICMetadataQueryReader> metadata;
+    if (FAILED(frame->GetMetadataQueryReader(metadata.put())))
+        return 1;
+    for (const wchar_t* name : {L"/app1/ifd/{ushort=274}", L"/ifd/{ushort=274}"}) {
+        PROPVARIANT value;
+        PropVariantInit(&value);
+        const bool found = SUCCEEDED(metadata->GetMetadataByName(name, &value)) && value.vt == VT_UI2;
+        const int orientation = found ? value.uiVal : 0;
+        PropVariantClear(&value);
+        if (orientation >= 1 && orientation <= 8)
+            return orientation;
+    }
+    return 1;
+}
+
+// Turns a square picture upright as its orientation tag says.
+Picture upright(Picture picture, int orientation)
+{
+    if (orientation == 1)
+        return picture;
+    const int n = picture.width;
+    Picture turned{n, n, std::vector<unsigned char>(picture.rgb.size())};
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            // Where the pixel shown at (x, y) is stored.
+            int sx = x, sy = y;
+            switch (orientation) {
+            case 2: sx = n - 1 - x; break;
+            case 3: sx = n - 1 - x, sy = n - 1 - y; break;
+            case 4: sy = n - 1 - y; break;
+            case 5: sx = y, sy = x; break;
+            case 6: sx = y, sy = n - 1 - x; break;
+            case 7: sx = n - 1 - y, sy = n - 1 - x; break;
+            case 8: sx = n - 1 - y, sy = x; break;
+            default: break;
+            }
+            std::copy_n(&picture.rgb[static_cast<std::size_t>((sy * n + sx) * 3)], 3,
+                        &turned.rgb[static_cast<std::size_t>((y * n + x) * 3)]);
+        }
+    return turned;
+}
+
+void swapRedAndBlue(std::vector<unsigned char>& pixels)
+{
+    for (std::size_t i = 0; i + 2 < pixels.size(); i += 3)
+        std::swap(pixels[i], pixels[i + 2]);
+}
+
+class WicPictures final : public Pictures {
+public:
+    std::optional<Picture> squareCentre(const std::string& path, int side) const override
+    {
+        ComThread com;
+        Com<IWICImagingFactory> factory;
+        Com<IWICBitmapDecoder> decoder;
+        Com<IWICBitmapFrameDecode> frame;
+        UINT width = 0, height = 0;
+        if (!createFactory(factory) ||
+            FAILED(factory->CreateDecoderFromFilename(wide(path).c_str(), nullptr, GENERIC_READ,
+                                                      WICDecodeMetadataCacheOnDemand, decoder.put())) ||
+            FAILED(decoder->GetFrame(0, frame.put())) || FAILED(frame->GetSize(&width, &height)) || width == 0 ||
+            height == 0)
+            return std::nullopt;
+
+        // A JPEG's own pixels go to the scaler straight from its decoder, which then
+        // decodes it at a fraction of its size; any other picture (a palette, an alpha
+        // channel, 16 bits a channel) is converted to 32-bit pixels first, the format
+        // every codec converts to.
+        WICPixelFormatGUID stored{};
+        Com<IWICFormatConverter> converter;
+        IWICBitmapSource* pixels = frame.get();
+        if (FAILED(frame->GetPixelFormat(&stored)))
+            return std::nullopt;
+        const bool bgr = stored == GUID_WICPixelFormat24bppBGR;
+        if (!bgr) {
+            if (FAILED(factory->CreateFormatConverter(converter.put())) ||
+                FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                             nullptr, 0, WICBitmapPaletteTypeCustom)))
+                return std::nullopt;
+            pixels = converter.get();
+        }
+
+        // Scaled as a whole so that the shorter side becomes `side`, then the centre cut out.
+        const double scale = static_cast<double>(side) / std::min(width, height);
+        const auto scaledWidth = static_cast<UINT>(std::max<long>(side, std::lround(width * scale)));
+        const auto scaledHeight = static_cast<UINT>(std::max<long>(side, std::lround(height * scale)));
+        const WICRect centre{static_cast<INT>((scaledWidth - side) / 2), static_cast<INT>((scaledHeight - side) / 2),
+                             side, side};
+        Com<IWICBitmapScaler> scaler;
+        Com<IWICBitmapClipper> clipper;
+        if (FAILED(factory->CreateBitmapScaler(scaler.put())) ||
+            FAILED(scaler->Initialize(pixels, scaledWidth, scaledHeight, WICBitmapInterpolationModeFant)) ||
+            FAILED(factory->CreateBitmapClipper(clipper.put())) || FAILED(clipper->Initialize(scaler.get(), &centre)))
+            return std::nullopt;
+        const std::size_t bytesPerPixel = bgr ? 3 : 4;
+        std::vector<unsigned char> copied(static_cast<std::size_t>(side) * side * bytesPerPixel);
+        if (FAILED(clipper->CopyPixels(nullptr, static_cast<UINT>(side * bytesPerPixel),
+                                       static_cast<UINT>(copied.size()), copied.data())))
+            return std::nullopt;
+        Picture picture{side, side, {}};
+        picture.rgb.reserve(static_cast<std::size_t>(side) * side * 3);
+        for (std::size_t i = 0; i < copied.size(); i += bytesPerPixel)
+            picture.rgb.insert(picture.rgb.end(), {copied[i + 2], copied[i + 1], copied[i]});
+        return upright(std::move(picture), orientationOf(frame.get()));
+    }
+
+    std::string jpeg(const Picture& picture) const override
+    {
+        ComThread com;
+        Com<IWICImagingFactory> factory;
+        Com<IStream> stream;
+        Com<IWICBitmapEncoder> encoder;
+        Com<IWICBitmapFrameEncode> frame;
+        Com<IPropertyBag2> options;
+        if (!createFactory(factory) || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put())) ||
+            FAILED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, encoder.put())) ||
+            FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
+            FAILED(encoder->CreateNewFrame(frame.put(), options.put())))
+            return {};
+        PROPBAG2 quality{};
+        quality.pstrName = const_cast<LPOLESTR>(L"ImageQuality");
+        VARIANT value;
+        VariantInit(&value);
+        value.vt = VT_R4;
+        value.fltVal = kJpegQuality;
+        options->Write(1, &quality, &value);  // a codec without the option keeps its own quality
+
+        std::vector<unsigned char> bgr = picture.rgb;
+        swapRedAndBlue(bgr);
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        const auto stride = static_cast<UINT>(picture.width) * 3;
+        if (FAILED(frame->Initialize(options.get())) ||
+            FAILED(frame->SetSize(static_cast<UINT>(picture.width), static_cast<UINT>(picture.height))) ||
+            FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR ||
+            FAILED(frame->WritePixels(static_cast<UINT>(picture.height), stride, static_cast<UINT>(bgr.size()),
+                                      bgr.data())) ||
+            FAILED(frame->Commit()) || FAILED(encoder->Commit()))
+            return {};
+
+        ULARGE_INTEGER size{};
+        const LARGE_INTEGER start{};
+        if (FAILED(stream->Seek(start, STREAM_SEEK_CUR, &size)) || FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr)))
+            return {};
+        std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+        ULONG read = 0;
+        if (FAILED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)))
+            return {};
+        bytes.resize(read);
+        return bytes;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Pictures> createPictures() { return std::make_unique<WicPictures>(); }
+
+} // namespace tavlo

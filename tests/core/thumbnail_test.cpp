@@ -1,0 +1,175 @@
+// Thumbnails ("Crea miniature") through the build buttons, over real pictures made with the
+// platform's own imaging: the cells, the thumbnails, their reuse, cancelling, a write failure.
+#include "support/page_test.h"
+
+#include <set>
+
+namespace tavlo::test {
+namespace {
+
+// A PNG of 3 x 2 green pixels and a GIF of 2 x 2 blue ones, made by hand.
+const std::string kPng("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x03\0\0\0\x02\x08\x02\0\0\0\x12\x16\xf1\x4d\0\0\0\x0fIDATx"
+                       "\xda\x63\x60\x38\xc0\0\x45\x70\x16\0\x2d\x14\x04\x81\x1f\x37\x54\xde\0\0\0\0IEND\xae\x42\x60\x82", 72);
+const std::string kGif("GIF89a\x02\0\x02\0\x80\0\0\0\0\xff\xff\xff\xff\x2c\0\0\0\0\x02\0\x02\0\0\x02\x03\x04\0\x05\0\x3b", 36);
+
+// A width x height picture, blue but for its red top-left quarter.
+Picture redCorner(int width, int height)
+{
+    Picture picture{width, height, {}};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned char red = x < width / 2 && y < height / 2 ? 255 : 0;
+            picture.rgb.insert(picture.rgb.end(), {red, 0, static_cast<unsigned char>(255 - red)});
+        }
+    return picture;
+}
+
+// The JPEG with an EXIF orientation tag (little-endian TIFF, one entry) right after its start marker.
+std::string withOrientation(const std::string& jpeg, char orientation)
+{
+    const std::string exif("\xFF\xE1\0\x22" "Exif\0\0" "II*\0\x08\0\0\0" "\x01\0" "\x12\x01\x03\0\x01\0\0\0", 28);
+    return jpeg.substr(0, 2) + exif + orientation + std::string(7, '\0') + jpeg.substr(2);
+}
+
+// Height and width from a JPEG's frame header.
+std::string jpegSize(const std::string& jpeg) { return jpeg.substr(jpeg.find("\xFF\xC0") + 5, 4); }
+
+// Whether a pixel is red and not blue, give or take what JPEG does to it.
+bool redAt(const Picture& picture, int x, int y)
+{
+    const unsigned char* p = &picture.rgb[static_cast<std::size_t>((y * picture.width + x) * 3)];
+    return p[0] > 200 && p[2] < 60;
+}
+
+struct Build { ControlId button; const char* page; };  // a build button, and the page that shows the pictures
+
+class Thumbnails : public BuildTest, public ::testing::WithParamInterface<Build> {
+protected:
+    Thumbnails()
+    {
+        const std::string photo = rig.pictures->jpeg(redCorner(400, 200));
+        entries = {
+            rig.tree.file("site/Foto/ruotata.jpg", withOrientation(photo, 6)),
+            rig.tree.file("site/a/Mare 1.jpg", photo),
+            rig.tree.file("site/b/Mare 1.jpg", rig.pictures->jpeg(redCorner(300, 300))),
+            rig.tree.file("site/rotta.jpg", photo.substr(0, 60)),
+            rig.tree.file("site/disegno.png", kPng),
+            rig.tree.file("site/anim.gif", kGif),
+            in("brano.mp3"),
+        };
+        refill();
+        rig.controls.setChecked(ControlId::chkMINIATURE, true);
+    }
+
+    void refill()
+    {
+        rig.controls.listClear();
+        fillList(entries);
+        rig.type(ControlId::txtMAX_N_FILES, "10");
+    }
+
+    Lines imageLines() const
+    {
+        Lines lines = page(GetParam().page);
+        std::erase_if(lines, [](const std::string& line) { return line.find("<img src=") == std::string::npos; });
+        return lines;
+    }
+    static std::string source(const std::string& line)
+    {
+        const auto start = line.find('"') + 1;
+        return line.substr(start, line.find('"', start) - start);
+    }
+
+    std::set<std::string> made() const
+    {
+        std::set<std::string> names;
+        for (const auto& file : std::filesystem::directory_iterator(in("MINIATURE"), dirError))
+            names.insert(file.path().filename().string());
+        return names;
+    }
+    mutable std::error_code dirError;  // no folder: nothing made
+
+    std::vector<std::string> entries;
+};
+
+TEST_P(Thumbnails, CellsShowUprightSquareThumbnailsBesideThePages)
+{
+    click(GetParam().button, {kAnswerOk, kAnswerNo});  // the count of originals kept, the view question
+    EXPECT_EQ(rig.ui.progress.front(), "Miniature: 0 di 6 [Annulla]");
+    EXPECT_EQ(rig.ui.progress.back(), "Miniature: 6 di 6 [Annulla]");
+    EXPECT_EQ(prompts().at(0),
+              "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files = 1");
+
+    // One thumbnail per decodable picture (the two "Mare 1.jpg" apart), each in its cell.
+    const Lines lines = imageLines();
+    ASSERT_EQ(lines.size(), 7u);
+    const std::string eight(8, ' '), tail = "\" border=\"0\" width=\"100\" height=\"100\"";
+    std::set<std::string> shown;
+    for (std::size_t i : {0, 1, 2, 4, 5}) {
+        const std::string name = source(lines[i]).substr(native("MINIATURE/").size());
+        EXPECT_EQ(lines[i], eight + "<img src=\"" + native("MINIATURE/") + name + tail + " loading=\"lazy\"></A>");
+        shown.insert(name);
+    }
+    EXPECT_EQ(shown, made());
+    EXPECT_EQ(shown.size(), 5u);
+    EXPECT_EQ(lines[3], eight + "<img src=\"" + linkTo(rig, "rotta.jpg") + tail + "></A>");
+    EXPECT_EQ(lines[6], eight + "<img src=\"MUSIC-1A.JPG" + tail + "></A>");
+
+    // The turned photo: 200 x 200, upright, its red corner now at the top right.
+    const std::string turned = in(source(lines[0]));
+    EXPECT_EQ(jpegSize(readFile(turned)), std::string("\0\xC8\0\xC8", 4));
+    if (kWindows && std::getenv("WINEPREFIX") != nullptr)
+        GTEST_SKIP() << "Wine's imaging component reads no JPEG metadata, so no orientation tag";
+    const std::optional<Picture> thumbnail = rig.pictures->squareCentre(turned, 200);
+    ASSERT_TRUE(thumbnail);
+    EXPECT_TRUE(redAt(*thumbnail, 150, 50) && !redAt(*thumbnail, 50, 50) && !redAt(*thumbnail, 150, 150) &&
+                thumbnail->rgb[2] > 200);  // blue elsewhere
+}
+
+TEST_P(Thumbnails, ASecondBuildReusesEveryThumbnail)
+{
+    click(GetParam().button, {kAnswerOk, kAnswerNo});
+    const Lines first = imageLines();
+    refill();
+    rig.fs.created.clear(), rig.ui.progress.clear();
+    click(GetParam().button, {kAnswerYes, kAnswerOk, kAnswerNo});  // the page is there: overwritten
+    EXPECT_EQ(imageLines(), first);
+    EXPECT_EQ(rig.ui.progress.back(), "Miniature: 1 di 1 [Annulla]") << "only the damaged picture is tried again";
+    for (const std::string& path : rig.fs.created)
+        EXPECT_EQ(path.find("MINIATURE"), std::string::npos) << path;
+}
+
+TEST_P(Thumbnails, CancellingWritesNoPageAndNoThumbnail)
+{
+    rig.ui.cancelProgress = true;
+    click(GetParam().button, {kAnswerOk});
+    EXPECT_EQ(prompts(), Lines{"Miniature interrotte: nessuna pagina .HTM creata !!!"});
+    EXPECT_FALSE(rig.tree.exists("site/" + std::string(GetParam().page)));
+    EXPECT_EQ(made(), std::set<std::string>{});
+    EXPECT_EQ(countOf(rig.ui.log, "progress closed"), 1);
+}
+
+TEST_P(Thumbnails, AThumbnailThatCannotBeWrittenStopsTheBuildAndKeepsTheEarlierPages)
+{
+    rig.controls.setChecked(ControlId::chkMINIATURE, false);
+    click(GetParam().button, {kAnswerNo});
+    const std::string before = pageText(GetParam().page);
+    refill();
+    rig.controls.setChecked(ControlId::chkMINIATURE, true);
+    rig.ui.boxes.clear();
+    rig.fs.failCreate = [](const std::string& path) {
+        return path.find("MINIATURE") != std::string::npos ? Failure{61, "Disco pieno"} : Failure{};
+    };
+    click(GetParam().button, {kAnswerOk});
+    ASSERT_EQ(prompts().size(), 1u);
+    EXPECT_TRUE(prompts()[0].starts_with("Errore in registrazione Miniatura " + built("MINIATURE") + kSep));
+    EXPECT_TRUE(prompts()[0].ends_with(".jpg\r\r ERR= 61 - Disco pieno")) << prompts()[0];
+    EXPECT_EQ(pageText(GetParam().page), before);
+    EXPECT_EQ(made(), std::set<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(BothBuilds, Thumbnails,
+                         ::testing::Values(Build{ControlId::Command1, "TAVLO.HTM"}, Build{ControlId::Command4, "PAG_1.HTM"}));
+
+} // namespace
+} // namespace tavlo::test
