@@ -79,9 +79,11 @@ Finished runProgram(const std::vector<std::string>& command, bool captureOutput)
         ::close(pipeEnds[0]);
     }
     int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    rusage usage{};
+    while (::wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
     }
     finished.endedAt = nowSeconds();
+    finished.peakKiB = usage.ru_maxrss;
     finished.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return finished;
 }

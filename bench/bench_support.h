@@ -19,6 +19,7 @@ struct Finished {
     std::string output;    // its standard output, when asked for
     double startedAt = 0;  // nowSeconds() right before the program was started
     double endedAt = 0;    // nowSeconds() right after it ended
+    long peakKiB = 0;      // its peak resident set size
 };
 
 /// Runs a program (looked up on PATH) and waits for it; its standard output is

@@ -74,6 +74,10 @@ int main(int argc, char** argv)
     printRow("Peak RSS, " + countText(entries) + "-entry list vs empty list",
              mebibytes(static_cast<double>(full)), mebibytes(static_cast<double>(empty)),
              ratioText(static_cast<double>(full) / static_cast<double>(empty)), "-", "-");
+    const std::size_t entryBytes = typicalEntry(entries - 1).size();
+    printRow("List, bytes per " + std::to_string(entryBytes) + "-byte entry above the empty list",
+             std::to_string(static_cast<long>(perEntry)) + " bytes", "-", "-", "<= 150 bytes",
+             perEntry <= 150 ? "met" : "MISSED");
     printMemory("List of " + countText(entries) + " entries, above the empty list",
                 mebibytes(static_cast<double>(full - empty)));
     printMemory("List, per entry", std::to_string(static_cast<long>(perEntry)) + " bytes");

@@ -2,7 +2,7 @@
 // on a large folder tree, against find(1) listing the same files; and whether the
 // list visibly grows while the scan runs.
 //
-// Usage: scan_bench TREE EXPECTED_ENTRIES [RUNS]
+// Usage: scan_bench TREE EXPECTED_ENTRIES [RUNS [TARGET_RATIO]]   (TARGET_RATIO 0: none)
 
 #include "app/frm_tavlo.h"
 #include "bench_support.h"
@@ -86,11 +86,17 @@ long growingCounts(const std::vector<long>& counts, long full)
     return growing;
 }
 
+// The counts in a line, the middle ones left out of a long series.
 std::string joined(const std::vector<long>& counts)
 {
     std::string text;
-    for (long count : counts)
-        text += (text.empty() ? "" : ", ") + std::to_string(count);
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        if (counts.size() > 24 && i == 12) {
+            text += ", ... (" + std::to_string(counts.size() - 24) + " more)";
+            i = counts.size() - 12;
+        }
+        text += (text.empty() ? "" : ", ") + std::to_string(counts[i]);
+    }
     return text.empty() ? "none" : text;
 }
 
@@ -101,10 +107,11 @@ long countLines(const std::string& text) { return static_cast<long>(std::count(t
 int main(int argc, char** argv)
 {
     if (argc < 3)
-        fail("usage: scan_bench TREE EXPECTED_ENTRIES [RUNS]");
+        fail("usage: scan_bench TREE EXPECTED_ENTRIES [RUNS [TARGET_RATIO]]");
     const std::string tree = argv[1];
     const long expected = std::stol(argv[2]);
     const int runs = argc > 3 ? std::stoi(argv[3]) : 5;
+    const double target = argc > 4 ? std::stod(argv[4]) : 2;
 
     useOffscreenPlatformByDefault();
     QApplication app(argc, argv);
@@ -157,9 +164,11 @@ int main(int argc, char** argv)
         return listed.endedAt - listed.startedAt;
     };
 
-    // A first run warms the caches and watches the list while the scan runs.
+    // A first run warms the caches and watches the list while the scan runs. The peak
+    // memory is taken after it, before find's own listing is read into this process.
     const double watchedRun = scanOnce(true);
     const long doEventsCalls = ui.doEventsCalls;
+    const long peakOfScan = peakRssKiB();
 
     const long listedByFind = countLines(runProgram(find, true).output);
     if (listedByFind != expected)
@@ -188,14 +197,15 @@ int main(int argc, char** argv)
     printFigure("doEvents calls in one scan", std::to_string(doEventsCalls));
     printFigure("list counts sampled every 5 ms", joined(samples));
     printFigure("list counts on screen at its repaints", joined(paintsOfList.countsShown));
-    printFigure("peak RSS", mebibytes(static_cast<double>(peakRssKiB())));
+    printFigure("peak RSS", mebibytes(static_cast<double>(peakOfScan)));
 
     printRow("Scan, " + countText(expected) + " pictures: load JPG vs find", milliseconds(oursMedian), milliseconds(findMedian),
-             ratioText(ratio), "< 2x", ratio < 2 ? "met" : "MISSED");
+             ratioText(ratio), target > 0 ? "< " + ratioText(target) : "-",
+             target <= 0 ? "-" : ratio < target ? "met" : "MISSED");
     printRow("Scan: the list grows while scanning",
              std::to_string(grownOnScreen) + " repaints, " + std::to_string(grownInSamples) + " samples growing",
              "-", "-", ">= 2 repaints", grows ? "met" : "MISSED");
     printMemory("Peak RSS, scan (Qt window, " + countText(expected) + "-entry list)",
-                mebibytes(static_cast<double>(peakRssKiB())));
+                mebibytes(static_cast<double>(peakOfScan)));
     return 0;
 }

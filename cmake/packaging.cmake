@@ -21,12 +21,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, xdg-utils, fonts-liberation")
 
 # The package's own documents: its licence in Debian's form and its change log.
 if(TAVLO_WITH_QT)
-    find_program(GZIP_PROGRAM gzip REQUIRED)
-    set(changelog ${CMAKE_BINARY_DIR}/changelog.gz)
-    add_custom_command(OUTPUT ${changelog}
-        COMMAND ${GZIP_PROGRAM} -9nc ${PROJECT_SOURCE_DIR}/cmake/debian/changelog > ${changelog}
-        DEPENDS ${PROJECT_SOURCE_DIR}/cmake/debian/changelog)
-    add_custom_target(tavlo_changelog ALL DEPENDS ${changelog})
-    install(FILES ${changelog} ${PROJECT_SOURCE_DIR}/cmake/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    tavlo_install_gzipped(tavlo_changelog ${PROJECT_SOURCE_DIR}/cmake/debian/changelog ${CMAKE_INSTALL_DOCDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 include(CPack)

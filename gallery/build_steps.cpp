@@ -61,6 +61,11 @@ void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output
     Copia_Modelli(p, job);
 }
 
+bool isViewQuestion(std::string_view prompt)
+{
+    return prompt.starts_with(kViewQuestion) || prompt.starts_with(kViewFirstPageQuestion);
+}
+
 void offerToView(Platform& p, const JobVariables& job, std::string_view question, const std::string& named)
 {
     // The page's final place: the write-failure fallback may have moved it.

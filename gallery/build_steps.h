@@ -34,6 +34,11 @@ std::string pageNameFrom(const std::string& name);
 /// Writes every entry of the list as one page at the output path, then copies the templates beside it.
 void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output);
 
+/// The view questions of the single-page and the paged build, before the page's path.
+inline constexpr std::string_view kViewQuestion = "Visualizzo la pagina creata ";
+inline constexpr std::string_view kViewFirstPageQuestion = "Visualizzo la prima pagina creata ";
+bool isViewQuestion(std::string_view prompt);
+
 /// Asks the view question about the page last written, opens it on Yes (named as
 /// `named` in the command), and enables the result viewer whatever the answer.
 void offerToView(Platform& p, const JobVariables& job, std::string_view question, const std::string& named);

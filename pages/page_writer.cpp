@@ -12,6 +12,8 @@ namespace tavlo {
 namespace {
 
 constexpr char Q = '"';
+constexpr std::string_view kOverwriteStart = "Elenco  ";
+constexpr std::string_view kOverwriteEnd = "  gia' esistente, continuo (S/N)";
 
 // Writes lines until the first failure, which it keeps; later lines are dropped.
 class PageLines {
@@ -142,7 +144,7 @@ bool confirmBeforeWriting(Platform& p, JobVariables& job, const std::string& pro
     const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
     if (p.fs.canRead(page) && job.Elenco_Confermato != 1) {
         p.ui.beep();
-        if (p.ui.msgBox("Elenco  " + page + "  gia' esistente, continuo (S/N)", kYesNo) != kAnswerYes)
+        if (p.ui.msgBox(overwriteQuestion(page), kYesNo) != kAnswerYes)
             return false;
         job.Elenco_Confermato = 1;
     }
@@ -158,6 +160,16 @@ bool confirmBeforeWriting(Platform& p, JobVariables& job, const std::string& pro
 }
 
 } // namespace
+
+std::string overwriteQuestion(std::string_view page)
+{
+    return std::string(kOverwriteStart) + std::string(page) + std::string(kOverwriteEnd);
+}
+
+bool isOverwriteQuestion(std::string_view prompt)
+{
+    return prompt.starts_with(kOverwriteStart) && prompt.ends_with(kOverwriteEnd);
+}
 
 void Crea_Pagina(Platform& p, JobVariables& job)
 {

@@ -5,8 +5,15 @@
 #include "pages/job_variables.h"
 #include "platform/platform.h"
 
+#include <string>
+#include <string_view>
+
 namespace tavlo {
 
 void Crea_Pagina(Platform& p, JobVariables& job);
+
+/// The question the writer asks before it writes over a page that is there already.
+std::string overwriteQuestion(std::string_view page);
+bool isOverwriteQuestion(std::string_view prompt);
 
 } // namespace tavlo

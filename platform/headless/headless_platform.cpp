@@ -22,22 +22,25 @@ bool HeadlessControls::isVisible(ControlId id) const { return states_.at(id).vis
 
 void HeadlessControls::setVisible(ControlId id, bool visible) { states_.at(id).visible = visible; }
 
-void HeadlessControls::listAdd(std::string_view entry) { list_.emplace_back(entry); }
+void HeadlessControls::listAdd(std::string_view entry) { list_.append(entry); }
 
-long HeadlessControls::listCount() const { return static_cast<long>(list_.size()); }
+long HeadlessControls::listCount() const { return list_.size(); }
 
-std::string HeadlessControls::listItem(long index) const
+std::string HeadlessControls::listItem(long index) const { return std::string(list_.at(index)); }
+
+const std::vector<std::string>& HeadlessControls::entries() const
 {
-    if (index < 0 || index >= listCount())
-        return {};
-    return list_[static_cast<std::size_t>(index)];
+    copied_.clear();
+    for (long i = 0; i < list_.size(); ++i)
+        copied_.emplace_back(list_.at(i));
+    return copied_;
 }
 
 void HeadlessControls::listRemove(long index)
 {
     if (index < 0 || index >= listCount())
         return;
-    list_.erase(list_.begin() + index);
+    list_.remove(index);
     selected_ = -1;  // as a list box does: removing an entry leaves none selected
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-// A scripted window without a screen, for tests: the controls live in memory,
-// message boxes and pickers are answered from queues (a box nobody expected is
-// an error, never a silent default), and every box, beep, pointer change and
-// open request is recorded.
+// A window without a screen. Its controls live in memory (the tests' window, and
+// the command line's); its services, for tests, answer message boxes and pickers
+// from queues (a box nobody expected is an error, never a silent default) and
+// record every box, beep, pointer change and open request.
 
 #include "platform/controls.h"
+#include "platform/entry_store.h"
 #include "platform/ui.h"
 
 #include <deque>
@@ -45,7 +46,8 @@ public:
     void setChecked(bool checked) { setChecked(ControlId::Check1, checked); }
     void setChecked(ControlId id, bool checked) { checked ? (void)checked_.insert(id) : (void)checked_.erase(id); }
     void select(long index) { selected_ = index; }
-    const std::vector<std::string>& entries() const { return list_; }
+    /// Every entry, as a copy made anew at each call.
+    const std::vector<std::string>& entries() const;
 
 private:
     struct State {
@@ -54,7 +56,8 @@ private:
         bool visible = true;
     };
     std::map<ControlId, State> states_;
-    std::vector<std::string> list_;
+    EntryStore list_;
+    mutable std::vector<std::string> copied_;  // what entries() last returned
     long selected_ = -1;
     std::set<ControlId> checked_;
 };

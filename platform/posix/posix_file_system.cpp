@@ -361,4 +361,12 @@ std::unique_ptr<FileSystem> createPosixFileSystem(PosixFileSystemOptions options
     return std::make_unique<PosixFileSystem>(std::move(options));
 }
 
+std::unique_ptr<FileSystem> createProgramFileSystem()
+{
+    PosixFileSystemOptions options;
+    options.templateFolder = executableFolder() == TAVLO_INSTALLED_PROGRAM_DIR ? TAVLO_INSTALLED_TEMPLATE_DIR
+                                                                              : TAVLO_SOURCE_TEMPLATE_DIR;
+    return createPosixFileSystem(options);
+}
+
 } // namespace tavlo

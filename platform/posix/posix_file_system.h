@@ -18,6 +18,11 @@ struct PosixFileSystemOptions {
 
 std::unique_ptr<FileSystem> createPosixFileSystem(PosixFileSystemOptions options);
 
+/// The file system of the running program: the fixed template folder is the
+/// installed data folder for an installed program, the source tree's template
+/// folder for one run from its build tree.
+std::unique_ptr<FileSystem> createProgramFileSystem();
+
 /// The folder that holds the running executable, links resolved.
 std::string executableFolder();
 

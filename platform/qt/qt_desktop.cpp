@@ -10,14 +10,6 @@
 namespace tavlo {
 namespace {
 
-// The fixed template folder: the installed data folder for an installed program,
-// the source tree's template folder for one run from its build tree.
-std::string templateFolder()
-{
-    return executableFolder() == TAVLO_INSTALLED_PROGRAM_DIR ? TAVLO_INSTALLED_TEMPLATE_DIR
-                                                             : TAVLO_SOURCE_TEMPLATE_DIR;
-}
-
 // The application object, named and with the program's icon before any window shows.
 class Application final : public QApplication {
 public:
@@ -34,13 +26,7 @@ public:
 
 class QtDesktop final : public Desktop {
 public:
-    QtDesktop(int& argc, char** argv)
-        : app_(argc, argv)
-    {
-        PosixFileSystemOptions options;
-        options.templateFolder = templateFolder();
-        fs_ = createPosixFileSystem(options);
-    }
+    QtDesktop(int& argc, char** argv) : app_(argc, argv) {}
 
     ProgramWindow& window() override { return window_; }
     FileSystem& fileSystem() override { return *fs_; }
@@ -48,7 +34,7 @@ public:
 private:
     Application app_;
     QtWindow window_;
-    std::unique_ptr<FileSystem> fs_;
+    std::unique_ptr<FileSystem> fs_ = createProgramFileSystem();
 };
 
 } // namespace

@@ -10,7 +10,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QAbstractListModel>
+#include <QListView>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -131,6 +132,58 @@ void applyColours(QWidget* widget, ColourScheme scheme)
 
 } // namespace
 
+// The rows of List1 for its view. Entries added while the system is busy reach the
+// view in batches (see announce), so that a scan adding thousands of entries a second
+// does not lay the list out anew for every one of them.
+class EntryListModel final : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    const EntryStore& store() const { return store_; }
+    void append(std::string_view entry) { store_.append(entry); }
+
+    /// Tells the view of the entries added since it last heard.
+    void announce()
+    {
+        const long total = store_.size();
+        if (total <= shown_)
+            return;
+        beginInsertRows({}, static_cast<int>(shown_), static_cast<int>(total - 1));
+        shown_ = total;
+        endInsertRows();
+    }
+
+    void remove(long index)
+    {
+        announce();
+        beginRemoveRows({}, static_cast<int>(index), static_cast<int>(index));
+        store_.remove(index);
+        --shown_;
+        endRemoveRows();
+    }
+
+    void clear()
+    {
+        beginResetModel();
+        store_.clear();
+        shown_ = 0;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : static_cast<int>(shown_); }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= shown_ || role != Qt::DisplayRole)
+            return {};
+        return fromSystem(store_.at(index.row()));
+    }
+
+private:
+    EntryStore store_;
+    long shown_ = 0;  // the rows the view knows of
+};
+
 QtWindow::QtWindow()
 {
     build();
@@ -158,8 +211,11 @@ void QtWindow::build()
         switch (design.kind) {
         case ControlKind::TextBox: w = new QLineEdit(caption, this); break;
         case ControlKind::ListBox: {
-            list_ = new QListWidget(this);
+            list_ = new QListView(this);
+            entries_ = new EntryListModel(list_);
+            list_->setModel(entries_);
             list_->setSelectionMode(QAbstractItemView::SingleSelection);
+            list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
             list_->setUniformItemSizes(true);
             w = list_;
             break;
@@ -282,44 +338,37 @@ int QtWindow::checkValue(ControlId id) const
 
 void QtWindow::listAdd(std::string_view entry)
 {
-    entries_.emplace_back(entry);
-    list_->addItem(fromSystem(entry));
+    entries_->append(entry);
+    if (!busy_)
+        entries_->announce();
 }
 
-long QtWindow::listCount() const { return static_cast<long>(entries_.size()); }
+long QtWindow::listCount() const { return entries_->store().size(); }
 
-std::string QtWindow::listItem(long index) const
-{
-    if (index < 0 || index >= listCount())
-        return {};
-    return entries_[static_cast<std::size_t>(index)];
-}
+std::string QtWindow::listItem(long index) const { return std::string(entries_->store().at(index)); }
 
 long QtWindow::listIndex() const
 {
-    const auto selected = list_->selectedItems();
-    return selected.isEmpty() ? -1 : static_cast<long>(list_->row(selected.first()));
+    entries_->announce();
+    const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : static_cast<long>(selected.first().row());
 }
 
 void QtWindow::listRemove(long index)
 {
     if (index < 0 || index >= listCount())
         return;
-    entries_.erase(entries_.begin() + index);
-    delete list_->takeItem(static_cast<int>(index));
+    entries_->remove(index);
     // Removing an entry leaves none selected, so a second delete asks for a selection.
     list_->clearSelection();
-    list_->setCurrentRow(-1);
+    list_->setCurrentIndex(QModelIndex());
 }
 
-void QtWindow::listClear()
-{
-    entries_.clear();
-    list_->clear();
-}
+void QtWindow::listClear() { entries_->clear(); }
 
 int QtWindow::msgBox(std::string_view prompt, int buttons)
 {
+    entries_->announce();  // the box lets the window draw again
     // Shown before the window itself at start-up: then it has no parent.
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("TAVLO"),
                     fromSystem(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n')), QMessageBox::NoButton,
@@ -356,6 +405,8 @@ void QtWindow::setScreenPointer(int pointer)
     if (busy == busy_)
         return;
     busy_ = busy;
+    if (!busy)
+        entries_->announce();
     sinceEventsRan_.invalidate();  // the first yield of a busy spell lets events run at once
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -372,6 +423,7 @@ void QtWindow::doEvents()
     constexpr qint64 kFrameMilliseconds = 16;
     if (busy_ && sinceEventsRan_.isValid() && sinceEventsRan_.elapsed() < kFrameMilliseconds)
         return;
+    entries_->announce();
     QCoreApplication::processEvents();
     sinceEventsRan_.start();
 }

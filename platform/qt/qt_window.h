@@ -4,6 +4,7 @@
 // browser) of the desktop.
 
 #include "platform/desktop.h"
+#include "platform/entry_store.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -12,10 +13,12 @@
 #include <string>
 #include <vector>
 
-class QListWidget;
+class QListView;
 class QProgressDialog;
 
 namespace tavlo {
+
+class EntryListModel;
 
 class QtWindow final : public QWidget, public ProgramWindow {
     Q_OBJECT
@@ -67,10 +70,11 @@ private:
     int pixels(int twips) const;
 
     std::map<ControlId, QWidget*> widgets_;
-    QListWidget* list_ = nullptr;
-    // The entries as the system wrote them, byte for byte: a name that is not valid
-    // UTF-8 cannot pass through the toolkit's strings unchanged.
-    std::vector<std::string> entries_;
+    // List1: a view that draws only the rows in sight, over a model that keeps the
+    // entries once, as the system wrote them, byte for byte (a name that is not valid
+    // UTF-8 cannot pass through the toolkit's strings unchanged).
+    QListView* list_ = nullptr;
+    EntryListModel* entries_ = nullptr;
     // Text boxes' texts as last set by the system, for the same reason.
     std::map<ControlId, std::string> setTexts_;
     QProgressDialog* progress_ = nullptr;

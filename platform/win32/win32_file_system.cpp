@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace tavlo {
 
@@ -191,6 +192,7 @@ public:
             return std::nullopt;
         }
         std::vector<FolderEntry> entries;
+        bool subFolders = false;
         do {
             const std::string name = found.cFileName;
             if (name == "." || name == "..")
@@ -201,8 +203,11 @@ public:
             if (isFolder && !foldersToo)
                 continue;
             entries.push_back({name, isFolder});
+            subFolders = subFolders || isFolder;
         } while (FindNextFileA(search, &found));
         FindClose(search);
+        if (subFolders)
+            learnIdentities(withTrailingBackslash(folder));
         // NTFS keeps a folder's names in upper-case order; FAT and network drives
         // do not, so the order is made the same everywhere.
         sortAsListed(entries);
@@ -211,6 +216,11 @@ public:
 
     std::optional<FolderIdentity> folderIdentity(const std::string& folder) override
     {
+        if (const auto learnt = identities_.find(folder); learnt != identities_.end()) {
+            const FolderIdentity identity = learnt->second;
+            identities_.erase(learnt);
+            return identity;
+        }
         return identityOf(folder, true);
     }
 
@@ -349,6 +359,41 @@ public:
     std::string driveCRoot() override { return "C:\\"; }
 
 private:
+    // The identities of a folder's ordinary sub-folders (links left out: theirs is
+    // their target's), from one more pass over the folder, under the paths by which a
+    // walk asks for them next (folder + name + "\\"). Opening every sub-folder to ask
+    // takes a round of system calls each; under Wine every one is a trip to its server.
+    void learnIdentities(const std::string& folder)
+    {
+        Handle handle(openForReading(folder, FILE_FLAG_BACKUP_SEMANTICS));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!handle.valid() || !GetFileInformationByHandle(handle.get(), &info))
+            return;
+        alignas(LONGLONG) char buffer[64 * 1024];
+        FILE_INFO_BY_HANDLE_CLASS pass = FileIdBothDirectoryRestartInfo;
+        while (GetFileInformationByHandleEx(handle.get(), pass, buffer, sizeof buffer)) {
+            pass = FileIdBothDirectoryInfo;
+            for (const char* at = buffer;;) {
+                const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+                const DWORD kind = entry->FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT |
+                                                            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+                char name[MAX_PATH * 2];
+                BOOL unmapped = FALSE;
+                const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, entry->FileName,
+                                                       static_cast<int>(entry->FileNameLength / sizeof(WCHAR)), name,
+                                                       sizeof name, nullptr, &unmapped);
+                const std::string_view spelt(name, static_cast<std::size_t>(length > 0 ? length : 0));
+                // A name the code page cannot spell is asked for the usual way.
+                if (kind == FILE_ATTRIBUTE_DIRECTORY && !spelt.empty() && !unmapped && spelt != "." && spelt != "..")
+                    identities_[folder + std::string(spelt) + '\\'] =
+                        FolderIdentity{info.dwVolumeSerialNumber, static_cast<std::uint64_t>(entry->FileId.QuadPart)};
+                if (entry->NextEntryOffset == 0)
+                    break;
+                at += entry->NextEntryOffset;
+            }
+        }
+    }
+
     static std::unique_ptr<TextWriter> create(const std::string& path, DWORD disposition, Failure& failure)
     {
         const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
@@ -365,6 +410,7 @@ private:
     }
 
     Win32FileSystemOptions options_;
+    std::unordered_map<std::string, FolderIdentity> identities_;  // learnt, until asked for
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_window.h"
 
 #include "platform/form_layout.h"
+#include "platform/text_case.h"
 #include "platform/win32/win32_names.h"
 
 #include <commdlg.h>
@@ -14,6 +15,7 @@ namespace tavlo {
 namespace {
 
 constexpr COLORREF kLightYellow = RGB(255, 255, 128);
+constexpr UINT kShowEntries = WM_APP + 1;  // posted: the list box is told the count of entries
 constexpr COLORREF kLightBlue = RGB(128, 128, 255);
 
 std::string nulTerminated(std::string_view text) { return std::string(text); }
@@ -25,7 +27,9 @@ DWORD styleOf(ControlKind kind)
     switch (kind) {
     case ControlKind::TextBox: return child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
     case ControlKind::ListBox:
-        return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+        // No data of its own: the window keeps the entries (see drawEntry).
+        return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NODATA | LBS_OWNERDRAWFIXED |
+               LBS_WANTKEYBOARDINPUT;
     // Drawn by the window (drawButton): a system button keeps wide margins of its own
     // inside its face, and the long captions wrap onto too many lines there.
     case ControlKind::Button: return child | WS_TABSTOP | BS_OWNERDRAW;
@@ -186,6 +190,16 @@ void Win32Window::build()
 
     measure_ = CreateCompatibleDC(nullptr);
     SelectObject(measure_, font(static_cast<int>(controlDesign(ControlId::List1).font)));
+    // An entry is one line of the list's font high, as in a list box that draws its own strings.
+    TEXTMETRICA metrics{};
+    if (GetTextMetricsA(measure_, &metrics))
+        SendMessageA(controls_[ControlId::List1], LB_SETITEMHEIGHT, 0, metrics.tmHeight);
+    CPINFO codePage{};
+    if (GetCPInfo(CP_ACP, &codePage) && codePage.MaxCharSize == 1) {
+        byteWidths_.assign(256, 0);
+        if (!GetCharWidth32A(measure_, 0, 255, byteWidths_.data()))
+            byteWidths_.clear();
+    }
     lastFocus_ = controls_[ControlId::txtPATH_RICERCA];
 }
 
@@ -268,6 +282,8 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const int code = HIWORD(wParam);
         const int id = LOWORD(wParam);
         const int index = id - win32ControlId(ControlId::txtPATH_RICERCA);
+        if (code == EN_CHANGE)
+            texts_.erase(reinterpret_cast<HWND>(lParam));
         if (code == BN_CLICKED && onClick && index >= 0 && index < static_cast<int>(ControlId::CommonDialog1)) {
             try {
                 onClick(static_cast<ControlId>(index));
@@ -292,12 +308,24 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item->CtlType == ODT_BUTTON)
+        if (item->CtlType == ODT_LISTBOX)
+            drawEntry(*item);
+        else if (item->CtlType == ODT_BUTTON)
             drawButton(*item);
         else
             drawCredit(item->hwndItem, item->hDC, item->rcItem);
         return TRUE;
     }
+    case kShowEntries:
+        showPosted_ = false;
+        showEntries();
+        return 0;
+    case WM_CHARTOITEM:
+        if (reinterpret_cast<HWND>(lParam) == controls_[ControlId::List1]) {
+            const long found = entryTypedTo(static_cast<char>(LOWORD(wParam)), static_cast<long>(HIWORD(wParam)));
+            return found >= 0 ? found : -2;  // -2: the key needs nothing more
+        }
+        break;
     case WM_SETCURSOR:
         // The hourglass holds over the whole window while the system is busy.
         if (busy_) {
@@ -386,6 +414,47 @@ void Win32Window::drawCredit(HWND label, HDC dc, const RECT& area)
     SelectObject(dc, previous);
 }
 
+void Win32Window::drawEntry(const DRAWITEMSTRUCT& item)
+{
+    RECT area = item.rcItem;
+    if (item.itemAction == ODA_FOCUS || item.itemID == static_cast<UINT>(-1)) {
+        DrawFocusRect(item.hDC, &area);  // the focus mark comes and goes alone
+        return;
+    }
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    SetBkColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetTextColor(item.hDC,
+                 GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+    const std::string_view entry = entries_.at(static_cast<long>(item.itemID));
+    ExtTextOutA(item.hDC, area.left + 1, area.top, ETO_OPAQUE | ETO_CLIPPED, &area, entry.data(),
+                static_cast<UINT>(entry.size()), nullptr);
+    if ((item.itemState & ODS_FOCUS) != 0)
+        DrawFocusRect(item.hDC, &area);
+}
+
+long Win32Window::entryTypedTo(char typed, long caret) const
+{
+    const auto folded = [](char c) { return upperCase(std::string_view(&c, 1)); };
+    const std::string wanted = folded(typed);
+    const long count = entries_.size();
+    for (long step = 1; step <= count; ++step) {
+        const long index = (caret + step) % count;
+        const std::string_view entry = entries_.at(index);
+        if (!entry.empty() && folded(entry.front()) == wanted)
+            return index;
+    }
+    return -1;
+}
+
+void Win32Window::showEntries()
+{
+    entriesShown_ = std::chrono::steady_clock::now();
+    const HWND list = control(ControlId::List1);
+    if (SendMessageA(list, LB_GETCOUNT, 0, 0) != entries_.size())
+        SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(entries_.size()), 0);
+}
+
 HWND Win32Window::control(ControlId id) const
 {
     const auto found = controls_.find(id);
@@ -397,16 +466,21 @@ std::string Win32Window::text(ControlId id) const
     const HWND handle = control(id);
     if (handle == nullptr)
         return {};
+    if (const auto known = texts_.find(handle); known != texts_.end())
+        return known->second;
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle)) + 1, '\0');
     const int length = GetWindowTextA(handle, text.data(), static_cast<int>(text.size()));
     text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    texts_[handle] = text;
     return text;
 }
 
 void Win32Window::setText(ControlId id, std::string_view text)
 {
-    if (const HWND handle = control(id))
+    if (const HWND handle = control(id)) {
         SetWindowTextA(handle, nulTerminated(text).c_str());
+        texts_.erase(handle);
+    }
 }
 
 bool Win32Window::isEnabled(ControlId id) const
@@ -441,54 +515,54 @@ int Win32Window::checkValue(ControlId id) const
 
 void Win32Window::listAdd(std::string_view entry)
 {
-    const std::string text = nulTerminated(entry);
-    const HWND list = control(ControlId::List1);
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    entries_.append(entry);
     // Long paths can be scrolled into view.
-    SIZE size{};
-    const bool measured = GetTextExtentPoint32A(measure_, text.c_str(), static_cast<int>(text.size()), &size) != 0;
-    if (measured && size.cx + 8 > listExtent_) {
-        listExtent_ = size.cx + 8;
-        SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(listExtent_), 0);
+    if (const int width = entryWidth(entry); width + 8 > listExtent_) {
+        listExtent_ = width + 8;
+        SendMessageA(control(ControlId::List1), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(listExtent_), 0);
     }
+    // Entries added one after the other (a paged build's page names) reach the list
+    // box together, when the pending messages run.
+    if (!busy_ && !showPosted_)
+        showPosted_ = PostMessageA(window_, kShowEntries, 0, 0) != 0;
 }
 
-long Win32Window::listCount() const
+int Win32Window::entryWidth(std::string_view entry) const
 {
-    const LRESULT count = SendMessageA(control(ControlId::List1), LB_GETCOUNT, 0, 0);
-    return count == LB_ERR ? 0 : static_cast<long>(count);
+    if (!byteWidths_.empty()) {
+        int width = 0;
+        for (const char c : entry)
+            width += byteWidths_[static_cast<unsigned char>(c)];
+        return width;
+    }
+    SIZE size{};
+    return GetTextExtentPoint32A(measure_, entry.data(), static_cast<int>(entry.size()), &size) ? size.cx : 0;
 }
 
-std::string Win32Window::listItem(long index) const
-{
-    if (index < 0 || index >= listCount())
-        return {};
-    const HWND list = control(ControlId::List1);
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR)
-        return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT got =
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
-    return text;
-}
+long Win32Window::listCount() const { return entries_.size(); }
+
+std::string Win32Window::listItem(long index) const { return std::string(entries_.at(index)); }
 
 long Win32Window::listIndex() const
 {
+    const_cast<Win32Window*>(this)->showEntries();
     const LRESULT selected = SendMessageA(control(ControlId::List1), LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : static_cast<long>(selected);
 }
 
 void Win32Window::listRemove(long index)
 {
-    if (index >= 0 && index < listCount())
-        SendMessageA(control(ControlId::List1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (index < 0 || index >= listCount())
+        return;
+    showEntries();
+    entries_.remove(index);
+    SendMessageA(control(ControlId::List1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 void Win32Window::listClear()
 {
     const HWND list = control(ControlId::List1);
+    entries_.clear();
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     listExtent_ = 0;
     SendMessageA(list, LB_SETHORIZONTALEXTENT, 0, 0);
@@ -498,6 +572,7 @@ HWND Win32Window::owner() const { return IsWindowVisible(window_) ? window_ : nu
 
 int Win32Window::msgBox(std::string_view prompt, int buttons)
 {
+    showEntries();  // the box lets the window draw again
     const HWND parent = owner();
     // Before the window shows (start-up) the box stands alone, in the taskbar.
     UINT type = buttons == kYesNo ? MB_YESNO : MB_OK;
@@ -510,12 +585,29 @@ void Win32Window::beep() { MessageBeep(MB_OK); }
 
 void Win32Window::setScreenPointer(int pointer)
 {
-    busy_ = pointer == kPointerHourglass;
+    const bool busy = pointer == kPointerHourglass;
+    if (busy != busy_)
+        eventsRan_ = {};  // the first yield of a busy spell lets messages run at once
+    busy_ = busy;
+    if (!busy_)
+        showEntries();
     SetCursor(LoadCursorA(nullptr, busy_ ? IDC_WAIT : IDC_ARROW));
 }
 
 void Win32Window::doEvents()
 {
+    // A scan yields after every entry it adds. While it is busy, pending messages run
+    // at most once a frame: the list still grows on screen and a click still lands at
+    // once to the eye, but the list is not drawn again for every single entry, and
+    // the message queue is not asked thousands of times a second.
+    constexpr auto kFrame = std::chrono::milliseconds(16);
+    constexpr auto kCountShown = std::chrono::milliseconds(100);
+    const auto now = std::chrono::steady_clock::now();
+    if (busy_ && eventsRan_ != decltype(eventsRan_){} && now - eventsRan_ < kFrame)
+        return;
+    eventsRan_ = now;
+    if (!busy_ || now - entriesShown_ >= kCountShown)
+        showEntries();
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

@@ -5,9 +5,11 @@
 // Texts pass in the ANSI code page, byte for byte.
 
 #include "platform/desktop.h"
+#include "platform/entry_store.h"
 
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <vector>
@@ -63,6 +65,14 @@ private:
     HFONT font(int face);
     void drawButton(const DRAWITEMSTRUCT& item);
     void drawCredit(HWND label, HDC dc, const RECT& area);
+    void drawEntry(const DRAWITEMSTRUCT& item);
+    /// The entry after the caret whose text begins with the typed character, as
+    /// a list box that keeps its own strings finds it; -1 when none does.
+    long entryTypedTo(char typed, long caret) const;
+    /// Tells the list box how many entries there are now.
+    void showEntries();
+    /// The width of an entry in the list's font, in pixels.
+    int entryWidth(std::string_view entry) const;
     int pixelsX(int twips) const;
     int pixelsY(int twips) const;
     HWND control(ControlId id) const;
@@ -83,6 +93,21 @@ private:
     HICON smallIcon_ = nullptr;
     HDC measure_ = nullptr;  // for the list's horizontal extent
     int listExtent_ = 0;
+    // The width of each byte in the list's font, where the code page has a byte a
+    // character: a path is measured without asking the system for every one.
+    std::vector<int> byteWidths_;
+    // The controls' texts as last read or set: a scan reads the filter after every
+    // entry it adds. A text box's change notice drops its text from here.
+    mutable std::map<HWND, std::string> texts_;
+    // List1's entries: the list box holds no data of its own, only their count, and
+    // draws the entries in sight from here.
+    EntryStore entries_;
+    // Since pending messages last ran, and since the list box last heard the count,
+    // while busy: then messages run at most once a frame, and the count goes to the
+    // list box a few times a second (each time it draws its scroll bar anew).
+    std::chrono::steady_clock::time_point eventsRan_{};
+    std::chrono::steady_clock::time_point entriesShown_{};
+    bool showPosted_ = false;  // the list box hears the count when the pending messages run
     HWND lastFocus_ = nullptr;
     HWND progress_ = nullptr;  // the progress window, while it shows
     HWND progressText_ = nullptr;

@@ -36,7 +36,7 @@ TEST(QtWindow, EveryControlAsDesignedTheQuestionBeforeTheWindowTheFocusInTableOr
     const auto px = [&](int twips) { return qRound(twips / window.twipsPerPixelX()); };
     EXPECT_EQ(window.windowTitle().toStdString() + std::to_string(window.width()) + "x" + std::to_string(window.height()),
               std::string(formDesign().caption) + std::to_string(px(9285)) + "x" + std::to_string(px(6750)));
-    const char* kinds[] = {"QLineEdit", "QListWidget", "QPushButton", "QLabel", "QCheckBox"};
+    const char* kinds[] = {"QLineEdit", "QListView", "QPushButton", "QLabel", "QCheckBox"};
     const std::pair<double, bool> fonts[] = {{0, false}, {8.25, true}, {9.75, false}, {13.5, true}, {9.75, true}};
     QStringList designed, focusable, present, walked;
     for (const ControlDesign& c : controlDesigns().first(controlDesigns().size() - 1)) {  // not the picker

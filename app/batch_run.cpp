@@ -1,0 +1,225 @@
+#include "app/batch_run.h"
+
+#include "app/frm_tavlo.h"
+#include "app/start_up.h"
+#include "gallery/build_steps.h"
+#include "pages/page_writer.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/pictures.h"
+#include "platform/text_rules.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <utility>
+
+namespace tavlo {
+namespace {
+
+using enum ControlId;
+
+// The window's services without a window: messages go to standard error, the
+// questions are answered from the options, and a progress line shows on a terminal.
+class BatchUi final : public Ui {
+public:
+    BatchUi(const BatchOptions& options, Console& console)
+        : options_(options), console_(console), onTerminal_(console.errorIsTerminal())
+    {
+    }
+
+    /// The progress line's text; none while it is empty.
+    std::function<std::string()> progress;
+    /// Runs once, right before the build writes its first page.
+    std::function<void()> beforeFirstPage;
+
+    bool refused() const { return refused_; }
+    bool stopped() const { return ended_; }
+
+    int msgBox(std::string_view prompt, int buttons) override
+    {
+        if (prompt == kWindowModeQuestion)
+            return kAnswerNo;  // there is no window to lay out: the question has no one to ask
+        say(prompt);
+        if (buttons != kYesNo) {
+            // Refusals end in " !!!" and write failures carry " ERR="; the rest are notices.
+            if (prompt.ends_with(" !!!") || prompt.find(" ERR=") != std::string_view::npos)
+                refused_ = true;
+            return kAnswerOk;
+        }
+        if (isViewQuestion(prompt))
+            return options_.open ? kAnswerYes : kAnswerNo;
+        if (isOverwriteQuestion(prompt) && !options_.overwrite)
+            stop();
+        return kAnswerYes;  // a missing header or footer: reported, and the build goes on
+    }
+
+    void beep() override {}
+
+    void setScreenPointer(int pointer) override
+    {
+        // The writer shows the hourglass right before it opens a page, after its questions.
+        if (pointer != kPointerHourglass)
+            return;
+        if (beforeFirstPage)
+            std::exchange(beforeFirstPage, nullptr)();
+        if (progress)
+            drawProgress(progress, false);
+    }
+
+    void doEvents() override
+    {
+        if (progress)
+            drawProgress(progress, true);
+    }
+
+    // The thumbnails' progress goes to the progress line; nothing asks to cancel.
+    bool showProgress(std::string_view text, std::string_view) override
+    {
+        drawProgress([text] { return std::string(text); }, true);
+        return false;
+    }
+    void closeProgress() override { clearProgress(); }
+    void endProgram() override { ended_ = true; }
+    bool programEnded() const override { return ended_; }
+    double screenWidthTwips() const override { return 0; }  // no screen: the page-size default is not used
+    double twipsPerPixelX() const override { return 15; }
+    std::optional<std::string> showPicker(const PickerRequest&) override { return std::nullopt; }
+    void openPage(const OpenRequest& request) override { console_.openPage(request); }
+
+    /// Ends the run where it stands: the overwrite question answered No, nothing written.
+    [[noreturn]] void stop()
+    {
+        ended_ = true;
+        throw ProgramEnded{};
+    }
+
+    /// A message of the window, on a line of its own; its carriage returns break the line.
+    void say(std::string_view text)
+    {
+        clearProgress();
+        std::string lines(text);
+        for (char& c : lines)
+            if (c == '\r')
+                c = '\n';
+        console_.writeError(lines + "\n");
+    }
+
+    void clearProgress()
+    {
+        if (shownWidth_ == 0)
+            return;
+        console_.writeError(std::string("\r").append(shownWidth_, ' ').append("\r"));
+        shownWidth_ = 0;
+    }
+
+private:
+    void drawProgress(const std::function<std::string()>& text, bool often)
+    {
+        if (!onTerminal_)
+            return;
+        // A scan yields thousands of times a second; the line is drawn a few times a second.
+        const auto now = std::chrono::steady_clock::now();
+        if (often && now - drawn_ < std::chrono::milliseconds(100))
+            return;
+        drawn_ = now;
+        const std::string line = text();
+        const std::size_t width = line.size();
+        console_.writeError(std::string("\r").append(line).append(shownWidth_ > width ? shownWidth_ - width : 0, ' '));
+        shownWidth_ = std::max(shownWidth_, width);
+    }
+
+    const BatchOptions& options_;
+    Console& console_;
+    const bool onTerminal_;
+    bool refused_ = false;
+    bool ended_ = false;
+    std::size_t shownWidth_ = 0;
+    std::chrono::steady_clock::time_point drawn_{};
+};
+
+// A page that a paged build of `pages` pages writes after its first one, and that is
+// there already, if any.
+std::optional<std::string> laterPageThere(Platform& p, const JobVariables& job, long pages)
+{
+    for (long page = 2; page <= pages; ++page) {
+        const std::string path = job.Cartella_Tavlo + "PAG_" + std::to_string(page) + ".HTM";
+        if (p.fs.canRead(path))
+            return path;
+    }
+    const OutputPath output = splitOutputPath(p);
+    const std::string index = output.folder + pageNameFrom(output.name);
+    return p.fs.canRead(index) ? std::optional(index) : std::nullopt;
+}
+
+// A path of the options as a full path: one relative to the current folder is put
+// below it, and its "." and ".." steps are resolved in the text, so that the page
+// folder and the entries below it begin alike, as the page writer counts on.
+std::string fullPath(FileSystem& fs, const std::string& path)
+{
+    return std::filesystem::path(fs.fullFolderPath(path)).lexically_normal().string();
+}
+
+} // namespace
+
+int runBatch(const BatchOptions& options, Console& console)
+{
+    HeadlessControls controls;
+    BatchUi ui(options, console);
+    FileSystem& fs = console.fileSystem();
+    const auto pictures = options.thumbnails ? createPictures() : nullptr;
+    frmTAVLO form(controls, ui, fs, pictures.get());
+    form.Form_Load();
+
+    // The settings, typed into the window as a person would.
+    const std::string folder = fullPath(fs, options.folder);
+    const char sep = fs.separator();
+    controls.setText(txtPATH_RICERCA, folder);
+    const std::string inFolder = folder.ends_with(sep) ? folder : folder + sep;
+    controls.setText(txtNOME_FILE_HTM, options.page ? fullPath(fs, *options.page) : inFolder + "TAVLO.HTM");
+    controls.setText(txtMAX_PER_RIGA, options.perRow);
+    if (options.perPage)
+        controls.setText(txtMAX_N_FILES, *options.perPage);
+    controls.setChecked(options.withoutBackground);
+    controls.setChecked(chkMINIATURE, options.thumbnails);
+
+    ui.progress = [&] { return std::string("N.files trovati ") + std::to_string(controls.listCount()); };
+    if (options.extension && *options.extension != "*") {
+        controls.setText(txtESTENSIONE, *options.extension);
+        form.click(cmdCONFERMA);
+    } else {
+        form.click(cmdCONFERMA_Tutti);
+    }
+    if (ui.refused() || ui.stopped()) {
+        ui.clearProgress();
+        return 1;
+    }
+
+    // The build, also when the load found nothing: its own check then refuses it.
+    JobVariables& job = form.job();
+    const double perPage = options.perPage ? numericValue(*options.perPage) : 0;
+    const long pages = perPage >= 1 ? std::max(1L, static_cast<long>(std::ceil(static_cast<double>(controls.listCount()) / perPage))) : 0;
+    ui.progress = [&] {
+        std::string line = std::string("Creazione ") + job.Nome_Pagina;
+        if (job.Nome_Pagina.starts_with("PAG_") && job.Num_Pagina <= pages)
+            line += std::string(" (") + std::to_string(job.Num_Pagina) + " di " + std::to_string(pages) + ")";
+        return line;
+    };
+    if (options.perPage && !options.overwrite)
+        ui.beforeFirstPage = [&] {
+            // A later page that is there already would stop the build half done: it
+            // stops here, before anything is written.
+            if (const auto there = laterPageThere(form.platform(), job, pages)) {
+                ui.say(overwriteQuestion(*there));
+                ui.stop();
+            }
+        };
+    const ControlId build = options.perPage ? Command4 : Command1;
+    controls.setEnabled(build, true);
+    form.click(build);
+    ui.clearProgress();
+    return ui.refused() || ui.stopped() ? 1 : 0;
+}
+
+} // namespace tavlo

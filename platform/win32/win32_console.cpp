@@ -1,0 +1,97 @@
+// The Windows console of a run without any window. tavlo.exe is a windowed program:
+// Windows gives it standard handles only where they were redirected, so it takes
+// the console of the program that started it (a command prompt) for the others.
+
+#include "platform/console.h"
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace tavlo {
+namespace {
+
+bool usable(HANDLE handle)
+{
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+bool isConsole(HANDLE handle)
+{
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode) != 0;
+}
+
+void writeTo(DWORD which, std::string_view text)
+{
+    const HANDLE handle = GetStdHandle(which);
+    if (!usable(handle))
+        return;  // nowhere to write to: the run goes on without its messages
+    if (isConsole(handle)) {
+        // The console shows its own code page: the text goes to it as characters.
+        const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+        DWORD written = 0;
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+    std::string lines;  // a file or a pipe gets the lines of Windows text files
+    for (const char c : text) {
+        if (c == '\n')
+            lines.push_back('\r');
+        lines.push_back(c);
+    }
+    DWORD written = 0;
+    WriteFile(handle, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
+}
+
+class Win32Console final : public Console {
+public:
+    Win32Console()
+    {
+        constexpr DWORD kStandard[] = {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
+        bool missing = false;
+        for (const DWORD which : kStandard)
+            missing = missing || !usable(GetStdHandle(which));
+        if (!missing || !AttachConsole(ATTACH_PARENT_PROCESS))
+            return;
+        for (const DWORD which : kStandard)
+            if (!usable(GetStdHandle(which)))
+                SetStdHandle(which, CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                                nullptr));
+    }
+
+    FileSystem& fileSystem() override { return *fs_; }
+    void writeOutput(std::string_view text) override { writeTo(STD_OUTPUT_HANDLE, text); }
+    void writeError(std::string_view text) override { writeTo(STD_ERROR_HANDLE, text); }
+    bool errorIsTerminal() const override { return isConsole(GetStdHandle(STD_ERROR_HANDLE)); }
+
+    void openPage(const OpenRequest& request) override
+    {
+        // The shell's document open, maximised, as the window opens a page; it may
+        // hand the page to a COM handler.
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        const std::string document = request.documentPath;
+        const auto backslash = document.rfind('\\');
+        const std::string folder = backslash == std::string::npos ? std::string() : document.substr(0, backslash + 1);
+        ShellExecuteA(nullptr, "open", document.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
+                      SW_SHOWMAXIMIZED);
+        if (SUCCEEDED(com))
+            CoUninitialize();
+    }
+
+private:
+    std::unique_ptr<FileSystem> fs_ = createWin32FileSystem();
+};
+
+} // namespace
+
+std::unique_ptr<Console> createConsole() { return std::make_unique<Win32Console>(); }
+
+} // namespace tavlo
