@@ -31,8 +31,7 @@ TEST_P(StartUp, TheQuestionComesAfterTheDefaultsYesHidesFourControlsAndLockedOrH
     for (ControlId id : {Command1, Command4, Command5})
         expected.setEnabled(id, false);
     EXPECT_EQ(atQuestion, windowState(expected));
-    expected.setText(txtPATH_RICERCA, rig.programFolder() + kSep);
-    expected.setText(txtNOME_FILE_HTM, rig.programFolder() + kSep + "TAVLO.HTM");
+    expected.setText(txtPATH_RICERCA, rig.programFolder() + kSep), expected.setText(txtNOME_FILE_HTM, rig.programFolder() + kSep + "TAVLO.HTM");
     for (ControlId id : {Command2, Command1, Label5, txtNOME_FILE_HTM})
         expected.setVisible(id, !GetParam());
     EXPECT_EQ(windowState(rig.controls), windowState(expected));

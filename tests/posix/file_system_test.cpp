@@ -52,7 +52,7 @@ TEST(PosixFileSystem, APageThatCannotBeWrittenMovesToTheSameFolderAtHomeThenToTa
 {
     for (const bool sameFolderAtHome : {true, false}) {
         Rig rig;
-        const std::string cd = "/proc/tavlo-cd/FOTO/", home = rig.homeFolder() + "/", moved = home + "tavlo-cd/FOTO/";
+        const std::string cd = "/proc/tavlo-cd/FOTO/", home = rig.tree.at("home/"), moved = home + "tavlo-cd/FOTO/";
         if (sameFolderAtHome)
             rig.tree.folder("home/tavlo-cd/FOTO");
         rig.controls.listAdd(cd + "a.mp3"), rig.controls.listAdd(cd + "Mare.jpg");

@@ -12,7 +12,7 @@ public:
 
     std::function<Failure(const std::string& path)> failCreate;  // a text or a whole file; none: made for real
     std::function<bool(const std::string& folder)> failList;     // true: the listing fails
-    std::vector<std::string> created, listed;                     // in the order asked for
+    std::vector<std::string> created;                     // in the order asked for
     std::vector<std::pair<std::string, std::string>> copies;      // source and destination
 
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& f) override
@@ -27,7 +27,6 @@ public:
     }
     std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, bool foldersToo) override
     {
-        listed.push_back(folder);
         return failList && failList(folder) ? std::nullopt : real_->listFolder(folder, foldersToo);
     }
     Failure copyFile(const std::string& source, const std::string& destination) override

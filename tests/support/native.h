@@ -20,7 +20,6 @@ inline std::string native(std::string_view path)
     std::replace(spelt.begin(), spelt.end(), '/', kSep);
     return spelt;
 }
-inline std::string fromRoot(std::string_view path) { return (kWindows ? "C:" : "") + native(path); }
 std::string inCodePage(std::string_view utf8);  // a UTF-8 text in the platform's code page
 
 } // namespace tavlo::test

@@ -34,7 +34,6 @@ public:
     frmTAVLO form;
 
     std::string programFolder() const { return tree.at("program"); }
-    std::string homeFolder() const { return tree.at("home"); }
     std::string templateFolder() { return fs.templateFolder(); }
     void click(ControlId id) { form.click(id); }
     std::string text(ControlId id) const { return controls.text(id); }

@@ -30,7 +30,6 @@ public:
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
 
-    const std::string& path() const { return root_; }  // without a trailing separator
     std::string at(std::string_view relative) const { return root_ + kSep + native(relative); }
     std::string read(std::string_view relative) const { return readFile(at(relative)); }
     bool exists(std::string_view relative) const { return std::filesystem::exists(onDisk(at(relative))); }
