@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The Debian package as a user gets it: built, its dependencies checked, installed (as root
+# The Debian package as a user gets it: built, lintian-clean, its dependencies checked, installed (as root
 # with apt-get, removed afterwards; otherwise unpacked into a scratch root) and started
 # end to end, which finds the program, its header and its template images in place.
 # Usage: package_test.sh <source folder> <work folder>   (CMAKE, CPACK, PYTHON may name the tools)
@@ -15,6 +15,7 @@ step build "${CMAKE:-cmake}" --build "$work/build" -j2
 rm -f "$work"/build/tavlo_*.deb
 (cd "$work/build" && step cpack "${CPACK:-cpack}" -G DEB)
 deb=$(echo "$work"/build/tavlo_*.deb)
+command -v lintian >/dev/null && step lintian lintian --fail-on error,warning "$deb"
 for package in libqt6widgets6 qt6-qpa-plugins xdg-utils; do
     dpkg-deb -f "$deb" Depends | grep -Eq "(^|[ ,|])$package([ ,(]|$)" || fail "the package does not depend on $package"
 done
