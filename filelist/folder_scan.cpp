@@ -70,7 +70,7 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, in
 
     // One listing serves both passes: the files of the file pass are the names that
     // are not folders, so the folder is read from the disk once, not twice.
-    const auto names = p.fs.listFolder(scan.Cartella_Corrente, true);
+    const auto names = p.fs.listFolder(scan.Cartella_Corrente);
     const int level = scan.Livello;
     scan.Conta_File[level] = 0;
     if (names && !currentFilter(p).empty())

@@ -66,12 +66,12 @@ bool isViewQuestion(std::string_view prompt)
     return prompt.starts_with(kViewQuestion) || prompt.starts_with(kViewFirstPageQuestion);
 }
 
-void offerToView(Platform& p, const JobVariables& job, std::string_view question, const std::string& named)
+void offerToView(Platform& p, const JobVariables& job, std::string_view question)
 {
     // The page's final place: the write-failure fallback may have moved it.
     const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
     if (p.ui.msgBox(std::string(question) + page + " (S/N) ", kYesNo) == kAnswerYes)
-        openPage(p, named.empty() ? page : named, page);
+        openPage(p, page);
     p.form.setEnabled(ControlId::Command5, true);
 }
 

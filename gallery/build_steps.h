@@ -39,8 +39,8 @@ inline constexpr std::string_view kViewQuestion = "Visualizzo la pagina creata "
 inline constexpr std::string_view kViewFirstPageQuestion = "Visualizzo la prima pagina creata ";
 bool isViewQuestion(std::string_view prompt);
 
-/// Asks the view question about the page last written, opens it on Yes (named as
-/// `named` in the command), and enables the result viewer whatever the answer.
-void offerToView(Platform& p, const JobVariables& job, std::string_view question, const std::string& named);
+/// Asks the view question about the page last written, opens it on Yes, and enables
+/// the result viewer whatever the answer.
+void offerToView(Platform& p, const JobVariables& job, std::string_view question);
 
 } // namespace tavlo

@@ -2,16 +2,11 @@
 
 namespace tavlo {
 
-std::string openCommandLine(const std::string& page)
+void openPage(Platform& p, const std::string& fullPath)
 {
-    // The text as the builds word it, page unquoted; no backend hands it to a shell:
-    // each opens the document path itself.
-    return "START /max /w " + page;
-}
-
-void openPage(Platform& p, const std::string& named, const std::string& fullPath)
-{
-    runSkippingFailures([&] { p.ui.openPage({openCommandLine(named), fullPath}); });
+    // The tool has the shell start the page maximised; each backend opens the
+    // document itself, with no shell in between.
+    runSkippingFailures([&] { p.ui.openPage({fullPath}); });
 }
 
 } // namespace tavlo

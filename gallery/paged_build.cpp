@@ -55,7 +55,7 @@ void Command4_Click(Platform& p, JobVariables& job)
     // The index page goes where the output path says, also when a fallback moved the series.
     writeWholeListPage(p, job, output);
     tellKeptOriginals(p, thumbnails);
-    offerToView(p, job, kViewFirstPageQuestion, {});
+    offerToView(p, job, kViewFirstPageQuestion);
 }
 
 } // namespace tavlo

@@ -10,7 +10,7 @@ void Command5_Click(Platform& p, const JobVariables& job)
     if (trimBlanks(job.Nome_Pagina).empty())
         return;
     const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
-    openPage(p, page, page);
+    openPage(p, page);
 }
 
 } // namespace tavlo

@@ -21,7 +21,7 @@ void Command1_Click(Platform& p, JobVariables& job)
     writeWholeListPage(p, job, output);
     tellKeptOriginals(p, thumbnails);
     // The open command names the page alone, in the folder just made current.
-    offerToView(p, job, kViewQuestion, job.Nome_Pagina);
+    offerToView(p, job, kViewQuestion);
 }
 
 } // namespace tavlo

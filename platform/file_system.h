@@ -58,10 +58,9 @@ public:
     virtual bool caseSensitive() const = 0;
 
     /// Names in a folder, hidden and system entries left out, sorted as the
-    /// platform's own file manager lists them. With foldersToo false only files.
+    /// platform's own file manager lists them.
     /// nullopt when the folder cannot be listed.
-    virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder,
-                                                               bool foldersToo) = 0;
+    virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;
     virtual std::optional<FolderIdentity> folderIdentity(const std::string& folder) = 0;
 
     /// Whether the file can be opened for reading.
@@ -85,7 +84,6 @@ public:
     virtual Failure setCurrentFolder(const std::string& folder) = 0;
     /// Makes the drive named by a letter current; nothing to do where there are no drives.
     virtual Failure setCurrentDrive(std::string_view drive) = 0;
-    virtual std::string currentFolder() = 0;
     /// A folder as a full path: one given relative to the current folder is put below it.
     virtual std::string fullFolderPath(const std::string& folder) { return folder; }
 

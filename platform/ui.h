@@ -29,7 +29,6 @@ struct PickerRequest {
 };
 
 struct OpenRequest {
-    std::string commandLine;   // the document-open command text, as a Windows build issues it
     std::string documentPath;  // the page to open, as a full path
 };
 

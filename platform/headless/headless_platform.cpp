@@ -106,7 +106,7 @@ std::optional<std::string> HeadlessUi::showPicker(const PickerRequest& request)
 void HeadlessUi::openPage(const OpenRequest& request)
 {
     opened.push_back(request);
-    log.push_back("open:" + request.commandLine);
+    log.push_back("open:" + request.documentPath);
 }
 
 bool HeadlessUi::showProgress(std::string_view text, std::string_view cancelCaption)

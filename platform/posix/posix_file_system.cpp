@@ -145,7 +145,7 @@ public:
     char separator() const override { return '/'; }
     bool caseSensitive() const override { return options_.caseSensitive; }
 
-    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, bool foldersToo) override
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) override
     {
         DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
         if (dir == nullptr)
@@ -161,8 +161,6 @@ public:
                 if (::fstatat(dirFd, e->d_name, &info, 0) == 0)
                     isFolder = S_ISDIR(info.st_mode);
             }
-            if (isFolder && !foldersToo)
-                continue;
             entries.push_back({e->d_name, isFolder});
         }
         ::closedir(dir);
@@ -270,17 +268,12 @@ public:
 
     Failure setCurrentDrive(std::string_view) override { return {}; }
 
-    std::string currentFolder() override
-    {
-        char buffer[PATH_MAX];
-        return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
-    }
-
     std::string fullFolderPath(const std::string& folder) override
     {
         if (folder.empty() || folder.front() == '/')
             return folder;
-        return withTrailingSlash(currentFolder()) + folder;
+        char current[PATH_MAX];
+        return withTrailingSlash(::getcwd(current, sizeof current) ? current : "") + folder;
     }
 
     std::string programFolder() override

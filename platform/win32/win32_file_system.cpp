@@ -180,7 +180,7 @@ public:
     // Windows ignores letter case: names and links are upper- and lower-cased as the tool does.
     bool caseSensitive() const override { return false; }
 
-    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, bool foldersToo) override
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) override
     {
         const std::string pattern = withTrailingBackslash(folder) + "*.*";
         WIN32_FIND_DATAA found{};
@@ -200,8 +200,6 @@ public:
             if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0)
                 continue;
             const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            if (isFolder && !foldersToo)
-                continue;
             entries.push_back({name, isFolder});
             subFolders = subFolders || isFolder;
         } while (FindNextFileA(search, &found));
@@ -308,15 +306,6 @@ public:
         // "X:" alone names the current folder of that drive.
         const char path[] = {letter, ':', '\0'};
         return SetCurrentDirectoryA(path) ? Failure{} : lastFailure();
-    }
-
-    std::string currentFolder() override
-    {
-        const DWORD needed = GetCurrentDirectoryA(0, nullptr);
-        std::string folder(needed, '\0');
-        const DWORD length = GetCurrentDirectoryA(needed, folder.data());
-        folder.resize(length < needed ? length : 0);
-        return folder;
     }
 
     std::string fullFolderPath(const std::string& folder) override

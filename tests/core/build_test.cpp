@@ -81,14 +81,14 @@ TEST_F(Build, TheSingleBuildWritesTheWholeListAsOnePageNamedUpToTheFirstDotThenC
         rig.type(txtNOME_FILE_HTM, "  " + in(r.typed) + "  "), rig.ui.boxes.clear();
         click(Command1, {r.answer});
         EXPECT_EQ(rig.job().Cartella_Tavlo + rig.job().Nome_File_Htm, built(r.folder) + r.fileName);
-        EXPECT_EQ(rig.fs.currentFolder() + kSep, built(r.folder));
+        EXPECT_EQ(std::filesystem::current_path().string() + kSep, built(r.folder));
         EXPECT_EQ(prompts(), Lines{question(false, r.folder + std::string(r.page))});
         EXPECT_EQ(readFile(built(r.folder) + r.page),
                   crlfText(smallPage(true, {sound(1), sound(2), sound(3), sound(4), sound(5), sound(6)}, 5)));
         EXPECT_EQ(copiesBeforeLastFile, copies);  // the templates follow the page
         ASSERT_EQ(rig.ui.opened.size(), opened + (r.answer == kAnswerYes));
-        EXPECT_EQ(r.answer == kAnswerYes ? rig.ui.opened.back().commandLine : "",
-                  r.answer == kAnswerYes ? "START /max /w " + std::string(r.page) : "");
+        EXPECT_EQ(r.answer == kAnswerYes ? rig.ui.opened.back().documentPath : "",
+                  r.answer == kAnswerYes ? built(r.folder) + r.page : "");
     }
     std::vector<std::pair<std::string, std::string>> copies;  // of the last build, in table order
     for (const std::string name : {"Intestaz.htm", "Intest_2.htm", "PIEDE.htm", "DIAPOSIT.JPG", "Film-1a.jpg",
@@ -97,7 +97,7 @@ TEST_F(Build, TheSingleBuildWritesTheWholeListAsOnePageNamedUpToTheFirstDotThenC
     EXPECT_EQ(decltype(copies)(rig.fs.copies.end() - 10, rig.fs.copies.end()), copies);
     EXPECT_EQ(readFile(in("Foto Mare/SFONDO1P.JPG")), readFile(templates + "Sfondo1p.jpg"));
     rig.click(Command5);  // opens the latest page by its full path
-    EXPECT_EQ(rig.ui.opened.back().commandLine, "START /max /w " + built("Foto Mare/MARE.HTM"));
+    EXPECT_EQ(rig.ui.opened.back().documentPath, built("Foto Mare/MARE.HTM"));
     EXPECT_EQ(rig.controls.entries(), numbered(6, "s", ".mp3"));
 }
 
@@ -127,8 +127,8 @@ TEST_P(PagedBuild, PagesTakeAtMostNPositionsEachThenTheIndexLinksToThemAndOpensB
     EXPECT_EQ(prompts(), Lines{question(true, "TAVLO.HTM")});
     rig.click(Command5);
     ASSERT_EQ(rig.ui.opened.size(), 2u);
-    EXPECT_EQ(rig.ui.opened[0].commandLine, "START /max /w " + built("TAVLO.HTM"));
-    EXPECT_EQ(rig.ui.opened[1].commandLine, rig.ui.opened[0].commandLine);  // the result viewer: the same page
+    EXPECT_EQ(rig.ui.opened[0].documentPath, built("TAVLO.HTM"));
+    EXPECT_EQ(rig.ui.opened[1].documentPath, rig.ui.opened[0].documentPath);  // the result viewer: the same page
     EXPECT_EQ(rig.text(txtMAX_N_FILES), "0");  // so that a second build straight after is refused
 }
 

@@ -25,9 +25,9 @@ public:
         created.push_back(path);
         return failCreate && (f = failCreate(path)) ? nullptr : real_->createNewText(path, f);
     }
-    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, bool foldersToo) override
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) override
     {
-        return failList && failList(folder) ? std::nullopt : real_->listFolder(folder, foldersToo);
+        return failList && failList(folder) ? std::nullopt : real_->listFolder(folder);
     }
     Failure copyFile(const std::string& source, const std::string& destination) override
     {
@@ -49,7 +49,6 @@ public:
     std::optional<std::vector<std::string>> readLines(const std::string& path) override { return real_->readLines(path); }
     Failure setCurrentFolder(const std::string& folder) override { return real_->setCurrentFolder(folder); }
     Failure setCurrentDrive(std::string_view drive) override { return real_->setCurrentDrive(drive); }
-    std::string currentFolder() override { return real_->currentFolder(); }
     std::string fullFolderPath(const std::string& folder) override { return real_->fullFolderPath(folder); }
     std::string programFolder() override { return real_->programFolder(); }
     std::string templateFolder() override { return real_->templateFolder(); }
