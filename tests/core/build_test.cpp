@@ -135,7 +135,10 @@ TEST_P(PagedBuild, PagesTakeAtMostNPositionsEachThenTheIndexLinksToThemAndOpensB
 INSTANTIATE_TEST_SUITE_P(Sizes, PagedBuild,
                          ::testing::Values(SeriesCase{25, "10", 10, 3}, SeriesCase{20, "10", 10, 2},
                                            SeriesCase{5, "10", 10, 1}, SeriesCase{0, "10", 10, 1},
-                                           SeriesCase{1001, "1", 1, 1001}));
+                                           SeriesCase{1001, "1", 1, 1001}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.entries) + "EntriesAtMost" + info.param.maximum;
+                         });
 
 TEST_F(Build, OneYesToOverwritingCoversTheLaterPagesOfTheBuildAndViewPagesLinkBackToTheirOwn)
 {

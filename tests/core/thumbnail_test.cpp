@@ -169,7 +169,8 @@ TEST_P(Thumbnails, AThumbnailThatCannotBeWrittenStopsTheBuildAndKeepsTheEarlierP
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBuilds, Thumbnails,
-                         ::testing::Values(Build{ControlId::Command1, "TAVLO.HTM"}, Build{ControlId::Command4, "PAG_1.HTM"}));
+                         ::testing::Values(Build{ControlId::Command1, "TAVLO.HTM"}, Build{ControlId::Command4, "PAG_1.HTM"}),
+                         [](const auto& info) { return info.index == 0 ? "SinglePage" : "Paged"; });
 
 } // namespace
 } // namespace tavlo::test
