@@ -45,6 +45,12 @@ TEST_F(FolderScan, FilesComeBeforeSubFoldersDepthFirstABlankFilterGivesHeadingsA
     }
     const Entries known{"/a.htm", "/b.wav", "/c.mid", "/d.avi", "/e.mp3", "/f.bmp", "/g.tif", "/h.gif", "/i.wmf"};
     expectLoad("*", known, known);  // and JPG, and every MP
+    remove();
+    Entries chain, headings;  // folders down to level 51: the one at level 51 is announced, not scanned
+    for (std::string d = "/d"; chain.size() < 51; d += "/d")
+        chain.push_back(d + "/x.jpg"), headings.push_back("<" + d + ">");
+    expectLoad("JPG", Entries(chain.begin(), chain.end() - 1), chain);
+    expectLoad("", headings);
 }
 
 TEST_F(FolderScan, NamesStayAsOnDiskHiddenOnesAreSkippedLinkCyclesNotEntered)
