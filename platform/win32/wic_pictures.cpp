@@ -2,6 +2,7 @@
 // JPEG is scaled by its decoder, from its compressed blocks, before the centre is
 // cut; the orientation tag is read from the picture's metadata and applied here.
 #include "platform/pictures.h"
+#include "platform/win32/win32_shell.h"
 
 #include <windows.h>
 #include <wincodec.h>
@@ -40,23 +41,6 @@ public:
 
 private:
     T* p_ = nullptr;
-};
-
-// COM on the calling thread for one call: the window's thread has it already
-// (single-threaded), a worker thread joins the multithreaded apartment.
-class ComThread {
-public:
-    ComThread() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-    ~ComThread()
-    {
-        if (SUCCEEDED(result_))
-            CoUninitialize();
-    }
-    ComThread(const ComThread&) = delete;
-    ComThread& operator=(const ComThread&) = delete;
-
-private:
-    HRESULT result_;
 };
 
 bool createFactory(Com<IWICImagingFactory>& factory)
@@ -129,7 +113,7 @@ class WicPictures final : public Pictures {
 public:
     std::optional<Picture> squareCentre(const std::string& path, int side) const override
     {
-        ComThread com;
+        const ComScope com(COINIT_MULTITHREADED);  // a worker thread's own COM
         Com<IWICImagingFactory> factory;
         Com<IWICBitmapDecoder> decoder;
         Com<IWICBitmapFrameDecode> frame;
@@ -185,7 +169,7 @@ public:
 
     std::string jpeg(const Picture& picture) const override
     {
-        ComThread com;
+        const ComScope com(COINIT_MULTITHREADED);  // a worker thread's own COM
         Com<IWICImagingFactory> factory;
         Com<IStream> stream;
         Com<IWICBitmapEncoder> encoder;

@@ -4,11 +4,10 @@
 
 #include "platform/console.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_shell.h"
 
 #include <windows.h>
 
-#include <objbase.h>
-#include <shellapi.h>
 
 #include <string>
 
@@ -74,16 +73,7 @@ public:
 
     void openPage(const OpenRequest& request) override
     {
-        // The shell's document open, maximised, as the window opens a page; it may
-        // hand the page to a COM handler.
-        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        const std::string document = request.documentPath;
-        const auto backslash = document.rfind('\\');
-        const std::string folder = backslash == std::string::npos ? std::string() : document.substr(0, backslash + 1);
-        ShellExecuteA(nullptr, "open", document.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
-                      SW_SHOWMAXIMIZED);
-        if (SUCCEEDED(com))
-            CoUninitialize();
+        openDocumentMaximised(nullptr, request.documentPath);  // as the window opens a page
     }
 
 private:

@@ -3,32 +3,21 @@
 
 #include "platform/desktop.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_window.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 namespace tavlo {
 namespace {
 
-// The shell's document open may hand the page to a COM handler.
-class ComApartment {
-public:
-    ComApartment()
+// The common controls set up before the window makes any.
+struct CommonControls {
+    CommonControls()
     {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
     }
-    ~ComApartment()
-    {
-        if (SUCCEEDED(result_))
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    HRESULT result_ = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 };
 
 class Win32Desktop final : public Desktop {
@@ -37,7 +26,8 @@ public:
     FileSystem& fileSystem() override { return *fs_; }
 
 private:
-    ComApartment com_;
+    ComScope com_{kWindowApartment};  // the window's thread, for the whole program
+    CommonControls controls_;
     Win32Window window_;
     std::unique_ptr<FileSystem> fs_ = createWin32FileSystem();
 };

@@ -3,9 +3,9 @@
 #include "platform/form_layout.h"
 #include "platform/text_case.h"
 #include "platform/win32/win32_names.h"
+#include "platform/win32/win32_shell.h"
 
 #include <commdlg.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cmath>
@@ -665,13 +665,7 @@ std::optional<std::string> Win32Window::showPicker(const PickerRequest& request)
 
 void Win32Window::openPage(const OpenRequest& request)
 {
-    // The shell's own document open, maximised: no command line is formed, so no
-    // blank or "&" in a folder name can break it. A failure is not reported.
-    const std::string document = request.documentPath;
-    const auto backslash = document.rfind('\\');
-    const std::string folder = backslash == std::string::npos ? std::string() : document.substr(0, backslash + 1);
-    ShellExecuteA(owner(), "open", document.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
-                  SW_SHOWMAXIMIZED);
+    openDocumentMaximised(owner(), request.documentPath);
 }
 
 LRESULT CALLBACK Win32Window::progressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
