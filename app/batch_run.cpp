@@ -4,7 +4,7 @@
 #include "app/start_up.h"
 #include "gallery/build_steps.h"
 #include "pages/page_writer.h"
-#include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_controls.h"
 #include "platform/pictures.h"
 #include "platform/text_rules.h"
 

@@ -2,11 +2,22 @@
 
 #include "app/frm_tavlo.h"
 
+#include <exception>
+
 namespace tavlo {
 
 void startWindow(ProgramWindow& window, frmTAVLO& form)
 {
-    window.onClick = [&form](ControlId id) { form.click(id); };
+    window.onClick = [&window, &form](ControlId id) {
+        try {
+            form.click(id);
+        } catch (const std::exception& error) {
+            // Nothing may unwind through the toolkit's own frames: a handler that
+            // fails past every failure handling of its own ends the program.
+            window.showFailure(error.what());
+            window.endProgram();
+        }
+    };
     window.onClose = [&form] { form.close(); };
 
     // The window-mode question comes before the window shows.

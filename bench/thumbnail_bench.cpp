@@ -8,8 +8,9 @@
 #include "app/frm_tavlo.h"
 #include "bench_support.h"
 #include "gallery/thumbnails.h"
-#include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_controls.h"
 #include "platform/posix/posix_file_system.h"
+#include "support/headless_ui.h"
 
 #include <algorithm>
 #include <cstdio>

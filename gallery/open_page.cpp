@@ -4,8 +4,8 @@ namespace tavlo {
 
 void openPage(Platform& p, const std::string& fullPath)
 {
-    // The tool has the shell start the page maximised; each backend opens the
-    // document itself, with no shell in between.
+    // Each backend opens the page its own way (on Windows maximised, by the shell's
+    // own open), with no command line formed; a failure is not reported.
     runSkippingFailures([&] { p.ui.openPage({fullPath}); });
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Ours, beyond the tool: with chkMINIATURE ticked, the builds first make a small
-// square thumbnail of every picture entry in the folder MINIATURE beside the
-// pages, and the cells show it instead of the full picture.
+// With chkMINIATURE ticked, the builds first make a small square thumbnail of
+// every picture entry in the folder MINIATURE beside the pages, and the cells
+// show it instead of the full picture.
 
 #include "pages/job_variables.h"
 #include "platform/platform.h"

@@ -21,7 +21,7 @@ std::string relativeTo(const std::string& entryFolder, std::string_view pageFold
 
 EntryValues entryValues(std::string_view entry, std::string_view pageFolder, EntryNaming naming)
 {
-    // The names as they are written in the entry, and as the tool forms them in upper case.
+    // The names as they are written in the entry, and upper-cased as the pages name them.
     const PathParts asWritten = Dividi_Percorso(entry, naming.separator);
     EntryValues v;
     v.fileName = upperCase(asWritten.name);

@@ -19,8 +19,8 @@ struct JobVariables {
     long Num_Pagina = 0;
     int Elenco_Confermato = 0;   // 1 once the user agreed to overwrite a page in this build
 
-    // Ours, beside the tool's own: for each picture entry that has a thumbnail, the
-    // thumbnail its cell shows, as a path from the page folder. Empty unless asked for.
+    // For each picture entry that has a thumbnail, the thumbnail its cell shows,
+    // as a path from the page folder. Empty unless asked for.
     std::map<std::string, std::string> thumbnails;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // The operations on the main window's controls that the system's procedures use.
-// Backends (a real window, or the headless one used by tests) implement them.
+// Backends (a real window, or the headless one of the command line and the tests)
+// implement them.
 
 #include <string>
 #include <string_view>
@@ -39,7 +40,7 @@ enum class ControlId {
     txtMAX_PER_RIGA,
     Label8,
     Check1,
-    chkMINIATURE,  // ours: thumbnails beside the pages
+    chkMINIATURE,  // thumbnails beside the pages
     Command5,
     Label6_6,
     CommonDialog1,

@@ -22,6 +22,9 @@ public:
     virtual void showWindow() = 0;
     /// Runs the event loop until the program ends; returns the exit code.
     virtual int runEventLoop() = 0;
+    /// Tells the user of a failure that nothing in the program handled, right before
+    /// the program ends on it.
+    virtual void showFailure(std::string_view what) { msgBox(what, kOkOnly); }
 };
 
 class Desktop {

@@ -7,8 +7,8 @@
 
 namespace tavlo {
 
-/// Sorts a folder's names as the user's file manager on the original platform
-/// lists them: by the upper-cased name, ties broken by the name's bytes.
+/// Sorts a folder's names in the order the program lists them: by the upper-cased
+/// name, ties broken by the name's bytes.
 void sortAsListed(std::vector<FolderEntry>& entries);
 
 /// The failure of creating a file only where nothing is there yet.

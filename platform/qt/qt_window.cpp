@@ -1,188 +1,24 @@
 #include "platform/qt/qt_window.h"
 
 #include "platform/form_layout.h"
+#include "platform/qt/qt_controls.h"
+#include "platform/qt/qt_entry_list_model.h"
+#include "platform/qt/qt_picker.h"
+#include "platform/qt/qt_text.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
-#include <QAbstractListModel>
 #include <QListView>
 #include <QMessageBox>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QUrl>
-#include <QVBoxLayout>
 
 namespace tavlo {
-namespace {
-
-QString fromSystem(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-std::string toSystem(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-// A push button whose caption wraps onto several lines, as the long captions need.
-class WrappingButton final : public QPushButton {
-public:
-    WrappingButton(const QString& caption, QWidget* parent) : QPushButton(parent), label_(new QLabel(caption, this))
-    {
-        label_->setWordWrap(true);
-        label_->setAlignment(Qt::AlignCenter);
-        label_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(2, 0, 2, 0);
-        layout->addWidget(label_);
-        setAccessibleName(caption);
-    }
-    QString caption() const { return label_->text(); }
-    QLabel* label() const { return label_; }
-
-private:
-    QLabel* label_;
-};
-
-// The toolkit's own file dialog. Its folder mode lets no file be chosen, so the folder
-// picker lists files as the file picker does, and confirming a folder there takes the
-// folder where the toolkit would enter it.
-class PickerDialog final : public QFileDialog {
-public:
-    PickerDialog(QWidget* parent, const QString& title, const QString& folder, bool folderMayBeChosen)
-        : QFileDialog(parent, title, folder), folderMayBeChosen_(folderMayBeChosen)
-    {
-    }
-
-    void accept() override
-    {
-        const QStringList chosen = selectedFiles();
-        if (folderMayBeChosen_ && chosen.size() == 1 && QFileInfo(chosen.first()).isDir())
-            QDialog::accept();
-        else
-            QFileDialog::accept();
-    }
-
-private:
-    bool folderMayBeChosen_;
-};
-
-// "MS Sans Serif" is drawn in Liberation Sans, Arial's metric twin, which is as
-// narrow as the face the layout was drawn for; "Arial" is Arial or its twin.
-QFont fontFor(FontFace face)
-{
-    QFont font = QApplication::font();  // the desktop's sans-serif UI font, where neither is there
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), font.family()});
-    font.setPointSizeF(8.25);  // the window's regular size
-    switch (face) {
-    case FontFace::Regular: break;
-    case FontFace::SansBold825: font.setBold(true); break;
-    case FontFace::Sans975: font.setPointSizeF(9.75); break;
-    case FontFace::SansBold135: font.setPointSizeF(13.5), font.setBold(true); break;
-    case FontFace::ArialBold975:
-        font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-        font.setPointSizeF(9.75);
-        font.setBold(true);
-        break;
-    }
-    return font;
-}
-
-// A one-line caption wider than its control in its face is drawn in the narrow face
-// of the same family, so that it shows whole at the design size.
-void narrowWhereCut(QWidget* control, const QString& caption)
-{
-    int room = control->width();
-    if (auto* box = qobject_cast<QCheckBox*>(control)) {
-        const QStyle* style = box->style();
-        room -= style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
-                style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
-    } else if (!qobject_cast<QLabel*>(control)) {
-        return;
-    }
-    if (QFontMetrics(control->font()).horizontalAdvance(caption) <= room)
-        return;
-    QFont narrow = control->font();
-    narrow.setFamilies({QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow")});
-    narrow.setStretch(QFont::SemiCondensed);  // where neither narrow face is there
-    control->setFont(narrow);
-}
-
-void applyColours(QWidget* widget, ColourScheme scheme)
-{
-    QPalette palette = widget->palette();
-    switch (scheme) {
-    case ColourScheme::Default: return;
-    case ColourScheme::LightYellowBackground: palette.setColor(QPalette::Base, QColor(255, 255, 128)); break;
-    case ColourScheme::LightBlueOpaque:
-        palette.setColor(QPalette::WindowText, QColor(128, 128, 255));
-        widget->setAutoFillBackground(true);
-        break;
-    case ColourScheme::Transparent: widget->setAttribute(Qt::WA_TranslucentBackground); break;
-    }
-    widget->setPalette(palette);
-}
-
-} // namespace
-
-// The rows of List1 for its view. Entries added while the system is busy reach the
-// view in batches (see announce), so that a scan adding thousands of entries a second
-// does not lay the list out anew for every one of them.
-class EntryListModel final : public QAbstractListModel {
-public:
-    using QAbstractListModel::QAbstractListModel;
-
-    const EntryStore& store() const { return store_; }
-    void append(std::string_view entry) { store_.append(entry); }
-
-    /// Tells the view of the entries added since it last heard.
-    void announce()
-    {
-        const long total = store_.size();
-        if (total <= shown_)
-            return;
-        beginInsertRows({}, static_cast<int>(shown_), static_cast<int>(total - 1));
-        shown_ = total;
-        endInsertRows();
-    }
-
-    void remove(long index)
-    {
-        announce();
-        beginRemoveRows({}, static_cast<int>(index), static_cast<int>(index));
-        store_.remove(index);
-        --shown_;
-        endRemoveRows();
-    }
-
-    void clear()
-    {
-        beginResetModel();
-        store_.clear();
-        shown_ = 0;
-        endResetModel();
-    }
-
-    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : static_cast<int>(shown_); }
-
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (!index.isValid() || index.row() >= shown_ || role != Qt::DisplayRole)
-            return {};
-        return fromSystem(store_.at(index.row()));
-    }
-
-private:
-    EntryStore store_;
-    long shown_ = 0;  // the rows the view knows of
-};
 
 QtWindow::QtWindow()
 {
@@ -206,59 +42,15 @@ void QtWindow::build()
 
     std::vector<QWidget*> focusOrder;
     for (const ControlDesign& design : controlDesigns()) {
-        QWidget* w = nullptr;
-        const QString caption = fromSystem(design.designText);
-        switch (design.kind) {
-        case ControlKind::TextBox: w = new QLineEdit(caption, this); break;
-        case ControlKind::ListBox: {
-            list_ = new QListView(this);
-            entries_ = new EntryListModel(list_);
-            list_->setModel(entries_);
-            list_->setSelectionMode(QAbstractItemView::SingleSelection);
-            list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-            list_->setUniformItemSizes(true);
-            w = list_;
-            break;
-        }
-        case ControlKind::Button: {
-            auto* button = new WrappingButton(caption, this);
-            button->setAutoDefault(false);
-            connect(button, &QPushButton::clicked, this, [this, id = design.id] {
-                if (onClick)
-                    onClick(id);
-            });
-            w = button;
-            break;
-        }
-        case ControlKind::Label: {
-            auto* label = new QLabel(caption, this);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            w = label;
-            break;
-        }
-        case ControlKind::CheckBox: {
-            auto* box = new QCheckBox(caption, this);
-            connect(box, &QCheckBox::clicked, this, [this, id = design.id] {
-                if (onClick)
-                    onClick(id);
-            });
-            w = box;
-            break;
-        }
-        case ControlKind::Picker: continue;  // the picker takes no part in the layout
-        }
-        w->setObjectName(QString::fromLatin1(design.name.data(), static_cast<qsizetype>(design.name.size())));
-        w->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width), pixels(design.height));
-        w->setFont(fontFor(design.font));
-        narrowWhereCut(w, caption);
-        applyColours(w, design.colours);
-        if (auto* button = dynamic_cast<WrappingButton*>(w))
-            button->label()->setFont(w->font());
-        if (design.kind == ControlKind::Label)
-            w->setFocusPolicy(Qt::NoFocus);
-        else
-            focusOrder.push_back(w);
-        widgets_[design.id] = w;
+        if (design.kind == ControlKind::Picker)
+            continue;  // the picker takes no part in the layout
+        QWidget* control = makeControl(design, this, twipsPerPixelX());
+        connectClick(control, design.id);
+        if (auto* list = qobject_cast<QListView*>(control))
+            adoptList(list);
+        if (design.kind != ControlKind::Label)
+            focusOrder.push_back(control);
+        widgets_[design.id] = control;
     }
     for (std::size_t i = 1; i < focusOrder.size(); ++i)
         QWidget::setTabOrder(focusOrder[i - 1], focusOrder[i]);
@@ -272,6 +64,23 @@ void QtWindow::build()
     widgets_[ControlId::Label6_4]->stackUnder(widgets_[ControlId::Label6_5]);
     widgets_[ControlId::Command4]->raise();
     widgets_[ControlId::txtPATH_RICERCA]->setFocus();
+}
+
+void QtWindow::connectClick(QWidget* control, ControlId id)
+{
+    // Push buttons and check boxes alike.
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        connect(button, &QAbstractButton::clicked, this, [this, id] {
+            if (onClick)
+                onClick(id);
+        });
+}
+
+void QtWindow::adoptList(QListView* list)
+{
+    list_ = list;
+    entries_ = new EntryListModel(list_);
+    list_->setModel(entries_);
 }
 
 QWidget* QtWindow::widget(ControlId id) const
@@ -453,26 +262,7 @@ double QtWindow::screenWidthTwips() const
 
 std::optional<std::string> QtWindow::showPicker(const PickerRequest& request)
 {
-    // Our own toolkit's dialog, not the desktop's, so that it behaves the same everywhere.
-    PickerDialog dialog(this, fromSystem(request.title), fromSystem(request.startFolder), request.folderMayBeChosen);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setObjectName(QStringLiteral("TavloPicker"));
-    // "*.*" means every file, as it does where the picker comes from.
-    QStringList filters;
-    for (const std::string& pattern : {request.firstPattern, request.secondPattern}) {
-        const QString filter = pattern == "*.*" ? QStringLiteral("*") : fromSystem(pattern);
-        if (!filters.contains(filter))
-            filters << filter;
-    }
-    dialog.setNameFilters(filters);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::string();
-    QString chosen = dialog.selectedFiles().first();
-    // A chosen folder ends in the separator, so that the folder part is the folder itself.
-    if (QFileInfo(chosen).isDir() && !chosen.endsWith(QLatin1Char('/')))
-        chosen += QLatin1Char('/');
-    return toSystem(chosen);
+    return showPickerDialog(this, request);
 }
 
 void QtWindow::openPage(const OpenRequest& request)
@@ -484,7 +274,7 @@ bool QtWindow::showProgress(std::string_view text, std::string_view cancelCaptio
 {
     if (progress_ == nullptr) {
         // Modal to the window, but not run modally: the work goes on while it shows.
-        progress_ = new QProgressDialog(this);
+        progress_ = std::make_unique<QProgressDialog>(this);
         progress_->setObjectName(QStringLiteral("TavloProgress"));
         progress_->setWindowTitle(QStringLiteral("TAVLO"));
         progress_->setWindowModality(Qt::WindowModal);
@@ -500,11 +290,7 @@ bool QtWindow::showProgress(std::string_view text, std::string_view cancelCaptio
     return progress_ != nullptr && progress_->wasCanceled();
 }
 
-void QtWindow::closeProgress()
-{
-    delete progress_;
-    progress_ = nullptr;
-}
+void QtWindow::closeProgress() { progress_.reset(); }
 
 void QtWindow::closeEvent(QCloseEvent* event)
 {

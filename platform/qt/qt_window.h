@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,10 @@ protected:
 
 private:
     void build();
+    /// A click on a push button or a check box goes to onClick.
+    void connectClick(QWidget* control, ControlId id);
+    /// Takes the list box's view as List1, over a model of its own.
+    void adoptList(QListView* list);
     int pixels(int twips) const;
 
     std::map<ControlId, QWidget*> widgets_;
@@ -77,7 +82,7 @@ private:
     EntryListModel* entries_ = nullptr;
     // Text boxes' texts as last set by the system, for the same reason.
     std::map<ControlId, std::string> setTexts_;
-    QProgressDialog* progress_ = nullptr;
+    std::unique_ptr<QProgressDialog> progress_;
     bool busy_ = false;
     bool ended_ = false;
     // Since pending events last ran, while busy: they run at most once a frame then.

@@ -177,7 +177,7 @@ public:
     explicit Win32FileSystem(Win32FileSystemOptions options) : options_(std::move(options)) {}
 
     char separator() const override { return '\\'; }
-    // Windows ignores letter case: names and links are upper- and lower-cased as the tool does.
+    // Windows ignores letter case: names and links are upper- and lower-cased as the pages write them.
     bool caseSensitive() const override { return false; }
 
     std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) override

@@ -6,12 +6,15 @@
 
 #include "platform/desktop.h"
 #include "platform/entry_store.h"
+#include "platform/win32/win32_fonts.h"
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_progress.h"
 
 #include <windows.h>
 
 #include <chrono>
-#include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace tavlo {
@@ -20,9 +23,6 @@ class Win32Window final : public ProgramWindow {
 public:
     /// Creates the window hidden, every control at its design value.
     Win32Window();
-    ~Win32Window() override;
-    Win32Window(const Win32Window&) = delete;
-    Win32Window& operator=(const Win32Window&) = delete;
 
     void showWindow() override;
     int runEventLoop() override;
@@ -56,16 +56,23 @@ public:
     void openPage(const OpenRequest& request) override;
     bool showProgress(std::string_view text, std::string_view cancelCaption) override;
     void closeProgress() override;
+    void showFailure(std::string_view what) override;
 
 private:
-    static LRESULT CALLBACK progressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    /// A text box's change notice, or a click; true when a click was handed on.
+    bool handleCommand(WPARAM wParam, LPARAM lParam);
+    /// The brush of a text box's background; nullptr where the system's own holds.
+    HBRUSH textBoxBrush(HWND edit, HDC dc) const;
+    void drawItem(const DRAWITEMSTRUCT& item);
     void build();
-    HFONT font(int face);
-    void drawButton(const DRAWITEMSTRUCT& item);
-    void drawCredit(HWND label, HDC dc, const RECT& area);
-    void drawEntry(const DRAWITEMSTRUCT& item);
+    void createFrame();
+    void createControl(const ControlDesign& design);
+    /// Lays the controls on top of each other as the design draws them.
+    void stackControls();
+    /// The list's entry height and the widths its horizontal extent is measured by.
+    void prepareList();
     /// The entry after the caret whose text begins with the typed character, as
     /// a list box that keeps its own strings finds it; -1 when none does.
     long entryTypedTo(char typed, long caret) const;
@@ -73,25 +80,17 @@ private:
     void showEntries();
     /// The width of an entry in the list's font, in pixels.
     int entryWidth(std::string_view entry) const;
-    int pixelsX(int twips) const;
-    int pixelsY(int twips) const;
     HWND control(ControlId id) const;
     /// Runs one message of the loop.
     void dispatch(MSG& message);
-    /// Tab and Shift+Tab move the focus in the order of the design table; Enter
-    /// clicks the button that has the focus. True when the key was taken.
-    bool handleKey(const MSG& message);
     /// The owner of a modal box: the window once it shows, none before.
     HWND owner() const;
 
-    HWND window_ = nullptr;
+    Win32Fonts fonts_;
+    BrushOwner lightYellow_;
+    DcOwner measure_;  // for the list's horizontal extent
     std::map<ControlId, HWND> controls_;
     std::vector<HWND> tabOrder_;
-    std::map<int, HFONT> fonts_;
-    HBRUSH lightYellow_ = nullptr;
-    HICON bigIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
-    HDC measure_ = nullptr;  // for the list's horizontal extent
     int listExtent_ = 0;
     // The width of each byte in the list's font, where the code page has a byte a
     // character: a path is measured without asking the system for every one.
@@ -109,12 +108,11 @@ private:
     std::chrono::steady_clock::time_point entriesShown_{};
     bool showPosted_ = false;  // the list box hears the count when the pending messages run
     HWND lastFocus_ = nullptr;
-    HWND progress_ = nullptr;  // the progress window, while it shows
-    HWND progressText_ = nullptr;
-    HWND progressButton_ = nullptr;
-    bool progressCancelled_ = false;
     bool busy_ = false;
     bool ended_ = false;
+    // Last, so that they go first, while what they draw with is still there.
+    WindowOwner window_;
+    std::optional<Win32Progress> progress_;
 };
 
 } // namespace tavlo

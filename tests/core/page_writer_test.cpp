@@ -92,7 +92,7 @@ TEST_P(PageWriterEntries, EachEntryGivesItsCellAndAPictureItsViewPage)
     if (kWindows && GetParam())
         GTEST_SKIP() << "Windows ignores letter case";
     std::vector<EntryCase> cases;
-    if (GetParam())  // links name files as on disk, escaped; created names and captions as the tool forms them
+    if (GetParam())  // links name files as on disk, escaped; created names and captions as the writer forms them
         cases = {
             {"VACANZE/Mare 1.jpg", "MARE 1.HTM", "VACANZE/Mare 1.jpg", "Mare 1.jpg", "MARE 1.HTM", "MARE 1.JPG"},
             {"MUSICA/Song.MP3", "MUSICA/Song.MP3", "MUSIC-1A.JPG", "Song.mp3"},
@@ -109,7 +109,7 @@ TEST_P(PageWriterEntries, EachEntryGivesItsCellAndAPictureItsViewPage)
             {"http:/y.gif", "Y.HTM", "./http:/y.gif", "Y.gif", "Y.HTM", "Y.GIF"},
             {"c|/z.gif", "Z.HTM", "./c|/z.gif", "Z.gif", "Z.HTM", "Z.GIF"},
         };
-    else  // every name cased as the tool cases it, accented letters whole, escaped after casing
+    else  // every name cased as the writer cases it, accented letters whole, escaped after casing
         cases = {
             {"VACANZE/Mare 1.jpg", "mare 1.htm", native("VACANZE/mare 1.jpg"), "Mare 1.jpg", "MARE 1.HTM", "MARE 1.JPG"},
             {"MUSICA/Song.MP3", native("MUSICA/song.mp3"), "MUSIC-1A.JPG", "Song.mp3"},

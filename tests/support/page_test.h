@@ -103,7 +103,7 @@ inline Lines smallPage(bool backLink, const std::vector<Lines>& cells, int perRo
 }
 
 // How a page names a file below its folder, given as on disk with "/" between names: where
-// letter case matters on disk as it is there, elsewhere as the tool cases it.
+// letter case matters on disk as it is there, elsewhere as the page writer cases it.
 inline std::string linkTo(const Rig& rig, std::string_view asOnDisk)
 {
     const std::string path = native(asOnDisk);

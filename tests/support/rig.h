@@ -2,9 +2,10 @@
 // The whole system on the headless window: real folders in a temporary tree (the program
 // folder "program", the home folder "home"), the real file system (failing where a test says).
 #include "app/frm_tavlo.h"
-#include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_controls.h"
 #include "platform/pictures.h"
 #include "support/faulty_file_system.h"
+#include "support/headless_ui.h"
 #include "support/native.h"
 #include "support/temp_tree.h"
 

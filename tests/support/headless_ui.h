@@ -1,17 +1,13 @@
 #pragma once
-// A window without a screen. Its controls live in memory (the tests' window, and
-// the command line's); its services, for tests, answer message boxes and pickers
-// from queues (a box nobody expected is an error, never a silent default) and
-// record every box, beep, pointer change and open request.
+// The window's services for tests, without a screen: message boxes and pickers are
+// answered from queues the test fills (a box nobody expected is an error, never a
+// silent default), and every box, beep, pointer change and open request is recorded.
 
-#include "platform/controls.h"
-#include "platform/entry_store.h"
 #include "platform/ui.h"
 
 #include <deque>
 #include <functional>
-#include <map>
-#include <set>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -21,45 +17,6 @@ namespace tavlo {
 /// Raised when a message box or picker comes that the script did not expect.
 struct UnexpectedPrompt : std::runtime_error {
     using std::runtime_error::runtime_error;
-};
-
-class HeadlessControls final : public Controls {
-public:
-    HeadlessControls();  // every control at its design value
-
-    std::string text(ControlId id) const override;
-    void setText(ControlId id, std::string_view text) override;
-    bool isEnabled(ControlId id) const override;
-    void setEnabled(ControlId id, bool enabled) override;
-    bool isVisible(ControlId id) const override;
-    void setVisible(ControlId id, bool visible) override;
-    using Controls::checkValue;
-    int checkValue(ControlId id) const override { return checked_.contains(id) ? 1 : 0; }
-    void listAdd(std::string_view entry) override;
-    long listCount() const override;
-    std::string listItem(long index) const override;
-    long listIndex() const override { return selected_; }
-    void listRemove(long index) override;
-    void listClear() override;
-
-    // What a user does.
-    void setChecked(bool checked) { setChecked(ControlId::Check1, checked); }
-    void setChecked(ControlId id, bool checked) { checked ? (void)checked_.insert(id) : (void)checked_.erase(id); }
-    void select(long index) { selected_ = index; }
-    /// Every entry, as a copy made anew at each call.
-    const std::vector<std::string>& entries() const;
-
-private:
-    struct State {
-        std::string text;
-        bool enabled = true;
-        bool visible = true;
-    };
-    std::map<ControlId, State> states_;
-    EntryStore list_;
-    mutable std::vector<std::string> copied_;  // what entries() last returned
-    long selected_ = -1;
-    std::set<ControlId> checked_;
 };
 
 class HeadlessUi final : public Ui {
