@@ -49,6 +49,11 @@ bool enterPageFolder(Platform& p, const std::string& folder)
 
 std::string pageNameFrom(const std::string& name) { return name.substr(0, name.find('.')) + ".HTM"; }
 
+void planViewPages(Platform& p, JobVariables& job)
+{
+    job.viewPages = planViewPageNames(p.form, p.fs.separator(), 0, p.form.listCount());
+}
+
 void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output)
 {
     job.Cartella_Tavlo = output.folder;

@@ -12,6 +12,7 @@ namespace tavlo {
 void Command4_Click(Platform& p, JobVariables& job)
 {
     job.Elenco_Confermato = 0;
+    job.viewPages = {};
     if (!refuseWithoutFiles(p))
         return;
     // Only a whole number of at least 1 makes a series in which every entry lands on one page.
@@ -29,6 +30,7 @@ void Command4_Click(Platform& p, JobVariables& job)
     if (thumbnails.stopped)
         return;
     job.Cartella_Tavlo = output.folder;
+    planViewPages(p, job);  // across every page of the series
 
     job.Num_Files = p.form.listCount();
     double assigned = 0;  // Files_Assegnati
@@ -47,6 +49,7 @@ void Command4_Click(Platform& p, JobVariables& job)
         ++job.Num_Pagina;
     }
 
+    job.viewPages = {};  // the index page lists the series pages instead
     p.form.listClear();
     for (long page = 1; page <= job.Num_Pagina; ++page)
         p.form.listAdd(job.Pagine[static_cast<std::size_t>(page)]);

@@ -8,6 +8,7 @@ namespace tavlo {
 void Command1_Click(Platform& p, JobVariables& job)
 {
     job.Elenco_Confermato = 0;
+    job.viewPages = {};
     if (!refuseWithoutFiles(p) || !refuseWithoutRowSize(p))
         return;
     p.form.setText(ControlId::txtMAX_N_FILES, "0");
@@ -18,6 +19,7 @@ void Command1_Click(Platform& p, JobVariables& job)
     if (thumbnails.stopped)
         return;
 
+    planViewPages(p, job);
     writeWholeListPage(p, job, output);
     tellKeptOriginals(p, thumbnails);
     // The open command names the page alone, in the folder just made current.
