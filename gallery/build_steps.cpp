@@ -2,6 +2,7 @@
 
 #include "gallery/open_page.h"
 #include "gallery/template_copy.h"
+#include "pages/build_record.h"
 #include "pages/page_writer.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
@@ -64,6 +65,7 @@ void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output
     job.Nome_Pagina = pageNameFrom(job.Nome_File_Htm);
     Crea_Pagina(p, job);
     Copia_Modelli(p, job);
+    keepBuildRecords(p, job);
 }
 
 bool isViewQuestion(std::string_view prompt)

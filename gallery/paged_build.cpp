@@ -2,6 +2,7 @@
 
 #include "gallery/build_steps.h"
 #include "gallery/thumbnails.h"
+#include "pages/build_record.h"
 #include "pages/page_writer.h"
 #include "platform/text_rules.h"
 
@@ -27,8 +28,10 @@ void Command4_Click(Platform& p, JobVariables& job)
     if (!enterPageFolder(p, output.folder))
         return;
     const ThumbnailRun thumbnails = makeThumbnails(p, job, output.folder);
-    if (thumbnails.stopped)
+    if (thumbnails.stopped) {
+        keepBuildRecords(p, job);  // the thumbnails made before it stopped
         return;
+    }
     job.Cartella_Tavlo = output.folder;
     planViewPages(p, job);  // across every page of the series
 

@@ -2,6 +2,7 @@
 
 #include "gallery/build_steps.h"
 #include "gallery/thumbnails.h"
+#include "pages/build_record.h"
 
 namespace tavlo {
 
@@ -16,8 +17,10 @@ void Command1_Click(Platform& p, JobVariables& job)
     if (!enterPageFolder(p, output.folder))
         return;
     const ThumbnailRun thumbnails = makeThumbnails(p, job, output.folder);
-    if (thumbnails.stopped)
+    if (thumbnails.stopped) {
+        keepBuildRecords(p, job);  // the thumbnails made before it stopped
         return;
+    }
 
     planViewPages(p, job);
     writeWholeListPage(p, job, output);

@@ -5,6 +5,7 @@
 #include "pages/view_page_names.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ struct JobVariables {
     std::map<std::string, std::string> thumbnails;
     // Ours: the view page names a build gave where pictures' own names repeat.
     ViewPageNames viewPages;
+    // Ours: by folder, the files a build wrote there, for the folder's list of them.
+    std::map<std::string, std::set<std::string>> written;
 };
 
 } // namespace tavlo

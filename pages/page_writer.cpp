@@ -1,5 +1,6 @@
 #include "pages/page_writer.h"
 
+#include "pages/build_record.h"
 #include "pages/entry_values.h"
 #include "pages/html_text.h"
 #include "pages/view_page.h"
@@ -121,9 +122,11 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
         writeCellStart(put, values, sep, thumbnail == job.thumbnails.end() ? nullptr : &thumbnail->second);
         if (put.failure())
             break;
-        if (!values.media)
+        if (!values.media) {
             if (Failure f = writeViewPage(p, job, values))
                 return f;
+            noteWritten(job, job.Cartella_Tavlo, *values.viewPageName);
+        }
         writeCellEnd(put);
         ++cellsInRow;
         if (numericValue(p.form.text(ControlId::txtMAX_PER_RIGA)) <= static_cast<double>(cellsInRow)) {
@@ -205,6 +208,7 @@ void Crea_Pagina(Platform& p, JobVariables& job)
                 if (!copyTemplate(p.fs, *page, sources.footer))
                     page->writeLine("</HTML>");
                 page->close();
+                noteWritten(job, job.Cartella_Tavlo, job.Nome_Pagina);
                 break;
             }
             if (page)

@@ -38,6 +38,10 @@ struct FolderIdentity {
     bool operator==(const FolderIdentity&) const = default;
 };
 
+/// The hidden list of what a build wrote in a folder. The folder listing returns it
+/// although it is hidden, so that a scan reads it without another look at the disk.
+inline constexpr std::string_view kBuildRecordName = ".tavlo";
+
 class TextWriter {
 public:
     virtual ~TextWriter() = default;
@@ -57,7 +61,8 @@ public:
     /// Whether names that differ only in letter case are different files.
     virtual bool caseSensitive() const = 0;
 
-    /// Names in a folder, hidden and system entries left out, sorted as the
+    /// Names in a folder, hidden and system entries left out (but for the list of what a
+    /// build wrote there), sorted as the
     /// platform's own file manager lists them.
     /// nullopt when the folder cannot be listed.
     virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;

@@ -153,7 +153,7 @@ public:
         std::vector<FolderEntry> entries;
         const int dirFd = ::dirfd(dir);
         while (const dirent* e = ::readdir(dir)) {
-            if (e->d_name[0] == '.')  // hidden, and "." and ".."
+            if (e->d_name[0] == '.' && e->d_name != kBuildRecordName)  // hidden, and "." and ".."
                 continue;
             bool isFolder = e->d_type == DT_DIR;
             if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {

@@ -168,6 +168,27 @@ TEST_P(PageWriterEntries, PicturesOfOneNameFromACameraGetAViewPageEach)
                                                                      viewSource(rig, r.entry)))) << r.entry;
 }
 
+TEST_P(PageWriterEntries, EntriesOutsideThePageFolderAreReachedByAPathUpOrOnAnotherDriveByAFileUrl)
+{
+    if (kWindows && GetParam())
+        GTEST_SKIP() << "Windows ignores letter case";
+    // The page lies in "site"; the pictures in "foto" beside it, a sound in the folder above it.
+    rig.controls.listAdd(rig.tree.at("foto/Mare/uno.jpg")), rig.controls.listAdd(rig.tree.at("x.mp3"));
+    std::vector<Lines> cells{cell(viewLink(rig, "UNO.HTM"), linkTo(rig, "../foto/Mare/uno.jpg"), "Uno.jpg"),
+                             cell(linkTo(rig, "../x.mp3"), "MUSIC-1A.JPG", "X.mp3")};
+    std::string otherDrive;
+    if (kWindows) {  // no path leads to another drive
+        otherDrive = std::string(1, folder[0] == 'D' ? 'E' : 'D');
+        rig.controls.listAdd(otherDrive + ":\\Foto\\due.jpg");
+        cells.push_back(cell("due.htm", "file:///" + otherDrive + ":/FOTO/due.jpg", "Due.jpg"));
+    }
+    writeRange("TAVLO.HTM", 1, static_cast<double>(rig.controls.listCount()));
+    EXPECT_EQ(pageText("TAVLO.HTM"), crlfText(smallPage(false, cells, 3)));
+    EXPECT_EQ(pageText("UNO.HTM"), crlfText(expected::viewPage("UNO.JPG", "TAVLO.HTM", viewSource(rig, "../foto/Mare/uno.jpg"))));
+    EXPECT_EQ(kWindows ? pageText("DUE.HTM") : "",
+              kWindows ? crlfText(expected::viewPage("DUE.JPG", "TAVLO.HTM", "file:///" + otherDrive + ":/FOTO/DUE.JPG")) : "");
+}
+
 INSTANTIATE_TEST_SUITE_P(LetterCase, PageWriterEntries, ::testing::Values(true, false));
 
 TEST_F(PageWriter, AViewPageOfOursIsReplacedButAFileOfTheUsersThePageItselfOrNoNameNever)
