@@ -34,6 +34,8 @@ void filePass(Platform& p, ScanState& scan, int level, const std::vector<FolderE
             continue;
         scan.Nome_Trovato = found.name;
         ++scan.Conta_File[level];
+        if (found.leadsNowhere)
+            p.ui.scanCannotFollow(scan.Cartella_Corrente + found.name);
         if (passesFilter(found.name, filter) && !ours.wrote(found.name)) {
             p.form.listAdd(scan.Cartella_Corrente + found.name);
             letEventsRun(p);
@@ -65,13 +67,17 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, in
         return;
 
     const auto identity = p.fs.folderIdentity(scan.Cartella_Corrente);
-    if (identity && std::find(scan.openFolders.begin(), scan.openFolders.end(), *identity) != scan.openFolders.end())
+    if (identity && std::find(scan.openFolders.begin(), scan.openFolders.end(), *identity) != scan.openFolders.end()) {
+        p.ui.scanCannotFollow(scan.Cartella_Corrente);
         return;
+    }
     const OpenFolder open(scan, identity.value_or(FolderIdentity{}));
 
     // One listing serves both passes: the files of the file pass are the names that
     // are not folders, so the folder is read from the disk once, not twice.
     const auto names = p.fs.listFolder(scan.Cartella_Corrente);
+    if (!names)
+        p.ui.scanCannotRead(scan.Cartella_Corrente);
     const int level = scan.Livello;
     // What a build of ours wrote here (its pages, their view pages and images, the
     // thumbnails) is the gallery, not pictures for it.

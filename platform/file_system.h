@@ -29,6 +29,7 @@ struct Failure {
 struct FolderEntry {
     std::string name;
     bool isFolder = false;
+    bool leadsNowhere = false;  // a link whose target cannot be reached
 };
 
 /// Identity of a folder on disk, to tell when a walk meets a folder it is already in.
