@@ -1,6 +1,7 @@
 #include "platform/qt/qt_window.h"
 
 #include "platform/form_layout.h"
+#include "platform/qt/qt_italian.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -373,12 +374,7 @@ int QtWindow::msgBox(std::string_view prompt, int buttons)
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("TAVLO"),
                     fromSystem(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n')), QMessageBox::NoButton,
                     QWidget::isVisible() ? this : nullptr);
-    if (buttons == kYesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
+    setItalianButtons(box, buttons == kYesNo);
     box.setObjectName(QStringLiteral("TavloMessageBox"));
     box.setProperty("buttonsValue", buttons);
     const int answer = box.exec();
