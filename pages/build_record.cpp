@@ -8,7 +8,7 @@ namespace tavlo {
 
 void noteWritten(JobVariables& job, const std::string& folder, std::string_view name)
 {
-    job.written[folder].insert(std::string(name));
+    job.written[folder].emplace_back(name);
 }
 
 void keepBuildRecords(Platform& p, JobVariables& job)
@@ -16,7 +16,9 @@ void keepBuildRecords(Platform& p, JobVariables& job)
     for (auto& [folder, names] : job.written) {
         // The names of earlier builds stay: their files are still there, and still ours.
         if (const auto kept = p.fs.readLines(folder + std::string(kBuildRecordName)))
-            names.insert(kept->begin(), kept->end());
+            names.insert(names.end(), kept->begin(), kept->end());
+        std::ranges::sort(names);
+        names.erase(std::unique(names.begin(), names.end()), names.end());
         std::string text;
         for (const auto& name : names)
             text += name + "\r\n";

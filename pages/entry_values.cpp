@@ -43,16 +43,17 @@ EntryValues entryValues(std::string_view entry, std::string_view pageFolder, Ent
     EntryValues v;
     v.fileName = upperCase(asWritten.name);
     v.entryFolder = upperCase(asWritten.folder);
-    const FolderLink upper = folderFromPage(v.entryFolder, pageFolder, naming);
-    v.relativeFolder = upper.folder;
+    // Where the file system tells letter case apart, links name files exactly as on disk.
+    const FolderLink link = folderFromPage(naming.caseSensitive ? asWritten.folder : v.entryFolder, pageFolder, naming);
+    v.relativeFolder = !naming.caseSensitive ? link.folder
+                       : link.outside        ? upperCase(link.folder)
+                                             : belowPageFolder(v.entryFolder, pageFolder);
 
     NameParts parts = namePartsOf(v.fileName);
     v.extension = std::move(parts.extension);
     v.media = parts.media;
     v.viewPageName = std::move(parts.viewPageName);
 
-    // Where the file system tells letter case apart, links name files exactly as on disk.
-    const FolderLink link = naming.caseSensitive ? folderFromPage(asWritten.folder, pageFolder, naming) : upper;
     v.fileUrl = link.isUrl;
     const std::string linkName = naming.caseSensitive ? asWritten.name : lowerCase(v.fileName);
     const std::string viewLink = v.viewPageName ? viewLinkOf(*v.viewPageName, naming) : std::string();
@@ -66,7 +67,8 @@ EntryValues entryValues(std::string_view entry, std::string_view pageFolder, Ent
 
 std::optional<std::string> ownViewPageName(std::string_view entry, char separator)
 {
-    NameParts parts = namePartsOf(upperCase(Dividi_Percorso(entry, separator).name));
+    const auto last = entry.rfind(separator);
+    NameParts parts = namePartsOf(upperCase(last == std::string_view::npos ? entry : entry.substr(last + 1)));
     if (parts.media)
         return std::nullopt;
     return std::move(parts.viewPageName);

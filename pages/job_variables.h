@@ -5,7 +5,6 @@
 #include "pages/view_page_names.h"
 
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -28,7 +27,7 @@ struct JobVariables {
     // Ours: the view page names a build gave where pictures' own names repeat.
     ViewPageNames viewPages;
     // Ours: by folder, the files a build wrote there, for the folder's list of them.
-    std::map<std::string, std::set<std::string>> written;
+    std::map<std::string, std::vector<std::string>> written;
 };
 
 } // namespace tavlo

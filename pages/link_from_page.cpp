@@ -60,25 +60,29 @@ FolderLink reachFrom(std::string_view pageFolder, std::string_view entryFolder, 
     while (common < page.size() && common < entry.size() && sameName(page[common], entry[common], naming.caseSensitive))
         ++common;
     if (common < root || rootPieces(pageFolder, sep) != root)
-        return {fileUrl(entryFolder, sep), true};
+        return {fileUrl(entryFolder, sep), true, true};
     std::string folder;
     for (std::size_t i = common; i < page.size(); ++i)
         folder += std::string("..") + sep;
     for (std::size_t i = common; i < entry.size(); ++i)
         folder.append(entry[i]).push_back(sep);
-    return {folder, false};
+    return {folder, true, false};
 }
 
 } // namespace
 
+std::string belowPageFolder(std::string_view entryFolder, std::string_view pageFolder)
+{
+    if (pageFolder.empty() || entryFolder.size() <= pageFolder.size())
+        return {};
+    return std::string(entryFolder.substr(pageFolder.size()));
+}
+
 FolderLink folderFromPage(std::string_view entryFolder, std::string_view pageFolder, EntryNaming naming)
 {
     const bool below = pageFolder.empty() || sameName(entryFolder.substr(0, pageFolder.size()), pageFolder, naming.caseSensitive);
-    if (below || !isFullPath(entryFolder, naming.separator) || !isFullPath(pageFolder, naming.separator)) {
-        if (pageFolder.empty() || entryFolder.size() <= pageFolder.size())
-            return {};
-        return {std::string(entryFolder.substr(pageFolder.size())), false};
-    }
+    if (below || !isFullPath(entryFolder, naming.separator) || !isFullPath(pageFolder, naming.separator))
+        return {belowPageFolder(entryFolder, pageFolder)};
     return reachFrom(pageFolder, entryFolder, naming);
 }
 

@@ -10,8 +10,13 @@ namespace tavlo {
 
 struct FolderLink {
     std::string folder;  // put before the file's name; empty or ending in a separator
-    bool isUrl = false;  // a file URL, where no relative path can reach (another drive)
+    bool outside = false;  // reached from outside the page folder's tree
+    bool isUrl = false;    // a file URL, where no relative path can reach (another drive)
 };
+
+/// The entry folder without as many leading characters as the page folder has: the
+/// page writer's own rule, which takes the entry to lie in or below the page folder.
+std::string belowPageFolder(std::string_view entryFolder, std::string_view pageFolder);
 
 /// An entry folder in or below the page folder (or one that is not a full path) is
 /// what follows the page folder's length of characters, as the page writer has always

@@ -3,6 +3,7 @@
 #include "pages/entry_values.h"
 #include "platform/text_rules.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace tavlo {
@@ -39,6 +40,7 @@ ViewPageNames planViewPageNames(const Controls& list, char separator, long first
 
     ViewPageNames names{true, list.listCount(), {}};
     std::unordered_set<std::string> given;
+    given.reserve(static_cast<std::size_t>(std::max(0L, end - first)));
     std::unordered_map<std::string, long> nextNumber;  // each name's lowest N still worth trying
     for (long item = first; item < end; ++item) {
         auto name = ownName(item);
