@@ -49,7 +49,9 @@ bool copyTemplate(FileSystem& fs, TextWriter& page, const std::string& path)
 // `thumbnail`: the thumbnail the cell shows instead of the picture, or nullptr.
 void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::string* thumbnail)
 {
+    // The entry's own file, where the cell names it, may lie on another drive: a file URL.
     const std::string target = linkTarget(e.target, sep, e.fileUrl && e.media);
+    const std::string image = thumbnail ? linkTarget(*thumbnail, sep) : linkTarget(e.source, sep, e.fileUrl && !e.media);
     put("<td valign=\"Top\">");
     put("  <table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\" 130\">");
     put("  <tr>");
@@ -58,7 +60,7 @@ void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::s
     put("     <tr>");
     put("      <td><p align=\"center\">");
     put(std::string(8, ' ') + "<A HREF=" + Q + target + Q + ">");
-    put(std::string(8, ' ') + "<img src=" + Q + (thumbnail ? linkTarget(*thumbnail, sep) : linkTarget(e.source, sep, e.fileUrl && !e.media)) + Q +
+    put(std::string(8, ' ') + "<img src=" + Q + image + Q +
         " border=\"0\" width=\"100\" height=\"100\"" + (thumbnail ? " loading=\"lazy\"" : "") + "></A>");
     put("      </td>");
     put("     </tr>");
@@ -116,7 +118,8 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
         if (trimBlanks(entry).empty())
             continue;
         EntryValues values = entryValues(entry, job.Cartella_Tavlo, naming);
-        if (const auto given = viewPages.renamed.find(static_cast<long>(item)); given != viewPages.renamed.end() && !values.media)
+        const auto given = viewPages.renamed.find(static_cast<long>(item));
+        if (given != viewPages.renamed.end() && !values.media)
             giveViewPageName(values, given->second, naming);
         const auto thumbnail = job.thumbnails.find(entry);
         writeCellStart(put, values, sep, thumbnail == job.thumbnails.end() ? nullptr : &thumbnail->second);
@@ -196,8 +199,8 @@ void Crea_Pagina(Platform& p, JobVariables& job)
         // A page written alone is a build of its own; a build names the view pages of all its pages at once.
         const long listCount = p.form.listCount();
         const bool planned = job.viewPages.planned && job.viewPages.listCount == listCount;
-        const ViewPageNames lonePage = planned ? ViewPageNames{}
-            : planViewPageNames(p.form, p.fs.separator(), firstItem(job), endItem(job, listCount));
+        const ViewPageNames lonePage =
+            planned ? ViewPageNames{} : planViewPageNames(p.form, p.fs.separator(), firstItem(job), endItem(job, listCount));
         int retries = 0;
         for (;;) {
             p.ui.setScreenPointer(kPointerHourglass);
