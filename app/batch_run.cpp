@@ -81,6 +81,9 @@ public:
         return false;
     }
     void closeProgress() override { clearProgress(); }
+    // The window passes over them without a word; here the user should know what the gallery lacks.
+    void scanCannotRead(std::string_view folder) override { say("Cartella non leggibile: " + std::string(folder)); }
+    void scanCannotFollow(std::string_view path) override { say("Percorso non seguito: " + std::string(path)); }
     void endProgram() override { ended_ = true; }
     bool programEnded() const override { return ended_; }
     double screenWidthTwips() const override { return 0; }  // no screen: the page-size default is not used

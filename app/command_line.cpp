@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/batch_run.h"
+#include "platform/text_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -47,6 +48,18 @@ std::string helpText(char sep)
            "errate.\n";
 }
 
+int wrongOptions(Console& console, const std::string& what)
+{
+    console.writeError(std::string("tavlo: ") + what + "\nPer le istruzioni: tavlo --help\n");
+    return 2;
+}
+
+// A page named by a folder would be written as ".HTM" inside it, or refused after the load.
+bool namesAFolder(FileSystem& fs, const std::string& page)
+{
+    return page.ends_with(fs.separator()) || page.ends_with('/') || fs.folderIdentity(page).has_value();
+}
+
 } // namespace
 
 CommandLine readCommandLine(const std::vector<std::string>& arguments)
@@ -88,7 +101,7 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments)
         if (option == "--cartella")
             o.folder = value, folderGiven = true;
         else if (option == "--estensione")
-            o.extension = value;
+            o.extension = upperCase(value);  // the window compares as typed; here jpg means JPG
         else if (option == "--pagina")
             o.page = value;
         else if (option == "--per-pagina")
@@ -111,10 +124,11 @@ int runCommandLine(const CommandLine& line, Console& console)
     switch (line.action) {
     case CommandLine::Action::Help: console.writeOutput(helpText(console.fileSystem().separator())); return 0;
     case CommandLine::Action::Version: console.writeOutput("tavlo " TAVLO_VERSION "\n"); return 0;
-    case CommandLine::Action::Wrong:
-        console.writeError(std::string("tavlo: ") + line.wrong + "\nPer le istruzioni: tavlo --help\n");
-        return 2;
-    case CommandLine::Action::Batch: return runBatch(line.batch, console);
+    case CommandLine::Action::Wrong: return wrongOptions(console, line.wrong);
+    case CommandLine::Action::Batch:
+        if (line.batch.page && namesAFolder(console.fileSystem(), *line.batch.page))
+            return wrongOptions(console, "--pagina indica una cartella, non una pagina: " + *line.batch.page);
+        return runBatch(line.batch, console);
     case CommandLine::Action::Window: break;
     }
     return 2;

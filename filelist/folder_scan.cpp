@@ -1,5 +1,6 @@
 #include "filelist/folder_scan.h"
 
+#include "pages/build_record.h"
 #include "pages/known_types.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
@@ -23,7 +24,7 @@ private:
     ScanState& scan_;
 };
 
-void filePass(Platform& p, ScanState& scan, int level, const std::vector<FolderEntry>& names)
+void filePass(Platform& p, ScanState& scan, int level, const std::vector<FolderEntry>& names, const BuildRecord& ours)
 {
     // The filter is read anew for every file, but only events can change it: reading
     // it again after each yield gives the same value for far less work.
@@ -33,7 +34,9 @@ void filePass(Platform& p, ScanState& scan, int level, const std::vector<FolderE
             continue;
         scan.Nome_Trovato = found.name;
         ++scan.Conta_File[level];
-        if (passesFilter(found.name, filter)) {
+        if (found.leadsNowhere)
+            p.ui.scanCannotFollow(scan.Cartella_Corrente + found.name);
+        if (passesFilter(found.name, filter) && !ours.wrote(found.name)) {
             p.form.listAdd(scan.Cartella_Corrente + found.name);
             letEventsRun(p);
             filter = currentFilter(p);
@@ -64,17 +67,24 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, in
         return;
 
     const auto identity = p.fs.folderIdentity(scan.Cartella_Corrente);
-    if (identity && std::find(scan.openFolders.begin(), scan.openFolders.end(), *identity) != scan.openFolders.end())
+    if (identity && std::find(scan.openFolders.begin(), scan.openFolders.end(), *identity) != scan.openFolders.end()) {
+        p.ui.scanCannotFollow(scan.Cartella_Corrente);
         return;
+    }
     const OpenFolder open(scan, identity.value_or(FolderIdentity{}));
 
     // One listing serves both passes: the files of the file pass are the names that
     // are not folders, so the folder is read from the disk once, not twice.
     const auto names = p.fs.listFolder(scan.Cartella_Corrente);
+    if (!names)
+        p.ui.scanCannotRead(scan.Cartella_Corrente);
     const int level = scan.Livello;
+    // What a build of ours wrote here (its pages, their view pages and images, the
+    // thumbnails) is the gallery, not pictures for it.
+    const BuildRecord ours = names && holdsBuildRecord(*names) ? BuildRecord(p.fs, scan.Cartella_Corrente) : BuildRecord();
     scan.Conta_File[level] = 0;
     if (names && !currentFilter(p).empty())
-        filePass(p, scan, level, *names);
+        filePass(p, scan, level, *names, ours);
 
     scan.Conta_Cartelle[level] = 0;
     auto& subFolders = scan.Sotto_Cartelle[level];
@@ -82,7 +92,7 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, in
     if (names) {
         for (const auto& found : *names) {
             scan.Nome_Trovato = found.name;
-            if (!found.isFolder)
+            if (!found.isFolder || ours.wrote(found.name))
                 continue;
             ++scan.Conta_Cartelle[level];
             subFolders.push_back(scan.Cartella_Corrente + found.name);

@@ -2,6 +2,7 @@
 
 #include "gallery/open_page.h"
 #include "gallery/template_copy.h"
+#include "pages/build_record.h"
 #include "pages/page_writer.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
@@ -49,6 +50,11 @@ bool enterPageFolder(Platform& p, const std::string& folder)
 
 std::string pageNameFrom(const std::string& name) { return name.substr(0, name.find('.')) + ".HTM"; }
 
+void planViewPages(Platform& p, JobVariables& job)
+{
+    job.viewPages = planViewPageNames(p.form, p.fs.separator(), 0, p.form.listCount());
+}
+
 void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output)
 {
     job.Cartella_Tavlo = output.folder;
@@ -59,6 +65,7 @@ void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output
     job.Nome_Pagina = pageNameFrom(job.Nome_File_Htm);
     Crea_Pagina(p, job);
     Copia_Modelli(p, job);
+    keepBuildRecords(p, job);
 }
 
 bool isViewQuestion(std::string_view prompt)

@@ -31,6 +31,9 @@ bool enterPageFolder(Platform& p, const std::string& folder);
 /// The page name derivation: the name up to its first ".", followed by ".HTM".
 std::string pageNameFrom(const std::string& name);
 
+/// Names the view pages of every picture of the list, so that no two pictures of the build share one.
+void planViewPages(Platform& p, JobVariables& job);
+
 /// Writes every entry of the list as one page at the output path, then copies the templates beside it.
 void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output);
 

@@ -2,6 +2,7 @@
 
 #include "gallery/build_steps.h"
 #include "gallery/thumbnails.h"
+#include "pages/build_record.h"
 #include "pages/page_writer.h"
 #include "platform/text_rules.h"
 
@@ -12,6 +13,7 @@ namespace tavlo {
 void Command4_Click(Platform& p, JobVariables& job)
 {
     job.Elenco_Confermato = 0;
+    job.viewPages = {};
     if (!refuseWithoutFiles(p))
         return;
     // Only a whole number of at least 1 makes a series in which every entry lands on one page.
@@ -26,9 +28,12 @@ void Command4_Click(Platform& p, JobVariables& job)
     if (!enterPageFolder(p, output.folder))
         return;
     const ThumbnailRun thumbnails = makeThumbnails(p, job, output.folder);
-    if (thumbnails.stopped)
+    if (thumbnails.stopped) {
+        keepBuildRecords(p, job);  // the thumbnails made before it stopped
         return;
+    }
     job.Cartella_Tavlo = output.folder;
+    planViewPages(p, job);  // across every page of the series
 
     job.Num_Files = p.form.listCount();
     double assigned = 0;  // Files_Assegnati
@@ -47,6 +52,7 @@ void Command4_Click(Platform& p, JobVariables& job)
         ++job.Num_Pagina;
     }
 
+    job.viewPages = {};  // the index page lists the series pages instead
     p.form.listClear();
     for (long page = 1; page <= job.Num_Pagina; ++page)
         p.form.listAdd(job.Pagine[static_cast<std::size_t>(page)]);

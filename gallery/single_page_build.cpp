@@ -2,12 +2,14 @@
 
 #include "gallery/build_steps.h"
 #include "gallery/thumbnails.h"
+#include "pages/build_record.h"
 
 namespace tavlo {
 
 void Command1_Click(Platform& p, JobVariables& job)
 {
     job.Elenco_Confermato = 0;
+    job.viewPages = {};
     if (!refuseWithoutFiles(p) || !refuseWithoutRowSize(p))
         return;
     p.form.setText(ControlId::txtMAX_N_FILES, "0");
@@ -15,9 +17,12 @@ void Command1_Click(Platform& p, JobVariables& job)
     if (!enterPageFolder(p, output.folder))
         return;
     const ThumbnailRun thumbnails = makeThumbnails(p, job, output.folder);
-    if (thumbnails.stopped)
+    if (thumbnails.stopped) {
+        keepBuildRecords(p, job);  // the thumbnails made before it stopped
         return;
+    }
 
+    planViewPages(p, job);
     writeWholeListPage(p, job, output);
     tellKeptOriginals(p, thumbnails);
     // The open command names the page alone, in the folder just made current.

@@ -15,6 +15,6 @@ inline constexpr std::array<std::string_view, 10> kTemplateFiles{
     "Foto-1a.jpg",  "Htm-1a.jpg",   "Music-1a.jpg", "Sfondo1g.jpg", "Sfondo1p.jpg",
 };
 
-void Copia_Modelli(Platform& p, const JobVariables& job);
+void Copia_Modelli(Platform& p, JobVariables& job);
 
 } // namespace tavlo

@@ -1,5 +1,6 @@
 #include "gallery/thumbnails.h"
 
+#include "pages/build_record.h"
 #include "pages/entry_values.h"
 #include "platform/text_rules.h"
 
@@ -8,7 +9,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <cstdio>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -127,8 +127,11 @@ std::string thumbnailName(std::string_view picturePath, char separator)
         const bool plain = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || c == '-' || c == '_';
         stem += plain ? c : (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : '_';
     }
-    char hash[20];
-    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(fnv1a(picturePath)));
+    // Sixteen hex digits, formed without the C library's locale.
+    std::string hash(16, '0');
+    const std::uint64_t value = fnv1a(picturePath);
+    for (int i = 15, shift = 0; i >= 0; --i, shift += 4)
+        hash[static_cast<std::size_t>(i)] = "0123456789abcdef"[(value >> shift) & 0xF];
     return stem + "-" + hash + ".jpg";
 }
 
@@ -188,6 +191,7 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
                     break;
                 }
                 folderMade = true;
+                noteWritten(job, pageFolder, kThumbnailFolder);
                 if ((failure = p.fs.writeWholeFile(w.thumbnail, made.jpeg))) {
                     failedPath = w.thumbnail;
                     break;

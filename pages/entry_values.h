@@ -10,7 +10,7 @@ namespace tavlo {
 struct EntryValues {
     std::string fileName;        // upper case, after the last separator
     std::string entryFolder;     // upper case, up to and including the last separator
-    std::string relativeFolder;  // the entry folder below the page folder
+    std::string relativeFolder;  // the entry folder as seen from the page folder
     std::string extension;       // upper case, after the last "." of the file name
     bool media = false;          // a sound, film or web page: an icon instead of a picture
     std::string target;          // where the cell links to
@@ -18,6 +18,8 @@ struct EntryValues {
     std::string caption;
     std::optional<std::string> viewPageName;  // nullopt when it cannot be formed
     std::string viewImageSource;              // the image shown on the view page
+    /// The entry's own file is reached by a file URL (another drive), not by a path.
+    bool fileUrl = false;
 };
 
 struct EntryNaming {
@@ -27,5 +29,12 @@ struct EntryNaming {
 };
 
 EntryValues entryValues(std::string_view entry, std::string_view pageFolder, EntryNaming naming);
+
+/// The name a picture entry's view page takes when no other picture of the build
+/// has it; nullopt for a media entry, and for one whose name cannot be formed.
+std::optional<std::string> ownViewPageName(std::string_view entry, char separator);
+
+/// Gives the entry another view page name, and links its cell there.
+void giveViewPageName(EntryValues& values, std::string name, EntryNaming naming);
 
 } // namespace tavlo

@@ -58,7 +58,7 @@ std::string htmlText(std::string_view text)
     return out;
 }
 
-std::string linkTarget(std::string_view path, char separator)
+std::string linkTarget(std::string_view path, char separator, bool isFileUrl)
 {
     // A browser drops the spaces at either end of a link target, so there they are encoded.
     const std::size_t firstKept = path.find_first_not_of(' ');
@@ -82,7 +82,7 @@ std::string linkTarget(std::string_view path, char separator)
         i += length;
     }
     // Every other link keeps its bytes.
-    return std::string(leadFor(out, separator)) + out;
+    return isFileUrl ? out : std::string(leadFor(out, separator)) + out;
 }
 
 } // namespace tavlo

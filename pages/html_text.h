@@ -14,7 +14,7 @@ std::string htmlText(std::string_view text);
 /// not the separator), control characters, bytes that are not text and the spaces at
 /// either end are percent-encoded. A link that a browser would read as a URL scheme, a
 /// drive or a place from the root ("mailto:x.jpg", "c|/x.jpg", "/x.jpg") is led by
-/// "./", so that it stays a path to its file relative to the page.
-std::string linkTarget(std::string_view path, char separator);
+/// "./", so that it stays a path to its file relative to the page; a file URL is not.
+std::string linkTarget(std::string_view path, char separator, bool isFileUrl = false);
 
 } // namespace tavlo

@@ -2,6 +2,8 @@
 // The job variables through which a build command hands one page to the page
 // writer, and reads back where the page was finally written.
 
+#include "pages/view_page_names.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -22,6 +24,10 @@ struct JobVariables {
     // For each picture entry that has a thumbnail, the thumbnail its cell shows,
     // as a path from the page folder. Empty unless asked for.
     std::map<std::string, std::string> thumbnails;
+    // Ours: the view page names a build gave where pictures' own names repeat.
+    ViewPageNames viewPages;
+    // Ours: by folder, the files a build wrote there, for the folder's list of them.
+    std::map<std::string, std::vector<std::string>> written;
 };
 
 } // namespace tavlo

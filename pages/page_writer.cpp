@@ -1,11 +1,13 @@
 #include "pages/page_writer.h"
 
+#include "pages/build_record.h"
 #include "pages/entry_values.h"
 #include "pages/html_text.h"
 #include "pages/view_page.h"
 #include "pages/write_fallback.h"
 #include "platform/text_rules.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavlo {
@@ -47,7 +49,9 @@ bool copyTemplate(FileSystem& fs, TextWriter& page, const std::string& path)
 // `thumbnail`: the thumbnail the cell shows instead of the picture, or nullptr.
 void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::string* thumbnail)
 {
-    const std::string target = linkTarget(e.target, sep);
+    // The entry's own file, where the cell names it, may lie on another drive: a file URL.
+    const std::string target = linkTarget(e.target, sep, e.fileUrl && e.media);
+    const std::string image = thumbnail ? linkTarget(*thumbnail, sep) : linkTarget(e.source, sep, e.fileUrl && !e.media);
     put("<td valign=\"Top\">");
     put("  <table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\" 130\">");
     put("  <tr>");
@@ -56,7 +60,7 @@ void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::s
     put("     <tr>");
     put("      <td><p align=\"center\">");
     put(std::string(8, ' ') + "<A HREF=" + Q + target + Q + ">");
-    put(std::string(8, ' ') + "<img src=" + Q + linkTarget(thumbnail ? *thumbnail : e.source, sep) + Q +
+    put(std::string(8, ' ') + "<img src=" + Q + image + Q +
         " border=\"0\" width=\"100\" height=\"100\"" + (thumbnail ? " loading=\"lazy\"" : "") + "></A>");
     put("      </td>");
     put("     </tr>");
@@ -80,7 +84,8 @@ struct PageSources {
 
 // Steps from the opening of the page to the end of the table; the first failure
 // met is returned for the fallback, and the open page handed back in `page`.
-Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, std::unique_ptr<TextWriter>& page)
+Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
+                  std::unique_ptr<TextWriter>& page)
 {
     const char sep = p.fs.separator();
     Failure failure;
@@ -112,14 +117,19 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, st
         const std::string entry = p.form.listItem(static_cast<long>(item));
         if (trimBlanks(entry).empty())
             continue;
-        const EntryValues values = entryValues(entry, job.Cartella_Tavlo, naming);
+        EntryValues values = entryValues(entry, job.Cartella_Tavlo, naming);
+        const auto given = viewPages.renamed.find(static_cast<long>(item));
+        if (given != viewPages.renamed.end() && !values.media)
+            giveViewPageName(values, given->second, naming);
         const auto thumbnail = job.thumbnails.find(entry);
         writeCellStart(put, values, sep, thumbnail == job.thumbnails.end() ? nullptr : &thumbnail->second);
         if (put.failure())
             break;
-        if (!values.media)
+        if (!values.media) {
             if (Failure f = writeViewPage(p, job, values))
                 return f;
+            noteWritten(job, job.Cartella_Tavlo, *values.viewPageName);
+        }
         writeCellEnd(put);
         ++cellsInRow;
         if (numericValue(p.form.text(ControlId::txtMAX_PER_RIGA)) <= static_cast<double>(cellsInRow)) {
@@ -136,6 +146,13 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, st
     if (put.failure())
         return put.failure();
     return page->flush();
+}
+
+// The list items the positions Primo_File..Ultimo_File read, as a range first..end-1.
+long firstItem(const JobVariables& job) { return static_cast<long>(std::max(0.0, std::nearbyint(job.Primo_File - 1))); }
+long endItem(const JobVariables& job, long listCount)
+{
+    return static_cast<long>(std::min(static_cast<double>(listCount), std::nearbyint(job.Ultimo_File - 1) + 1));
 }
 
 // The questions asked before anything is written; false when the user says No.
@@ -179,16 +196,22 @@ void Crea_Pagina(Platform& p, JobVariables& job)
             programFolder + (p.form.checkValue() == 0 ? "INTESTAZ.HTM" : "INTEST_2.HTM"),
             programFolder + "PIEDE.HTM",
         };
+        // A page written alone is a build of its own; a build names the view pages of all its pages at once.
+        const long listCount = p.form.listCount();
+        const bool planned = job.viewPages.planned && job.viewPages.listCount == listCount;
+        const ViewPageNames lonePage =
+            planned ? ViewPageNames{} : planViewPageNames(p.form, p.fs.separator(), firstItem(job), endItem(job, listCount));
         int retries = 0;
         for (;;) {
             p.ui.setScreenPointer(kPointerHourglass);
             std::unique_ptr<TextWriter> page;
-            const Failure failure = writeBody(p, job, sources, page);
+            const Failure failure = writeBody(p, job, sources, planned ? job.viewPages : lonePage, page);
             if (!failure) {
                 // From the footer on, failures are ignored.
                 if (!copyTemplate(p.fs, *page, sources.footer))
                     page->writeLine("</HTML>");
                 page->close();
+                noteWritten(job, job.Cartella_Tavlo, job.Nome_Pagina);
                 break;
             }
             if (page)

@@ -75,7 +75,7 @@ Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& e
         std::string(kThirdLine),
         name + "   <A HREF=\"" + linkTarget(job.Nome_Pagina, sep) + "\">Torna all'indice dell'tavlo</A></pre></H2>",
         "<TABLE><TR><TD>",
-        "<IMG SRC=\"" + linkTarget(entry.viewImageSource, sep) + "\" width=" + numberForPage(600) +
+        "<IMG SRC=\"" + linkTarget(entry.viewImageSource, sep, entry.fileUrl) + "\" width=" + numberForPage(600) +
             " height=" + numberForPage(430) + "></TD></TR></TABLE></CENTER>",
         std::string(kLastLine),
     };

@@ -29,6 +29,7 @@ struct Failure {
 struct FolderEntry {
     std::string name;
     bool isFolder = false;
+    bool leadsNowhere = false;  // a link whose target cannot be reached
 };
 
 /// Identity of a folder on disk, to tell when a walk meets a folder it is already in.
@@ -37,6 +38,10 @@ struct FolderIdentity {
     std::uint64_t inode = 0;
     bool operator==(const FolderIdentity&) const = default;
 };
+
+/// The hidden list of what a build wrote in a folder. The folder listing returns it
+/// although it is hidden, so that a scan reads it without another look at the disk.
+inline constexpr std::string_view kBuildRecordName = ".tavlo";
 
 class TextWriter {
 public:
@@ -57,7 +62,8 @@ public:
     /// Whether names that differ only in letter case are different files.
     virtual bool caseSensitive() const = 0;
 
-    /// Names in a folder, hidden and system entries left out, sorted as the
+    /// Names in a folder, hidden and system entries left out (but for the list of what a
+    /// build wrote there), sorted as the
     /// platform's own file manager lists them.
     /// nullopt when the folder cannot be listed.
     virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;

@@ -1,8 +1,7 @@
 #include "platform/text_rules.h"
 
-#include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 namespace tavlo {
@@ -19,6 +18,9 @@ std::string trimBlanks(std::string_view text)
 namespace {
 
 bool ignoredInNumber(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// Not std::isdigit: the C library's locale must not decide what a digit is.
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads a prefixed integer (&H hex, &O octal) from the characters left after blanks were dropped.
 double prefixedValue(std::string_view digits, int base)
@@ -64,13 +66,13 @@ double numericValue(std::string_view text)
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         number.push_back(s[i++]);
     bool anyDigit = false;
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+    while (i < s.size() && isDigit(s[i])) {
         number.push_back(s[i++]);
         anyDigit = true;
     }
     if (i < s.size() && s[i] == '.') {
         number.push_back(s[i++]);
-        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+        while (i < s.size() && isDigit(s[i])) {
             number.push_back(s[i++]);
             anyDigit = true;
         }
@@ -83,13 +85,16 @@ double numericValue(std::string_view text)
         if (j < s.size() && (s[j] == '+' || s[j] == '-'))
             exponent.push_back(s[j++]);
         const std::size_t digitsStart = j;
-        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j])))
+        while (j < s.size() && isDigit(s[j]))
             exponent.push_back(s[j++]);
         if (j > digitsStart)
             number += exponent;
     }
-    const double value = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0;
+    // from_chars reads "." as the decimal separator under every locale, where strtod
+    // follows the C library's (which a desktop in Italian sets to ",").
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data() + (number.front() == '+'), number.data() + number.size(), value);
+    return error == std::errc() && std::isfinite(value) ? value : 0;
 }
 
 std::string numberForMessage(long long value)

@@ -65,6 +65,12 @@ public:
     /// Where there is no such window, the work runs to its end.
     virtual bool showProgress(std::string_view /*text*/, std::string_view /*cancelCaption*/) { return false; }
     virtual void closeProgress() {}
+
+    /// What the scan passes over without a word in the window: a folder it cannot list,
+    /// and a path it cannot follow (a link to nothing, or back to a folder it is in).
+    /// The command line reports them.
+    virtual void scanCannotRead(std::string_view /*folder*/) {}
+    virtual void scanCannotFollow(std::string_view /*path*/) {}
 };
 
 } // namespace tavlo

@@ -153,15 +153,17 @@ public:
         std::vector<FolderEntry> entries;
         const int dirFd = ::dirfd(dir);
         while (const dirent* e = ::readdir(dir)) {
-            if (e->d_name[0] == '.')  // hidden, and "." and ".."
+            if (e->d_name[0] == '.' && e->d_name != kBuildRecordName)  // hidden, and "." and ".."
                 continue;
-            bool isFolder = e->d_type == DT_DIR;
+            bool isFolder = e->d_type == DT_DIR, leadsNowhere = false;
             if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
                 struct stat info {};
                 if (::fstatat(dirFd, e->d_name, &info, 0) == 0)
                     isFolder = S_ISDIR(info.st_mode);
+                else
+                    leadsNowhere = e->d_type == DT_LNK;
             }
-            entries.push_back({e->d_name, isFolder});
+            entries.push_back({e->d_name, isFolder, leadsNowhere});
         }
         ::closedir(dir);
         sortAsListed(entries);

@@ -2,6 +2,7 @@
 
 #include "platform/desktop.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/qt/qt_italian.h"
 #include "platform/qt/qt_window.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@ public:
         icon.addFile(QStringLiteral(":/tavlo/tavlo-16.png"), QSize(16, 16));
         icon.addFile(QStringLiteral(":/tavlo/tavlo-32.png"), QSize(32, 32));
         setWindowIcon(icon);
+        speakItalian(*this);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "platform/form_layout.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_entry_list_model.h"
+#include "platform/qt/qt_italian.h"
 #include "platform/qt/qt_picker.h"
 #include "platform/qt/qt_text.h"
 
@@ -182,12 +183,7 @@ int QtWindow::msgBox(std::string_view prompt, int buttons)
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("TAVLO"),
                     fromSystem(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n')), QMessageBox::NoButton,
                     QWidget::isVisible() ? this : nullptr);
-    if (buttons == kYesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
+    setItalianButtons(box, buttons == kYesNo);
     box.setObjectName(QStringLiteral("TavloMessageBox"));
     box.setProperty("buttonsValue", buttons);
     const int answer = box.exec();

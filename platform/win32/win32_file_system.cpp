@@ -197,7 +197,7 @@ public:
             const std::string name = found.cFileName;
             if (name == "." || name == "..")
                 continue;
-            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0)
+            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 && name != kBuildRecordName)
                 continue;
             const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             entries.push_back({name, isFolder});

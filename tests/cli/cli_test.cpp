@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <unistd.h>
 #include <filesystem>
 #include <map>
 
@@ -25,12 +26,12 @@ struct Ran {
 // Runs the program with no display, through a shell. The desktop's opener is one that
 // reports the page on descriptor 3, a pipe read to its end, when every writer has
 // gone: the opener too, which runs on its own.
-Ran tavlo(const TempTree& tree, const Args& args, const std::string& program = TAVLO_PROGRAM)
+Ran tavlo(const TempTree& tree, const Args& args, const std::string& program = TAVLO_PROGRAM, const std::string& asUser = "")
 {
     const std::string opener = tree.file("opener/xdg-open", "#!/bin/sh\necho \"$1\" >&3\n");
     fs::permissions(opener, fs::perms::owner_all);
     std::string command = "{ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PATH='" + tree.at("opener") +
-                          "':\"$PATH\" '" + program + "'";
+                          "':\"$PATH\" " + asUser + " '" + program + "'";
     for (const std::string& arg : args)
         command += " '" + arg + "'";
     command += " >" + tree.at("out") + " 2>" + tree.at("err") + "; echo $? >" + tree.at("status") + "; } 3>&1 | cat >" +
@@ -67,7 +68,8 @@ protected:
 TEST_F(CommandLine, WrongOptionsEndWithStatusTwoAndAHint)
 {
     for (const Args& args : {Args{"--bogus"}, Args{"--cartella"}, Args{"--per-riga", "5"}, Args{"photos"},
-                             Args{"--cartella", folder, "--per-pagina", "1O"}, Args{"--cartella", folder, "--per-riga", "-1"}}) {
+                             Args{"--cartella", folder, "--per-pagina", "1O"}, Args{"--cartella", folder, "--per-riga", "-1"},
+                             Args{"--cartella", folder, "--pagina", folder + "/Sub"}, Args{"--cartella", folder, "--pagina", "x/"}}) {
         const Ran ran = tavlo(tree, args);
         EXPECT_EQ(ran.status, 2) << args.front();
         EXPECT_TRUE(ran.err.ends_with("\nPer le istruzioni: tavlo --help\n")) << ran.err;
@@ -143,6 +145,31 @@ TEST_F(CommandLine, QuestionsAreAnsweredByTheOptions)
     EXPECT_EQ(ran.status, 0);
     EXPECT_EQ(ran.err, there(index) + "Manca il file INTESTAZ.HTM, continuo ?\n\n" + tree.at("lonely/INTESTAZ.HTM") +
                            "\nManca il file PIEDE.HTM, continuo ?\n\n" + tree.at("lonely/PIEDE.HTM") + "\n" + view(index));
+}
+
+TEST_F(CommandLine, AnExtensionInAnyCaseLoadsItAndWhatTheScanPassesOverIsReported)
+{
+    tree.file("photos/chiusa/e.jpg");
+    fs::create_symlink("nowhere.jpg", tree.at("photos/rotto.jpg"));
+    fs::create_symlink("..", tree.at("photos/Sub/su"));
+    // A folder closed to its reader: root reads every folder, so the run drops to an ordinary user.
+    for (const auto& f : fs::recursive_directory_iterator(folder))
+        if (!f.is_symlink())
+            fs::permissions(f.path(), fs::perms::all);
+    fs::permissions(folder, fs::perms::all);
+    fs::permissions(tree.at("photos/chiusa"), fs::perms::none);
+    const Ran ran = tavlo(tree, {"--cartella", folder, "--estensione", "jpg"}, TAVLO_PROGRAM,
+                          ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "");
+    fs::permissions(tree.at("photos/chiusa"), fs::perms::all);
+    EXPECT_EQ(ran.status, 0);
+    // The window's list, the link to nothing included; the command line says what it passed over, as it met it.
+    EXPECT_EQ(ran.err, "Percorso non seguito: " + folder + "/rotto.jpg\nCartella non leggibile: " + folder +
+                           "/chiusa/\nPercorso non seguito: " + folder + "/Sub/su/\nVisualizzo la pagina creata " + folder +
+                           "/TAVLO.HTM (S/N) \n");
+    const std::string page = tree.read("photos/TAVLO.HTM");
+    for (const char* link : {"\"a.jpg\"", "\"b.JPG\"", "\"rotto.jpg\"", "\"Sub/c.jpg\""})
+        EXPECT_NE(page.find(link), std::string::npos) << link;
+    EXPECT_EQ(page.find("song.mp3"), std::string::npos);
 }
 
 TEST(CommandLinePages, AreByteForByteTheWindowsOwn)

@@ -13,13 +13,19 @@ namespace {
 using enum ControlId;
 using expected::cell;
 
-Lines sound(int k) { return cell("s" + std::to_string(k) + ".mp3", "MUSIC-1A.JPG", "S" + std::to_string(k) + ".mp3"); }
+// A sound in the folder "site", linked from a page there or (up = "../") from a folder below it.
+Lines sound(int k, const std::string& up = "")
+{
+    return cell(native(up) + "s" + std::to_string(k) + ".mp3", "MUSIC-1A.JPG", "S" + std::to_string(k) + ".mp3");
+}
 
 class Build : public BuildTest {
 protected:
     Build()
     {
-        rig.fs.failCreate = [this](const std::string&) { return copiesBeforeLastFile = rig.fs.copies.size(), Failure{}; };
+        rig.fs.failCreate = [this](const std::string& path) {  // the list of what was written comes last of all
+            return copiesBeforeLastFile = path.ends_with(kBuildRecordName) ? copiesBeforeLastFile : rig.fs.copies.size(), Failure{};
+        };
     }
     Lines indexCell(int k) const
     {
@@ -83,8 +89,9 @@ TEST_F(Build, TheSingleBuildWritesTheWholeListAsOnePageNamedUpToTheFirstDotThenC
         EXPECT_EQ(rig.job().Cartella_Tavlo + rig.job().Nome_File_Htm, built(r.folder) + r.fileName);
         EXPECT_EQ(std::filesystem::current_path().string() + kSep, built(r.folder));
         EXPECT_EQ(prompts(), Lines{question(false, r.folder + std::string(r.page))});
+        const std::string up = *r.folder ? "../" : "";  // the entries lie in the folder above the page's
         EXPECT_EQ(readFile(built(r.folder) + r.page),
-                  crlfText(smallPage(true, {sound(1), sound(2), sound(3), sound(4), sound(5), sound(6)}, 5)));
+                  crlfText(smallPage(true, {sound(1, up), sound(2, up), sound(3, up), sound(4, up), sound(5, up), sound(6, up)}, 5)));
         EXPECT_EQ(copiesBeforeLastFile, copies);  // the templates follow the page
         ASSERT_EQ(rig.ui.opened.size(), opened + (r.answer == kAnswerYes));
         EXPECT_EQ(r.answer == kAnswerYes ? rig.ui.opened.back().documentPath : "",
@@ -144,14 +151,16 @@ TEST_F(Build, OneYesToOverwritingCoversTheLaterPagesOfTheBuildAndViewPagesLinkBa
 {
     for (const char* name : {"PAG_1.HTM", "PAG_2.HTM", "PAG_3.HTM", "MARE.HTM"})
         rig.tree.file(std::string("site/") + name, "old");
-    fillList({in("a.jpg"), in("b.jpg"), in("c.jpg")});
+    // A camera's name again on a later page: its view page is its own all the same, for the whole series.
+    fillList({in("c.jpg"), in("b.jpg"), in("sub/C.JPG")});
     rig.type(txtNOME_FILE_HTM, in("Mare.html")), rig.type(txtMAX_N_FILES, "1");
     click(Command4, {kAnswerNo, kAnswerYes, kAnswerNo});
     const auto overwrite = [&](const char* page) { return "Elenco  " + built(page) + "  gia' esistente, continuo (S/N)"; };
     EXPECT_EQ(prompts(), (Lines{overwrite("PAG_1.HTM"), overwrite("PAG_2.HTM"), question(true, "MARE.HTM")}));
     EXPECT_EQ(pageText("PAG_1.HTM"), "old");
-    EXPECT_EQ(pageText("PAG_3.HTM"), crlfText(smallPage(true, {cell(viewLink(rig, "C.HTM"), "c.jpg", "C.jpg")}, 5)));
-    EXPECT_EQ(pageText("C.HTM"), crlfText(expected::viewPage("C.JPG", "PAG_3.HTM", viewSource(rig, "c.jpg"))));
+    EXPECT_FALSE(rig.tree.exists("site/C.HTM"));  // its page was not written
+    EXPECT_EQ(pageText("PAG_3.HTM"), crlfText(smallPage(true, {cell(viewLink(rig, "C~2.HTM"), linkTo(rig, "sub/C.JPG"), "C.jpg")}, 5)));
+    EXPECT_EQ(pageText("C~2.HTM"), crlfText(expected::viewPage("C.JPG", "PAG_3.HTM", viewSource(rig, "sub/C.JPG"))));
     EXPECT_EQ(pageText("MARE.HTM"), crlfText(smallPage(true, {indexCell(1), indexCell(2), indexCell(3)}, 5)));
 }
 

@@ -56,7 +56,7 @@ def main(program, work):
     before = sorted(os.listdir(folder))
     tavlo = subprocess.Popen([program], env=env, cwd=work)
     try:
-        answer("alt+n", "the window-mode question, No: the complete window")
+        answer("n", "the window-mode question, N for No: the complete window")
         window = wait_for(lambda: find("^Creazione Tavlo Multimediali"), "the window")[0]
         assert re.search(r"Icon \(16 x 16\).*Icon \(32 x 32\)", run("xprop", "-id", window, "_NET_WM_ICON"), re.S), "no icon"
         geometry = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", window).split())

@@ -1,6 +1,7 @@
 // The real Qt window, offscreen: what only the widgets show.
 #include "platform/form_layout.h"
 #include "app/program.h"
+#include "platform/qt/qt_italian.h"
 #include "platform/qt/qt_window.h"
 #include "support/rig.h"
 
@@ -83,16 +84,66 @@ TEST(QtWindow, EveryControlAsDesignedTheQuestionBeforeTheWindowTheFocusInTableOr
     EXPECT_TRUE(window.programEnded() && !window.QWidget::isVisible());
 }
 
+// The suite runs as on an Italian desktop: the program's own audience.
+TEST(QtWindow, OnAnItalianDesktopBoxesAndDialogsSpeakItalianAndNumbersReadAsEverywhere)
+{
+    TempTree tree;
+    const auto fs = createPlatformFileSystem(tree.folder("program"));
+    QtWindow window;
+    frmTAVLO form(window, window, *fs);
+    QStringList buttons;
+    onModal<QMessageBox>([&] { startWindow(window, form); }, [&](QMessageBox& box) {
+        for (const auto* button : box.buttons())
+            buttons << button->text();
+        QTest::keyClick(&box, Qt::Key_N);  // the complete window
+    });
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{"&No", "&S\u00EC"}));
+    ASSERT_TRUE(window.isVisible(Command1));
+
+    // "2.5" is two and a half, under every locale: no whole number of files per page.
+    window.setText(txtNUM_FILE, "3"), window.setText(txtMAX_N_FILES, "2.5"), window.setEnabled(Command4, true);
+    std::string refusal;
+    onModal<QMessageBox>([&] { form.click(Command4); }, [&](QMessageBox& box) {
+        refusal = box.text().toStdString() + "|" + box.buttons().front()->text().toStdString();
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    EXPECT_EQ(refusal, "Indicare numero massimo files per pagina .HTM da elaborare !!!|OK");
+
+    // The real file dialog, in Italian: "*.*" lists every file; the search folder's trailing separator starts it
+    // there; a file chosen by the folder picker selects its folder, a folder chosen selects itself; a file is inserted.
+    const std::string photos = tree.folder("foto/Mare") + "/", readme = tree.file("foto/Mare/README");
+    const auto pick = [&](ControlId button, const std::string& chosen, const std::string& startIn) {
+        window.setText(txtPATH_RICERCA, startIn);
+        onModal<QFileDialog>([&] { form.click(button); }, [&](QFileDialog& dialog) {
+            EXPECT_EQ(dialog.nameFilters(), QStringList{"*"});
+            EXPECT_EQ(dialog.directory().absolutePath().toStdString() + "/", startIn);
+            EXPECT_TRUE(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text() == "Annulla");
+            dialog.selectFile(QString::fromStdString(chosen));
+            QMetaObject::invokeMethod(&dialog, "accept");  // as its Open button does
+        });
+    };
+    window.setText(txtNOME_FILE_HTM, "/altrove/TAVLO.HTM");
+    pick(Command3, readme, tree.at("foto") + "/");
+    EXPECT_EQ(window.text(txtPATH_RICERCA) + "|" + window.text(txtNOME_FILE_HTM), photos + "|" + photos + "TAVLO.HTM");
+    pick(Command3, tree.at("foto"), photos);
+    EXPECT_EQ(window.text(txtPATH_RICERCA), tree.at("foto") + "/");
+    pick(cmdIns_File, readme, photos);
+    EXPECT_EQ(window.listCount() == 1 ? window.listItem(0) : "", readme);
+    window.close();
+}
+
 } // namespace
 } // namespace tavlo::test
 
 int main(int argc, char** argv)
 {
-    qputenv("LC_ALL", "C.UTF-8");  // texts and numbers must not follow the machine's language
+    qputenv("LC_ALL", "it_IT.UTF-8");  // an Italian desktop: the toolkit sets the C library's locale from it
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");  // test discovery runs without the test's environment
     QStandardPaths::setTestModeEnabled(true);  // the file dialog's memory stays away from the user's
     QApplication app(argc, argv);
+    tavlo::speakItalian(app);  // as the program does
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
