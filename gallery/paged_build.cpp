@@ -12,6 +12,7 @@ namespace tavlo {
 void Command4_Click(Platform& p, JobVariables& job)
 {
     job.Elenco_Confermato = 0;
+    job.pagesWritten.clear();
     if (!refuseWithoutFiles(p))
         return;
     // Only a whole number of at least 1 makes a series in which every entry lands on one page.
@@ -41,6 +42,9 @@ void Command4_Click(Platform& p, JobVariables& job)
         job.Nome_File_Htm = job.Nome_Pagina;
         job.Pagine.push_back(job.Nome_Pagina);
         Crea_Pagina(p, job);
+        // A page that went nowhere (every place failed): the next would only fail the same way.
+        if (job.pageLost)
+            return;
         assigned += perPage;
         if (assigned >= static_cast<double>(job.Num_Files))
             break;

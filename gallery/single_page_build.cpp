@@ -8,6 +8,7 @@ namespace tavlo {
 void Command1_Click(Platform& p, JobVariables& job)
 {
     job.Elenco_Confermato = 0;
+    job.pagesWritten.clear();
     if (!refuseWithoutFiles(p) || !refuseWithoutRowSize(p))
         return;
     p.form.setText(ControlId::txtMAX_N_FILES, "0");

@@ -3,6 +3,7 @@
 // writer, and reads back where the page was finally written.
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ struct JobVariables {
     // Ours, beside the tool's own: for each picture entry that has a thumbnail, the
     // thumbnail its cell shows, as a path from the page folder. Empty unless asked for.
     std::map<std::string, std::string> thumbnails;
+
+    // Ours: the pages this build wrote, so that a fallback never puts a second page
+    // under the name of one already written; and whether the last page ended with
+    // nothing written anywhere, so that a build does not go on failing page after page.
+    std::set<std::string> pagesWritten;
+    bool pageLost = false;
 };
 
 } // namespace tavlo

@@ -14,9 +14,20 @@ void sortAsListed(std::vector<FolderEntry>& entries);
 /// The failure of creating a file only where nothing is there yet.
 Failure fileAlreadyExists();
 
-/// A text file written line by line, each line ended by CR LF, through a buffer;
-/// the backend gives the raw writes and the closing of its file handle. Derived
-/// writers call close() in their destructor.
+/// The temporary a file is written under before it takes its name: in the file's own
+/// folder (so that the rename is one step), named after the running process and a
+/// count, so that runs at once never share one.
+/// Each call gives a new name.
+std::string temporaryBeside(const std::string& path, char separator, unsigned long process);
+/// The process that writes under a temporary of that name; nullopt for any other name.
+std::optional<unsigned long> temporaryOwner(std::string_view name);
+/// The temporaries' names begin so, and end in kTemporaryEnd.
+inline constexpr std::string_view kTemporaryStart = ".tavlo-";
+inline constexpr std::string_view kTemporaryEnd = ".tmp";
+
+/// A text file written line by line, each line ended by CR LF, through a buffer into
+/// a temporary; the backend gives the raw writes, the closing of its file handle and
+/// the rename of the temporary. Derived writers call abandon() in their destructor.
 class BufferedLineWriter : public TextWriter {
 public:
     Failure writeLine(std::string_view line) final;
@@ -29,9 +40,16 @@ protected:
     virtual bool isOpen() const = 0;
     virtual Failure writeBytes(std::string_view bytes) = 0;
     virtual Failure closeFile() = 0;
+    /// Gives the closed, whole temporary the file's name.
+    virtual Failure rename() = 0;
+    /// Removes the temporary.
+    virtual void removeTemporary() = 0;
+    /// Closes and removes what was not closed; for the destructor.
+    void abandon();
 
 private:
     std::string buffer_;
+    Failure failed_;  // the first write that failed: the file is not whole
 };
 
 } // namespace tavlo

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -72,10 +74,23 @@ bool writeAll(int fd, const char* data, std::size_t size, int& error)
     return true;
 }
 
+// A file written under a temporary beside it, that takes its name when closed whole.
 class PosixTextWriter final : public BufferedLineWriter {
 public:
-    explicit PosixTextWriter(int fd) : fd_(fd) {}
-    ~PosixTextWriter() override { close(); }
+    PosixTextWriter(int fd, std::string temporary, std::string path, bool replace)
+        : fd_(fd), temporary_(std::move(temporary)), path_(std::move(path)), replace_(replace)
+    {
+    }
+    ~PosixTextWriter() override { abandon(); }
+
+    /// Writes bytes as they are, straight to the temporary.
+    Failure put(std::string_view bytes) { return writeBytes(bytes); }
+    /// Gives the file the time of its last change.
+    void stamp(std::int64_t modified)
+    {
+        const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(modified / 1'000'000'000), static_cast<long>(modified % 1'000'000'000)}};
+        ::futimens(fd_, times);
+    }
 
 private:
     bool isOpen() const override { return fd_ >= 0; }
@@ -93,20 +108,51 @@ private:
         return result == 0 ? Failure{} : failureFromErrno(errno);
     }
 
+    Failure rename() override
+    {
+        if (replace_)
+            return ::rename(temporary_.c_str(), path_.c_str()) == 0 ? Failure{} : failureFromErrno(errno);
+        // Only where nothing is there: the check and the rename are one step.
+        if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, path_.c_str(), RENAME_NOREPLACE) == 0)
+            return {};
+        if (errno != EINVAL && errno != ENOSYS)
+            return errno == EEXIST ? fileAlreadyExists() : failureFromErrno(errno);
+        // A file system without that rename: a second name made only where none is.
+        if (::link(temporary_.c_str(), path_.c_str()) == 0) {
+            ::unlink(temporary_.c_str());
+            return {};
+        }
+        if (errno == EEXIST)
+            return fileAlreadyExists();
+        struct stat info {};
+        if (::lstat(path_.c_str(), &info) == 0)
+            return fileAlreadyExists();
+        return ::rename(temporary_.c_str(), path_.c_str()) == 0 ? Failure{} : failureFromErrno(errno);
+    }
+
+    void removeTemporary() override { ::unlink(temporary_.c_str()); }
+
     int fd_;
+    std::string temporary_;
+    std::string path_;
+    bool replace_;
 };
 
+// A regular file's content; nullopt for anything else, which is never opened in a way
+// that could wait (a pipe without a writer, a device).
 std::optional<std::string> readWholeFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
+        errno = EACCES;
         return std::nullopt;
     }
     std::string content;
+    content.reserve(static_cast<std::size_t>(info.st_size));
     char chunk[64 * 1024];
     for (;;) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);
@@ -155,11 +201,16 @@ public:
         while (const dirent* e = ::readdir(dir)) {
             if (e->d_name[0] == '.')  // hidden, and "." and ".."
                 continue;
+            // Only folders, regular files and links to them: a pipe, a socket or a
+            // device is no entry (reading one could wait for ever).
             bool isFolder = e->d_type == DT_DIR;
             if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
                 struct stat info {};
-                if (::fstatat(dirFd, e->d_name, &info, 0) == 0)
-                    isFolder = S_ISDIR(info.st_mode);
+                if (::fstatat(dirFd, e->d_name, &info, 0) != 0 || !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode)))
+                    continue;
+                isFolder = S_ISDIR(info.st_mode);
+            } else if (!isFolder && e->d_type != DT_REG) {
+                continue;
             }
             entries.push_back({e->d_name, isFolder});
         }
@@ -178,7 +229,7 @@ public:
 
     bool canRead(const std::string& path) override
     {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             return false;
         ::close(fd);
@@ -195,12 +246,12 @@ public:
 
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
     {
-        return create(path, O_TRUNC, failure);
+        return create(path, true, failure);
     }
 
     std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure) override
     {
-        return create(path, O_EXCL, failure);
+        return create(path, false, failure);
     }
 
     Failure copyFile(const std::string& source, const std::string& destination) override
@@ -213,14 +264,7 @@ public:
         auto content = readWholeFile(source);
         if (!content)
             return failureFromErrno(errno ? errno : EACCES);
-        const int fd = ::open(destination.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0)
-            return failureFromErrno(errno);
-        int error = 0;
-        const bool ok = writeAll(fd, content->data(), content->size(), error);
-        if (::close(fd) != 0 && ok)
-            return failureFromErrno(errno);
-        return ok ? Failure{} : failureFromErrno(error);
+        return writeWholeFile(destination, *content, std::nullopt);
     }
 
     Failure createFolder(const std::string& folder) override
@@ -233,32 +277,37 @@ public:
     std::optional<std::int64_t> modifiedTime(const std::string& path) override
     {
         struct stat info {};
-        if (::stat(path.c_str(), &info) != 0)
+        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
             return std::nullopt;
         return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
     }
 
-    Failure writeWholeFile(const std::string& path, std::string_view bytes) override
+    Failure writeWholeFile(const std::string& path, std::string_view bytes,
+                           std::optional<std::int64_t> modified) override
     {
-        // A hidden temporary name in the same folder, so that the rename is one step.
-        const auto slash = path.rfind('/');
-        const std::string temporary = path.substr(0, slash + 1) + "." + path.substr(slash + 1) + ".tmp";
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0)
-            return failureFromErrno(errno);
-        int error = 0;
-        bool ok = writeAll(fd, bytes.data(), bytes.size(), error);
-        if (::close(fd) != 0 && ok) {
-            error = errno;
-            ok = false;
+        Failure failure;
+        const auto file = create(path, true, failure);
+        if (!file)
+            return failure;
+        if ((failure = file->put(bytes)))
+            return failure;
+        if (modified)
+            file->stamp(*modified);
+        return file->close();
+    }
+
+    void sweepTemporaries(const std::string& folder) override
+    {
+        DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+        if (dir == nullptr)
+            return;
+        while (const dirent* e = ::readdir(dir)) {
+            const auto owner = temporaryOwner(e->d_name);
+            if (owner && static_cast<pid_t>(*owner) != ::getpid() && ::kill(static_cast<pid_t>(*owner), 0) != 0 &&
+                errno == ESRCH)
+                ::unlinkat(::dirfd(dir), e->d_name, 0);
         }
-        if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
-            error = errno;
-            ok = false;
-        }
-        if (!ok)
-            ::unlink(temporary.c_str());
-        return ok ? Failure{} : failureFromErrno(error);
+        ::closedir(dir);
     }
 
     Failure setCurrentFolder(const std::string& folder) override
@@ -322,15 +371,34 @@ public:
     std::string driveCRoot() override { return withTrailingSlash(homeFolder()); }
 
 private:
-    static std::unique_ptr<TextWriter> create(const std::string& path, int mode, Failure& failure)
+    // A temporary beside the file. A file to be replaced must be a regular one that
+    // may be written: a pipe or a device keeps its place, as does a read-only page.
+    static std::unique_ptr<PosixTextWriter> create(const std::string& path, bool replace, Failure& failure)
     {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0644);
-        if (fd < 0) {
-            failure = errno == EEXIST ? fileAlreadyExists() : failureFromErrno(errno);
-            return nullptr;
+        struct stat info {};
+        if (replace && ::stat(path.c_str(), &info) == 0) {
+            if (!S_ISREG(info.st_mode)) {
+                failure = S_ISDIR(info.st_mode) ? failureFromErrno(EISDIR) : fileAlreadyExists();
+                return nullptr;
+            }
+            if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+                failure = failureFromErrno(errno);
+                return nullptr;
+            }
         }
-        failure = {};
-        return std::make_unique<PosixTextWriter>(fd);
+        for (int attempt = 0;; ++attempt) {
+            std::string temporary = temporaryBeside(path, '/', static_cast<unsigned long>(::getpid()));
+            const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            if (fd >= 0) {
+                failure = {};
+                return std::make_unique<PosixTextWriter>(fd, std::move(temporary), path, replace);
+            }
+            // A name left by a killed run of the same process number: the next one.
+            if (errno != EEXIST || attempt == 100) {
+                failure = failureFromErrno(errno);
+                return nullptr;
+            }
+        }
     }
 
     std::string homeFolder() const
