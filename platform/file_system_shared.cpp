@@ -81,19 +81,16 @@ Failure BufferedLineWriter::close()
     if (!isOpen())
         return {};
     flush();
-    const Failure closing = closeFile();
-    Failure failure = failed_ ? failed_ : closing ? closing : rename();
+    const Failure failure = failed_ ? failed_ : commit();
     if (failure)
-        removeTemporary();
+        discard();
     return failure;
 }
 
 void BufferedLineWriter::abandon()
 {
-    if (isOpen()) {
-        closeFile();
-        removeTemporary();
-    }
+    if (isOpen())
+        discard();
 }
 
 } // namespace tavlo

@@ -26,8 +26,8 @@ inline constexpr std::string_view kTemporaryStart = ".tavlo-";
 inline constexpr std::string_view kTemporaryEnd = ".tmp";
 
 /// A text file written line by line, each line ended by CR LF, through a buffer into
-/// a temporary; the backend gives the raw writes, the closing of its file handle and
-/// the rename of the temporary. Derived writers call abandon() in their destructor.
+/// a temporary; the backend gives the raw writes and the naming of the whole file.
+/// Derived writers call abandon() in their destructor.
 class BufferedLineWriter : public TextWriter {
 public:
     Failure writeLine(std::string_view line) final;
@@ -39,12 +39,11 @@ protected:
 
     virtual bool isOpen() const = 0;
     virtual Failure writeBytes(std::string_view bytes) = 0;
-    virtual Failure closeFile() = 0;
-    /// Gives the closed, whole temporary the file's name.
-    virtual Failure rename() = 0;
-    /// Removes the temporary.
-    virtual void removeTemporary() = 0;
-    /// Closes and removes what was not closed; for the destructor.
+    /// Closes the whole file and gives it its name.
+    virtual Failure commit() = 0;
+    /// Closes the file if open, and removes it.
+    virtual void discard() = 0;
+    /// Removes a file never closed; for the destructor.
     void abandon();
 
 private:

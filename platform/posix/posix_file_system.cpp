@@ -88,7 +88,8 @@ public:
     /// Gives the file the time of its last change.
     void stamp(std::int64_t modified)
     {
-        const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(modified / 1'000'000'000), static_cast<long>(modified % 1'000'000'000)}};
+        const timespec times[2] = {{0, UTIME_OMIT},
+                                   {static_cast<time_t>(modified / 1'000'000'000), static_cast<long>(modified % 1'000'000'000)}};
         ::futimens(fd_, times);
     }
 
@@ -101,15 +102,10 @@ private:
         return writeAll(fd_, bytes.data(), bytes.size(), error) ? Failure{} : failureFromErrno(error);
     }
 
-    Failure closeFile() override
+    Failure commit() override
     {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result == 0 ? Failure{} : failureFromErrno(errno);
-    }
-
-    Failure rename() override
-    {
+        if (Failure failure = closeFile())
+            return failure;
         if (replace_)
             return ::rename(temporary_.c_str(), path_.c_str()) == 0 ? Failure{} : failureFromErrno(errno);
         // Only where nothing is there: the check and the rename are one step.
@@ -117,20 +113,26 @@ private:
             return {};
         if (errno != EINVAL && errno != ENOSYS)
             return errno == EEXIST ? fileAlreadyExists() : failureFromErrno(errno);
-        // A file system without that rename: a second name made only where none is.
-        if (::link(temporary_.c_str(), path_.c_str()) == 0) {
-            ::unlink(temporary_.c_str());
-            return {};
-        }
-        if (errno == EEXIST)
-            return fileAlreadyExists();
         struct stat info {};
         if (::lstat(path_.c_str(), &info) == 0)
             return fileAlreadyExists();
         return ::rename(temporary_.c_str(), path_.c_str()) == 0 ? Failure{} : failureFromErrno(errno);
     }
 
-    void removeTemporary() override { ::unlink(temporary_.c_str()); }
+    void discard() override
+    {
+        closeFile();
+        ::unlink(temporary_.c_str());
+    }
+
+    Failure closeFile()
+    {
+        if (fd_ < 0)
+            return {};
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? Failure{} : failureFromErrno(errno);
+    }
 
     int fd_;
     std::string temporary_;
@@ -386,8 +388,9 @@ private:
                 return nullptr;
             }
         }
+        static const auto process = static_cast<unsigned long>(::getpid());
         for (int attempt = 0;; ++attempt) {
-            std::string temporary = temporaryBeside(path, '/', static_cast<unsigned long>(::getpid()));
+            std::string temporary = temporaryBeside(path, '/', process);
             const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
             if (fd >= 0) {
                 failure = {};

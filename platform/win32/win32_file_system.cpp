@@ -144,10 +144,10 @@ private:
         return writeAll(file_.get(), bytes.data(), bytes.size()) ? Failure{} : lastFailure();
     }
 
-    Failure closeFile() override { return file_.reset() ? Failure{} : lastFailure(); }
-
-    Failure rename() override
+    Failure commit() override
     {
+        if (!file_.reset())
+            return lastFailure();
         if (MoveFileExA(temporary_.c_str(), path_.c_str(), replace_ ? MOVEFILE_REPLACE_EXISTING : 0))
             return {};
         const DWORD error = GetLastError();
@@ -156,7 +156,11 @@ private:
                    : failureFromWindowsError(error);
     }
 
-    void removeTemporary() override { DeleteFileA(temporary_.c_str()); }
+    void discard() override
+    {
+        file_.reset();
+        DeleteFileA(temporary_.c_str());
+    }
 
     Handle file_;
     std::string temporary_;
