@@ -76,8 +76,10 @@ public:
     /// A whole-file writer that replaces the file when close() names it. A place that
     /// holds something other than a regular file fails at once with 58.
     virtual std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) = 0;
-    /// A whole-file writer that takes the name only where nothing is there yet: its
-    /// close() fails with 58 when something is, and leaves that as it was.
+    /// A small new file (a view page), made only where nothing is there yet: failure 58
+    /// when something is, which stays as it was. Its lines are handed over in one go
+    /// when it is closed; a failure leaves nothing there, a kill at most an empty file
+    /// that no page links to.
     virtual std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure) = 0;
     /// Copies a regular file whole, replacing the destination when the copy is complete.
     virtual Failure copyFile(const std::string& source, const std::string& destination) = 0;

@@ -74,11 +74,12 @@ bool writeAll(int fd, const char* data, std::size_t size, int& error)
     return true;
 }
 
-// A file written under a temporary beside it, that takes its name when closed whole.
+// A file written under a temporary beside it, that takes its name when closed whole;
+// or, without a temporary, a new small file made under its name and written in one go.
 class PosixTextWriter final : public BufferedLineWriter {
 public:
-    PosixTextWriter(int fd, std::string temporary, std::string path, bool replace)
-        : fd_(fd), temporary_(std::move(temporary)), path_(std::move(path)), replace_(replace)
+    PosixTextWriter(int fd, std::string temporary, std::string path)
+        : fd_(fd), temporary_(std::move(temporary)), path_(std::move(path))
     {
     }
     ~PosixTextWriter() override { abandon(); }
@@ -106,23 +107,20 @@ private:
     {
         if (Failure failure = closeFile())
             return failure;
-        if (replace_)
-            return ::rename(temporary_.c_str(), path_.c_str()) == 0 ? Failure{} : failureFromErrno(errno);
-        // Only where nothing is there: the check and the rename are one step.
-        if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, path_.c_str(), RENAME_NOREPLACE) == 0)
+        if (temporary_.empty())
             return {};
-        if (errno != EINVAL && errno != ENOSYS)
-            return errno == EEXIST ? fileAlreadyExists() : failureFromErrno(errno);
-        struct stat info {};
-        if (::lstat(path_.c_str(), &info) == 0)
-            return fileAlreadyExists();
         return ::rename(temporary_.c_str(), path_.c_str()) == 0 ? Failure{} : failureFromErrno(errno);
     }
 
     void discard() override
     {
+        // A file made under its own name goes only while it is still the one made here.
+        struct stat made {}, there {};
+        const bool ours = temporary_.empty() && fd_ >= 0 && ::fstat(fd_, &made) == 0 &&
+                          ::stat(path_.c_str(), &there) == 0 && made.st_ino == there.st_ino && made.st_dev == there.st_dev;
         closeFile();
-        ::unlink(temporary_.c_str());
+        if (!temporary_.empty() || ours)
+            ::unlink((temporary_.empty() ? path_ : temporary_).c_str());
     }
 
     Failure closeFile()
@@ -135,9 +133,8 @@ private:
     }
 
     int fd_;
-    std::string temporary_;
+    std::string temporary_;  // empty: made under its own name
     std::string path_;
-    bool replace_;
 };
 
 // A regular file's content; nullopt for anything else, which is never opened in a way
@@ -388,13 +385,20 @@ private:
                 return nullptr;
             }
         }
+        if (!replace) {
+            // A name taken only where none is: O_EXCL makes the check and the making one
+            // step. The lines go in one write when closed, so that a failure leaves nothing.
+            const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            failure = fd >= 0 ? Failure{} : errno == EEXIST ? fileAlreadyExists() : failureFromErrno(errno);
+            return fd >= 0 ? std::make_unique<PosixTextWriter>(fd, std::string(), path) : nullptr;
+        }
         static const auto process = static_cast<unsigned long>(::getpid());
         for (int attempt = 0;; ++attempt) {
             std::string temporary = temporaryBeside(path, '/', process);
             const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
             if (fd >= 0) {
                 failure = {};
-                return std::make_unique<PosixTextWriter>(fd, std::move(temporary), path, replace);
+                return std::make_unique<PosixTextWriter>(fd, std::move(temporary), path);
             }
             // A name left by a killed run of the same process number: the next one.
             if (errno != EEXIST || attempt == 100) {

@@ -49,12 +49,14 @@ std::map<std::string, std::string> filesBelow(const std::string& folder)
     return files;
 }
 
-// A fresh folder of pictures below a tree, in two levels, with a song and a text.
+// A fresh folder of pictures below a tree, in two levels, with a song and a text; one
+// picture is a real one, from which a thumbnail can be made.
 std::string photos(const TempTree& tree)
 {
     fs::remove_all(tree.at("photos"));
-    for (const char* name : {"a.jpg", "b.JPG", "song.mp3", "notes.txt", "Sub/c.jpg", "Sub/Deep/d.gif"})
+    for (const char* name : {"b.JPG", "song.mp3", "notes.txt", "Sub/c.jpg", "Sub/Deep/d.gif"})
         tree.file(std::string("photos/") + name);
+    tree.file("photos/a.jpg", createPictures()->jpeg(Picture{8, 8, std::vector<unsigned char>(8 * 8 * 3, 200)}));
     return tree.at("photos");
 }
 
@@ -121,8 +123,8 @@ TEST_F(CommandLine, QuestionsAreAnsweredByTheOptions)
         int status;
         std::string err, opened;
     } rows[] = {
-        {{}, 1, there(page), ""},
-        {{"--per-pagina", "2", "--pagina", index}, 1, there(index), ""},  // the index comes last, but stops the build first
+        {{"--miniature"}, 1, there(page), ""},  // stopped before any thumbnail is made
+        {{"--per-pagina", "2", "--pagina", index, "--miniature"}, 1, there(index), ""},  // the index comes last, but stops the build first
         {{"--sovrascrivi"}, 0, there(page) + view(page), ""},
         {{"--sovrascrivi", "--apri"}, 0, there(page) + view(page), page + "\n"},
     };
