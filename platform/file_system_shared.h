@@ -25,6 +25,21 @@ std::optional<unsigned long> temporaryOwner(std::string_view name);
 inline constexpr std::string_view kTemporaryStart = ".tavlo-";
 inline constexpr std::string_view kTemporaryEnd = ".tmp";
 
+/// A whole file through a backend's writer (`file`, or the failure to make it):
+/// its bytes, its time of last change when given, then its name.
+template <typename Writer>
+Failure writeWholeThrough(std::unique_ptr<Writer> file, const Failure& making, std::string_view bytes,
+                          std::optional<std::int64_t> modified)
+{
+    if (!file)
+        return making;
+    if (Failure failure = file->put(bytes))
+        return failure;
+    if (modified)
+        file->stamp(*modified);
+    return file->close();
+}
+
 /// A text file written line by line, each line ended by CR LF, through a buffer into
 /// a temporary; the backend gives the raw writes and the naming of the whole file.
 /// Derived writers call abandon() in their destructor.

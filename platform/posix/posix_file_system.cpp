@@ -285,14 +285,8 @@ public:
                            std::optional<std::int64_t> modified) override
     {
         Failure failure;
-        const auto file = create(path, true, failure);
-        if (!file)
-            return failure;
-        if ((failure = file->put(bytes)))
-            return failure;
-        if (modified)
-            file->stamp(*modified);
-        return file->close();
+        auto file = create(path, true, failure);
+        return writeWholeThrough(std::move(file), failure, bytes, modified);
     }
 
     void sweepTemporaries(const std::string& folder) override

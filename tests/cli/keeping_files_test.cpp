@@ -50,11 +50,11 @@ long temporariesIn(const std::string& folder)
 TEST(KeepingFiles, ARunKilledMidPageLeavesTheOldPageAndTwoRunsAtOnceThenEndWithOneWholePage)
 {
     const TempTree tree;
-    const std::string photos = pictures(tree, "photos", 6000);
+    const std::string photos = pictures(tree, "photos", 3000);
     tree.file("photos/TAVLO.HTM", "my page\r\n");
     const std::string run = "\"$T\" --cartella '" + photos + "' --estensione JPG --sovrascrivi 2>>'" + tree.at("err") + "'";
     // Killed once its view pages are being written, deep inside the page.
-    const int killed = sh(run + " & while [ ! -e '" + photos + "/IMG_00600.HTM' ] && kill -0 $! 2>/dev/null; do :; done;"
+    const int killed = sh(run + " & while [ ! -e '" + photos + "/IMG_00300.HTM' ] && kill -0 $! 2>/dev/null; do :; done;"
                                 " kill -9 $! && { wait $!; } 2>/dev/null");
     if (killed != 128 + SIGKILL)
         GTEST_SKIP() << "the build ended before it could be killed";
@@ -62,7 +62,7 @@ TEST(KeepingFiles, ARunKilledMidPageLeavesTheOldPageAndTwoRunsAtOnceThenEndWithO
 
     EXPECT_EQ(sh(run + " & " + run + "; s=$?; wait $!; exit $((s + $?))"), 0) << tree.read("err");
     const std::string page = tree.read("photos/TAVLO.HTM");
-    EXPECT_EQ(occurrences(page, "<td valign=\"Top\">"), 6000);
+    EXPECT_EQ(occurrences(page, "<td valign=\"Top\">"), 3000);
     EXPECT_EQ(occurrences(page, "</center></div>"), 1) << "one table end, one footer";
     EXPECT_EQ(temporariesIn(photos), 0) << "the killed run's temporary is swept";
 }
