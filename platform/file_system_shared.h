@@ -16,8 +16,7 @@ Failure fileAlreadyExists();
 
 /// The temporary a file is written under before it takes its name: in the file's own
 /// folder (so that the rename is one step), named after the running process and a
-/// count, so that runs at once never share one.
-/// Each call gives a new name.
+/// count, so that runs at once never share one; each call gives a new name.
 std::string temporaryBeside(const std::string& path, char separator, unsigned long process);
 /// The process that writes under a temporary of that name; nullopt for any other name.
 std::optional<unsigned long> temporaryOwner(std::string_view name);
