@@ -31,8 +31,6 @@ public:
 
     /// The progress line's text; none while it is empty.
     std::function<std::string()> progress;
-    /// Runs once, right before the build writes its first page.
-    std::function<void()> beforeFirstPage;
 
     bool refused() const { return refused_; }
     bool stopped() const { return ended_; }
@@ -62,8 +60,6 @@ public:
         // The writer shows the hourglass right before it opens a page, after its questions.
         if (pointer != kPointerHourglass)
             return;
-        if (beforeFirstPage)
-            std::exchange(beforeFirstPage, nullptr)();
         if (progress)
             drawProgress(progress, false);
     }
@@ -142,16 +138,16 @@ private:
     std::chrono::steady_clock::time_point drawn_{};
 };
 
-// A page that a paged build of `pages` pages writes after its first one, and that is
-// there already, if any.
-std::optional<std::string> laterPageThere(Platform& p, const JobVariables& job, long pages)
+// A page that the build (a paged one of `pages` pages, or a single page for 0) would
+// write over, if any.
+std::optional<std::string> pageThere(Platform& p, long pages)
 {
-    for (long page = 2; page <= pages; ++page) {
-        const std::string path = job.Cartella_Tavlo + "PAG_" + std::to_string(page) + ".HTM";
+    const OutputPath output = splitOutputPath(p);
+    for (long page = 1; page <= pages; ++page) {
+        const std::string path = output.folder + "PAG_" + std::to_string(page) + ".HTM";
         if (p.fs.canRead(path))
             return path;
     }
-    const OutputPath output = splitOutputPath(p);
     const std::string index = output.folder + pageNameFrom(output.name);
     return p.fs.canRead(index) ? std::optional(index) : std::nullopt;
 }
@@ -209,15 +205,15 @@ int runBatch(const BatchOptions& options, Console& console)
             line += std::string(" (") + std::to_string(job.Num_Pagina) + " di " + std::to_string(pages) + ")";
         return line;
     };
-    if (options.perPage && !options.overwrite)
-        ui.beforeFirstPage = [&] {
-            // A later page that is there already would stop the build half done: it
-            // stops here, before anything is written.
-            if (const auto there = laterPageThere(form.platform(), job, pages)) {
-                ui.say(overwriteQuestion(*there));
-                ui.stop();
-            }
-        };
+    // A page that is there already ends the run before anything is written: no
+    // thumbnail, no page of a series half done.
+    const bool buildPasses = controls.listCount() > 0 && numericValue(options.perRow) >= 1 &&
+                             (!options.perPage || (pages > 0 && perPage == std::floor(perPage)));
+    if (!options.overwrite && buildPasses)
+        if (const auto there = pageThere(form.platform(), pages)) {
+            ui.say(overwriteQuestion(*there));
+            return 1;
+        }
     const ControlId build = options.perPage ? Command4 : Command1;
     controls.setEnabled(build, true);
     form.click(build);

@@ -34,8 +34,11 @@ void filePass(Platform& p, ScanState& scan, int level, const std::vector<FolderE
             continue;
         scan.Nome_Trovato = found.name;
         ++scan.Conta_File[level];
-        if (found.leadsNowhere)
+        // A link that leads nowhere is no file to show: told of, and passed over.
+        if (found.leadsNowhere) {
             p.ui.scanCannotFollow(scan.Cartella_Corrente + found.name);
+            continue;
+        }
         if (passesFilter(found.name, filter) && !ours.wrote(found.name)) {
             p.form.listAdd(scan.Cartella_Corrente + found.name);
             letEventsRun(p);

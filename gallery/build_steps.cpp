@@ -45,6 +45,8 @@ bool enterPageFolder(Platform& p, const std::string& folder)
         return false;
     }
     p.fs.setCurrentDrive(folder.substr(0, 1));
+    // What a run killed mid-write left there goes before this one writes.
+    p.fs.sweepTemporaries(folder);
     return true;
 }
 
@@ -64,7 +66,9 @@ void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output
     job.Ultimo_File = static_cast<double>(job.Num_Files);
     job.Nome_Pagina = pageNameFrom(job.Nome_File_Htm);
     Crea_Pagina(p, job);
-    Copia_Modelli(p, job);
+    // A page that went nowhere has no folder to put the templates in.
+    if (!job.pageLost)
+        Copia_Modelli(p, job);
     keepBuildRecords(p, job);
 }
 
@@ -75,6 +79,9 @@ bool isViewQuestion(std::string_view prompt)
 
 void offerToView(Platform& p, const JobVariables& job, std::string_view question)
 {
+    // A build that wrote no page has nothing to show.
+    if (job.pageLost)
+        return;
     // The page's final place: the write-failure fallback may have moved it.
     const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
     if (p.ui.msgBox(std::string(question) + page + " (S/N) ", kYesNo) == kAnswerYes)

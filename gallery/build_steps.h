@@ -24,8 +24,9 @@ struct OutputPath {
 /// the page lands there even after the build has made that folder current.
 OutputPath splitOutputPath(Platform& p);
 
-/// Makes the page folder the current folder; refuses the build with a message
-/// (false) when the output path names no folder or one that does not exist.
+/// Makes the page folder the current folder and sweeps the temporaries of killed runs
+/// from it; refuses the build with a message (false) when the output path names no
+/// folder or one that does not exist.
 bool enterPageFolder(Platform& p, const std::string& folder);
 
 /// The page name derivation: the name up to its first ".", followed by ".HTM".
@@ -43,7 +44,7 @@ inline constexpr std::string_view kViewFirstPageQuestion = "Visualizzo la prima 
 bool isViewQuestion(std::string_view prompt);
 
 /// Asks the view question about the page last written, opens it on Yes, and enables
-/// the result viewer whatever the answer.
+/// the result viewer whatever the answer; nothing when that page went nowhere.
 void offerToView(Platform& p, const JobVariables& job, std::string_view question);
 
 } // namespace tavlo

@@ -14,6 +14,7 @@ void Command4_Click(Platform& p, JobVariables& job)
 {
     job.Elenco_Confermato = 0;
     job.viewPages = {};
+    job.pagesWritten.clear();
     if (!refuseWithoutFiles(p))
         return;
     // Only a whole number of at least 1 makes a series in which every entry lands on one page.
@@ -46,6 +47,9 @@ void Command4_Click(Platform& p, JobVariables& job)
         job.Nome_File_Htm = job.Nome_Pagina;
         job.Pagine.push_back(job.Nome_Pagina);
         Crea_Pagina(p, job);
+        // A page that went nowhere (every place failed): the next would only fail the same way.
+        if (job.pageLost)
+            return;
         assigned += perPage;
         if (assigned >= static_cast<double>(job.Num_Files))
             break;

@@ -10,6 +10,7 @@ void Command1_Click(Platform& p, JobVariables& job)
 {
     job.Elenco_Confermato = 0;
     job.viewPages = {};
+    job.pagesWritten.clear();
     if (!refuseWithoutFiles(p) || !refuseWithoutRowSize(p))
         return;
     p.form.setText(ControlId::txtMAX_N_FILES, "0");

@@ -114,6 +114,7 @@ struct Wanted {
     std::string source;     // the picture file: the entry itself
     std::string thumbnail;  // where its thumbnail goes
     std::string link;       // the thumbnail as the page names it
+    std::int64_t changed;   // when the picture was last changed
 };
 
 } // namespace
@@ -142,9 +143,10 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
     if (p.form.checkValue(ControlId::chkMINIATURE) == 0 || p.pictures == nullptr)
         return run;
 
-    // Every picture entry, once; those with a thumbnail newer than the picture keep it.
-    // The file system's clock ticks in steps of a few milliseconds: a thumbnail made
-    // in the same step as its picture was last changed counts as up to date.
+    // Every picture entry, once. A thumbnail carries the time its picture was last
+    // changed when it was made: only one carrying the picture's time now is kept, so
+    // that a picture replaced by an older one (a copy keeping its date) gets a new one.
+    // Only a regular file is read: a pipe would never end.
     const char sep = p.fs.separator();
     const std::string folder = pageFolder + std::string(kThumbnailFolder) + sep;
     const EntryNaming naming{sep, p.fs.caseSensitive()};
@@ -156,12 +158,13 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
             continue;
         const std::string name = thumbnailName(entry, sep);
         const std::string link = std::string(kThumbnailFolder) + sep + name;
-        const auto made = p.fs.modifiedTime(folder + name);
         const auto changed = p.fs.modifiedTime(entry);
-        if (made && changed && *made >= *changed)
+        if (!changed)
+            ++run.keptOriginal;
+        else if (p.fs.modifiedTime(folder + name) == changed)
             job.thumbnails[entry] = link;
         else
-            wanted.push_back({entry, folder + name, link});
+            wanted.push_back({entry, folder + name, link, *changed});
     }
     if (wanted.empty())
         return run;
@@ -190,9 +193,11 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
                     failedPath = folder;
                     break;
                 }
+                if (!folderMade)
+                    p.fs.sweepTemporaries(folder);
                 folderMade = true;
                 noteWritten(job, pageFolder, kThumbnailFolder);
-                if ((failure = p.fs.writeWholeFile(w.thumbnail, made.jpeg))) {
+                if ((failure = p.fs.writeWholeFile(w.thumbnail, made.jpeg, w.changed))) {
                     failedPath = w.thumbnail;
                     break;
                 }

@@ -5,6 +5,7 @@
 #include "pages/view_page_names.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,12 @@ struct JobVariables {
     ViewPageNames viewPages;
     // Ours: by folder, the files a build wrote there, for the folder's list of them.
     std::map<std::string, std::vector<std::string>> written;
+
+    // Ours: the pages this build wrote, so that a fallback never puts a second page
+    // under the name of one already written; and whether the last page ended with
+    // nothing written anywhere, so that a build does not go on failing page after page.
+    std::set<std::string> pagesWritten;
+    bool pageLost = false;
 };
 
 } // namespace tavlo

@@ -5,6 +5,7 @@
 #include "pages/html_text.h"
 #include "pages/view_page.h"
 #include "pages/write_fallback.h"
+#include "platform/file_system_shared.h"
 #include "platform/text_rules.h"
 
 #include <algorithm>
@@ -155,16 +156,24 @@ long endItem(const JobVariables& job, long listCount)
     return static_cast<long>(std::min(static_cast<double>(listCount), std::nearbyint(job.Ultimo_File - 1) + 1));
 }
 
+// The overwrite question, unless the user agreed to overwrite in this build; false on No.
+bool confirmOverwrite(Platform& p, JobVariables& job)
+{
+    const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
+    if (!p.fs.canRead(page) || job.Elenco_Confermato == 1)
+        return true;
+    p.ui.beep();
+    if (p.ui.msgBox(overwriteQuestion(page), kYesNo) != kAnswerYes)
+        return false;
+    job.Elenco_Confermato = 1;
+    return true;
+}
+
 // The questions asked before anything is written; false when the user says No.
 bool confirmBeforeWriting(Platform& p, JobVariables& job, const std::string& programFolder)
 {
-    const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
-    if (p.fs.canRead(page) && job.Elenco_Confermato != 1) {
-        p.ui.beep();
-        if (p.ui.msgBox(overwriteQuestion(page), kYesNo) != kAnswerYes)
-            return false;
-        job.Elenco_Confermato = 1;
-    }
+    if (!confirmOverwrite(p, job))
+        return false;
     for (const char* name : {"INTESTAZ.HTM", "PIEDE.HTM"}) {
         const std::string path = programFolder + name;
         if (!p.fs.canRead(path)) {
@@ -174,6 +183,29 @@ bool confirmBeforeWriting(Platform& p, JobVariables& job, const std::string& pro
         }
     }
     return true;
+}
+
+// The whole page, or the first failure met; the page takes its name only when whole,
+// so that a failure leaves what was there as it was. From the footer on, a failing
+// line is ignored, but a page that cannot then be named whole has failed.
+Failure writePage(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages)
+{
+    std::unique_ptr<TextWriter> page;
+    if (Failure failure = writeBody(p, job, sources, viewPages, page))
+        return failure;
+    if (!copyTemplate(p.fs, *page, sources.footer))
+        page->writeLine("</HTML>");
+    return page->close();
+}
+
+// A fallback place that holds a page this build wrote is not written again: two
+// pages never end under one name.
+Failure writePageAt(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
+                    int retries)
+{
+    if (retries > 0 && job.pagesWritten.contains(job.Cartella_Tavlo + job.Nome_Pagina))
+        return fileAlreadyExists();
+    return writePage(p, job, sources, viewPages);
 }
 
 } // namespace
@@ -190,6 +222,7 @@ bool isOverwriteQuestion(std::string_view prompt)
 
 void Crea_Pagina(Platform& p, JobVariables& job)
 {
+    job.pageLost = false;
     const std::string programFolder = p.fs.programFolder() + p.fs.separator();
     if (confirmBeforeWriting(p, job, programFolder)) {
         const PageSources sources{
@@ -204,20 +237,18 @@ void Crea_Pagina(Platform& p, JobVariables& job)
         int retries = 0;
         for (;;) {
             p.ui.setScreenPointer(kPointerHourglass);
-            std::unique_ptr<TextWriter> page;
-            const Failure failure = writeBody(p, job, sources, planned ? job.viewPages : lonePage, page);
+            const Failure failure = writePageAt(p, job, sources, planned ? job.viewPages : lonePage, retries);
             if (!failure) {
-                // From the footer on, failures are ignored.
-                if (!copyTemplate(p.fs, *page, sources.footer))
-                    page->writeLine("</HTML>");
-                page->close();
+                job.pagesWritten.insert(job.Cartella_Tavlo + job.Nome_Pagina);
                 noteWritten(job, job.Cartella_Tavlo, job.Nome_Pagina);
                 break;
             }
-            if (page)
-                page->close();
-            if (handleWriteFailure(p, job, failure, retries) == AfterFailure::GiveUp)
+            // A fallback place that holds a file asks before replacing it, as the first place does.
+            if (handleWriteFailure(p, job, failure, retries) == AfterFailure::GiveUp ||
+                (!job.pagesWritten.contains(job.Cartella_Tavlo + job.Nome_Pagina) && !confirmOverwrite(p, job))) {
+                job.pageLost = true;
                 break;
+            }
         }
     }
     p.ui.setScreenPointer(kPointerDefault);

@@ -50,6 +50,18 @@ bool mayReplace(FileSystem& fs, const std::string& path, const std::string& page
     return true;
 }
 
+Failure writeLines(FileSystem& fs, const std::string& path, const std::array<std::string, 7>& lines, bool replace)
+{
+    Failure failure;
+    const auto file = replace ? fs.createText(path, failure) : fs.createNewText(path, failure);
+    if (!file)
+        return failure;
+    for (const auto& line : lines)
+        if (Failure f = file->writeLine(line))
+            return f;
+    return file->close();
+}
+
 } // namespace
 
 Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& entry)
@@ -57,16 +69,6 @@ Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& e
     if (!entry.viewPageName)
         return {kErrIllegalCall, "Invalid procedure call or argument"};
     const std::string path = job.Cartella_Tavlo + *entry.viewPageName;
-    Failure failure;
-    // Most view pages are new: made in one step, without a look at the folder first.
-    auto file = p.fs.createNewText(path, failure);
-    if (!file && failure.code == kErrFileAlreadyExists) {
-        if (!mayReplace(p.fs, path, job.Cartella_Tavlo + job.Nome_Pagina))
-            return fileAlreadyExists();
-        file = p.fs.createText(path, failure);
-    }
-    if (!file)
-        return failure;
     const char sep = p.fs.separator();
     const std::string name = htmlText(entry.fileName);
     const std::array<std::string, 7> lines{
@@ -79,10 +81,13 @@ Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& e
             " height=" + numberForPage(430) + "></TD></TR></TABLE></CENTER>",
         std::string(kLastLine),
     };
-    for (const auto& line : lines)
-        if (Failure f = file->writeLine(line))
-            return f;
-    return file->close();
+    // Most view pages are new: written and named in one go, without a look at the folder first.
+    const Failure failure = writeLines(p.fs, path, lines, false);
+    if (failure.code != kErrFileAlreadyExists)
+        return failure;
+    if (!mayReplace(p.fs, path, job.Cartella_Tavlo + job.Nome_Pagina))
+        return fileAlreadyExists();
+    return writeLines(p.fs, path, lines, true);
 }
 
 } // namespace tavlo

@@ -43,6 +43,9 @@ struct FolderIdentity {
 /// although it is hidden, so that a scan reads it without another look at the disk.
 inline constexpr std::string_view kBuildRecordName = ".tavlo";
 
+/// A text file that takes its name only when whole: its lines go to a temporary
+/// beside it, and close() renames that over the file's name. Dropped without close(),
+/// or after any failure, it leaves what was there as it was and no temporary behind.
 class TextWriter {
 public:
     virtual ~TextWriter() = default;
@@ -50,6 +53,7 @@ public:
     virtual Failure writeLine(std::string_view line) = 0;
     /// Hands every line written so far to the disk, so that its failure shows now.
     virtual Failure flush() = 0;
+    /// Closes the file and gives it its name, unless a write failed before.
     virtual Failure close() = 0;
 };
 
@@ -69,23 +73,35 @@ public:
     virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;
     virtual std::optional<FolderIdentity> folderIdentity(const std::string& folder) = 0;
 
-    /// Whether the file can be opened for reading.
+    /// Whether the file can be opened for reading. Never waits: a pipe or a device
+    /// with nothing at its other end counts as there.
     virtual bool canRead(const std::string& path) = 0;
-    /// The lines of a text file: a line ends at CR or CR LF; a lone LF stays inside.
+    /// The lines of a regular text file: a line ends at CR or CR LF; a lone LF stays
+    /// inside. nullopt for anything else (a folder, a pipe, a device), which is never read.
     virtual std::optional<std::vector<std::string>> readLines(const std::string& path) = 0;
-    /// Creates the file, or empties it when it exists.
+    /// A whole-file writer that replaces the file when close() names it. A place that
+    /// holds something other than a regular file fails at once with 58.
     virtual std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) = 0;
-    /// Creates the file only where nothing is there yet: failure 58 when something is.
+    /// A small new file (a view page), made only where nothing is there yet: failure 58
+    /// when something is, which stays as it was. Its lines are handed over in one go
+    /// when it is closed; a failure leaves nothing there, a kill at most an empty file
+    /// that no page links to.
     virtual std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure) = 0;
-    /// Copies a file, replacing the destination.
+    /// Copies a regular file whole, replacing the destination when the copy is complete.
     virtual Failure copyFile(const std::string& source, const std::string& destination) = 0;
     /// Creates a folder; one already there is no failure.
     virtual Failure createFolder(const std::string& folder) = 0;
-    /// When the file's content last changed, in the platform's ticks; nullopt when it is not there.
+    /// When a regular file's content last changed, in the platform's ticks; nullopt
+    /// when it is not there or not a regular file.
     virtual std::optional<std::int64_t> modifiedTime(const std::string& path) = 0;
     /// Writes a whole file under a temporary name beside it, then renames it over the
     /// file's own name: the file is whole or not there. A failure leaves nothing behind.
-    virtual Failure writeWholeFile(const std::string& path, std::string_view bytes) = 0;
+    /// `modified`: the time of last change the file carries, when given.
+    virtual Failure writeWholeFile(const std::string& path, std::string_view bytes,
+                                   std::optional<std::int64_t> modified = std::nullopt) = 0;
+    /// Removes the temporaries that runs no longer running left in a folder (killed
+    /// mid-write); those of a run still writing stay.
+    virtual void sweepTemporaries(const std::string& folder) = 0;
 
     virtual Failure setCurrentFolder(const std::string& folder) = 0;
     /// Makes the drive named by a letter current; nothing to do where there are no drives.

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -72,10 +74,25 @@ bool writeAll(int fd, const char* data, std::size_t size, int& error)
     return true;
 }
 
+// A file written under a temporary beside it, that takes its name when closed whole;
+// or, without a temporary, a new small file made under its name and written in one go.
 class PosixTextWriter final : public BufferedLineWriter {
 public:
-    explicit PosixTextWriter(int fd) : fd_(fd) {}
-    ~PosixTextWriter() override { close(); }
+    PosixTextWriter(int fd, std::string temporary, std::string path)
+        : fd_(fd), temporary_(std::move(temporary)), path_(std::move(path))
+    {
+    }
+    ~PosixTextWriter() override { abandon(); }
+
+    /// Writes bytes as they are, straight to the temporary.
+    Failure put(std::string_view bytes) { return writeBytes(bytes); }
+    /// Gives the file the time of its last change.
+    void stamp(std::int64_t modified)
+    {
+        const timespec times[2] = {{0, UTIME_OMIT},
+                                   {static_cast<time_t>(modified / 1'000'000'000), static_cast<long>(modified % 1'000'000'000)}};
+        ::futimens(fd_, times);
+    }
 
 private:
     bool isOpen() const override { return fd_ >= 0; }
@@ -86,27 +103,55 @@ private:
         return writeAll(fd_, bytes.data(), bytes.size(), error) ? Failure{} : failureFromErrno(error);
     }
 
-    Failure closeFile() override
+    Failure commit() override
     {
+        if (Failure failure = closeFile())
+            return failure;
+        if (temporary_.empty())
+            return {};
+        return ::rename(temporary_.c_str(), path_.c_str()) == 0 ? Failure{} : failureFromErrno(errno);
+    }
+
+    void discard() override
+    {
+        // A file made under its own name goes only while it is still the one made here.
+        struct stat made {}, there {};
+        const bool ours = temporary_.empty() && fd_ >= 0 && ::fstat(fd_, &made) == 0 &&
+                          ::stat(path_.c_str(), &there) == 0 && made.st_ino == there.st_ino && made.st_dev == there.st_dev;
+        closeFile();
+        if (!temporary_.empty() || ours)
+            ::unlink((temporary_.empty() ? path_ : temporary_).c_str());
+    }
+
+    Failure closeFile()
+    {
+        if (fd_ < 0)
+            return {};
         const int result = ::close(fd_);
         fd_ = -1;
         return result == 0 ? Failure{} : failureFromErrno(errno);
     }
 
     int fd_;
+    std::string temporary_;  // empty: made under its own name
+    std::string path_;
 };
 
+// A regular file's content; nullopt for anything else, which is never opened in a way
+// that could wait (a pipe without a writer, a device).
 std::optional<std::string> readWholeFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
+        errno = EACCES;
         return std::nullopt;
     }
     std::string content;
+    content.reserve(static_cast<std::size_t>(info.st_size));
     char chunk[64 * 1024];
     for (;;) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);
@@ -155,13 +200,23 @@ public:
         while (const dirent* e = ::readdir(dir)) {
             if (e->d_name[0] == '.' && e->d_name != kBuildRecordName)  // hidden, and "." and ".."
                 continue;
+            // Only folders, regular files and links to them: a pipe, a socket or a
+            // device is no entry (reading one could wait for ever). A link that leads
+            // nowhere is passed on marked, so that the scan can tell of it.
             bool isFolder = e->d_type == DT_DIR, leadsNowhere = false;
             if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
                 struct stat info {};
-                if (::fstatat(dirFd, e->d_name, &info, 0) == 0)
+                if (::fstatat(dirFd, e->d_name, &info, 0) == 0) {
+                    if (!(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode)))
+                        continue;
                     isFolder = S_ISDIR(info.st_mode);
-                else
-                    leadsNowhere = e->d_type == DT_LNK;
+                } else if (e->d_type == DT_LNK) {
+                    leadsNowhere = true;
+                } else {
+                    continue;
+                }
+            } else if (!isFolder && e->d_type != DT_REG) {
+                continue;
             }
             entries.push_back({e->d_name, isFolder, leadsNowhere});
         }
@@ -180,7 +235,7 @@ public:
 
     bool canRead(const std::string& path) override
     {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             return false;
         ::close(fd);
@@ -197,12 +252,12 @@ public:
 
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
     {
-        return create(path, O_TRUNC, failure);
+        return create(path, true, failure);
     }
 
     std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure) override
     {
-        return create(path, O_EXCL, failure);
+        return create(path, false, failure);
     }
 
     Failure copyFile(const std::string& source, const std::string& destination) override
@@ -215,14 +270,7 @@ public:
         auto content = readWholeFile(source);
         if (!content)
             return failureFromErrno(errno ? errno : EACCES);
-        const int fd = ::open(destination.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0)
-            return failureFromErrno(errno);
-        int error = 0;
-        const bool ok = writeAll(fd, content->data(), content->size(), error);
-        if (::close(fd) != 0 && ok)
-            return failureFromErrno(errno);
-        return ok ? Failure{} : failureFromErrno(error);
+        return writeWholeFile(destination, *content, std::nullopt);
     }
 
     Failure createFolder(const std::string& folder) override
@@ -235,32 +283,31 @@ public:
     std::optional<std::int64_t> modifiedTime(const std::string& path) override
     {
         struct stat info {};
-        if (::stat(path.c_str(), &info) != 0)
+        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
             return std::nullopt;
         return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
     }
 
-    Failure writeWholeFile(const std::string& path, std::string_view bytes) override
+    Failure writeWholeFile(const std::string& path, std::string_view bytes,
+                           std::optional<std::int64_t> modified) override
     {
-        // A hidden temporary name in the same folder, so that the rename is one step.
-        const auto slash = path.rfind('/');
-        const std::string temporary = path.substr(0, slash + 1) + "." + path.substr(slash + 1) + ".tmp";
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0)
-            return failureFromErrno(errno);
-        int error = 0;
-        bool ok = writeAll(fd, bytes.data(), bytes.size(), error);
-        if (::close(fd) != 0 && ok) {
-            error = errno;
-            ok = false;
+        Failure failure;
+        auto file = create(path, true, failure);
+        return writeWholeThrough(std::move(file), failure, bytes, modified);
+    }
+
+    void sweepTemporaries(const std::string& folder) override
+    {
+        DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+        if (dir == nullptr)
+            return;
+        while (const dirent* e = ::readdir(dir)) {
+            const auto owner = temporaryOwner(e->d_name);
+            if (owner && static_cast<pid_t>(*owner) != ::getpid() && ::kill(static_cast<pid_t>(*owner), 0) != 0 &&
+                errno == ESRCH)
+                ::unlinkat(::dirfd(dir), e->d_name, 0);
         }
-        if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
-            error = errno;
-            ok = false;
-        }
-        if (!ok)
-            ::unlink(temporary.c_str());
-        return ok ? Failure{} : failureFromErrno(error);
+        ::closedir(dir);
     }
 
     Failure setCurrentFolder(const std::string& folder) override
@@ -324,15 +371,42 @@ public:
     std::string driveCRoot() override { return withTrailingSlash(homeFolder()); }
 
 private:
-    static std::unique_ptr<TextWriter> create(const std::string& path, int mode, Failure& failure)
+    // A temporary beside the file. A file to be replaced must be a regular one that
+    // may be written: a pipe or a device keeps its place, as does a read-only page.
+    static std::unique_ptr<PosixTextWriter> create(const std::string& path, bool replace, Failure& failure)
     {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | mode, 0644);
-        if (fd < 0) {
-            failure = errno == EEXIST ? fileAlreadyExists() : failureFromErrno(errno);
-            return nullptr;
+        struct stat info {};
+        if (replace && ::stat(path.c_str(), &info) == 0) {
+            if (!S_ISREG(info.st_mode)) {
+                failure = S_ISDIR(info.st_mode) ? failureFromErrno(EISDIR) : fileAlreadyExists();
+                return nullptr;
+            }
+            if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+                failure = failureFromErrno(errno);
+                return nullptr;
+            }
         }
-        failure = {};
-        return std::make_unique<PosixTextWriter>(fd);
+        if (!replace) {
+            // A name taken only where none is: O_EXCL makes the check and the making one
+            // step. The lines go in one write when closed, so that a failure leaves nothing.
+            const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            failure = fd >= 0 ? Failure{} : errno == EEXIST ? fileAlreadyExists() : failureFromErrno(errno);
+            return fd >= 0 ? std::make_unique<PosixTextWriter>(fd, std::string(), path) : nullptr;
+        }
+        static const auto process = static_cast<unsigned long>(::getpid());
+        for (int attempt = 0;; ++attempt) {
+            std::string temporary = temporaryBeside(path, '/', process);
+            const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            if (fd >= 0) {
+                failure = {};
+                return std::make_unique<PosixTextWriter>(fd, std::move(temporary), path);
+            }
+            // A name left by a killed run of the same process number: the next one.
+            if (errno != EEXIST || attempt == 100) {
+                failure = failureFromErrno(errno);
+                return nullptr;
+            }
+        }
     }
 
     std::string homeFolder() const

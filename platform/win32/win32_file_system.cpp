@@ -116,10 +116,25 @@ bool writeAll(HANDLE file, const char* data, std::size_t size)
     return true;
 }
 
+// A file written under a temporary beside it, that takes its name when closed whole.
 class Win32TextWriter final : public BufferedLineWriter {
 public:
-    explicit Win32TextWriter(HANDLE file) : file_(file) {}
-    ~Win32TextWriter() override { close(); }
+    Win32TextWriter(HANDLE file, std::string temporary, std::string path, bool replace)
+        : file_(file), temporary_(std::move(temporary)), path_(std::move(path)), replace_(replace)
+    {
+    }
+    ~Win32TextWriter() override { abandon(); }
+
+    /// Writes bytes as they are, straight to the temporary.
+    Failure put(std::string_view bytes) { return writeBytes(bytes); }
+    const std::string& temporaryName() const { return temporary_; }
+    /// Gives the file the time of its last change.
+    void stamp(std::int64_t modified)
+    {
+        FILETIME time{static_cast<DWORD>(static_cast<std::uint64_t>(modified) & 0xffffffffu),
+                      static_cast<DWORD>(static_cast<std::uint64_t>(modified) >> 32)};
+        SetFileTime(file_.get(), nullptr, nullptr, &time);
+    }
 
 private:
     bool isOpen() const override { return file_.valid(); }
@@ -129,10 +144,41 @@ private:
         return writeAll(file_.get(), bytes.data(), bytes.size()) ? Failure{} : lastFailure();
     }
 
-    Failure closeFile() override { return file_.reset() ? Failure{} : lastFailure(); }
+    Failure commit() override
+    {
+        if (!file_.reset())
+            return lastFailure();
+        if (MoveFileExA(temporary_.c_str(), path_.c_str(), replace_ ? MOVEFILE_REPLACE_EXISTING : 0))
+            return {};
+        const DWORD error = GetLastError();
+        return !replace_ && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+                   ? fileAlreadyExists()
+                   : failureFromWindowsError(error);
+    }
+
+    void discard() override
+    {
+        file_.reset();
+        DeleteFileA(temporary_.c_str());
+    }
 
     Handle file_;
+    std::string temporary_;
+    std::string path_;
+    bool replace_;
 };
+
+// Whether the process that wrote a temporary is gone.
+bool processEnded(unsigned long process)
+{
+    const HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(process));
+    if (handle == nullptr)
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    DWORD code = 0;
+    const bool ended = GetExitCodeProcess(handle, &code) && code != STILL_ACTIVE;
+    CloseHandle(handle);
+    return ended;
+}
 
 std::optional<std::string> readWholeFile(const std::string& path)
 {
@@ -238,12 +284,12 @@ public:
 
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
     {
-        return create(path, CREATE_ALWAYS, failure);
+        return create(path, true, failure);
     }
 
     std::unique_ptr<TextWriter> createNewText(const std::string& path, Failure& failure) override
     {
-        return create(path, CREATE_NEW, failure);
+        return create(path, false, failure);
     }
 
     Failure copyFile(const std::string& source, const std::string& destination) override
@@ -252,7 +298,20 @@ public:
         const auto from = identityOf(source, false);
         if (from && from == identityOf(destination, false))
             return {kErrAccess, "Source and destination are the same file"};
-        return CopyFileA(source.c_str(), destination.c_str(), FALSE) ? Failure{} : lastFailure();
+        Failure failure;
+        auto file = create(destination, true, failure);
+        if (!file)
+            return failure;
+        const std::string temporary = file->temporaryName();
+        file.reset();  // the copy makes the temporary anew
+        if (!CopyFileA(source.c_str(), temporary.c_str(), FALSE)) {
+            failure = lastFailure();
+        } else if (!MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            failure = lastFailure();
+        }
+        if (failure)
+            DeleteFileA(temporary.c_str());
+        return failure;
     }
 
     Failure createFolder(const std::string& folder) override
@@ -268,29 +327,34 @@ public:
     std::optional<std::int64_t> modifiedTime(const std::string& path) override
     {
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             return std::nullopt;
         return static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                                          data.ftLastWriteTime.dwLowDateTime);
     }
 
-    Failure writeWholeFile(const std::string& path, std::string_view bytes) override
+    Failure writeWholeFile(const std::string& path, std::string_view bytes,
+                           std::optional<std::int64_t> modified) override
     {
-        const std::string temporary = path + ".tmp";
-        Handle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid())
-            return lastFailure();
         Failure failure;
-        if (!writeAll(file.get(), bytes.data(), bytes.size()) || !file.reset())
-            failure = lastFailure();
-        else if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-            failure = lastFailure();
-        if (failure) {
-            file.reset();
-            DeleteFileA(temporary.c_str());
-        }
-        return failure;
+        auto file = create(path, true, failure);
+        return writeWholeThrough(std::move(file), failure, bytes, modified);
+    }
+
+    void sweepTemporaries(const std::string& folder) override
+    {
+        const std::string inFolder = withTrailingBackslash(folder);
+        WIN32_FIND_DATAA found{};
+        const HANDLE search = FindFirstFileA((inFolder + std::string(kTemporaryStart) + "*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return;
+        do {
+            const auto owner = temporaryOwner(found.cFileName);
+            if (owner && *owner != GetCurrentProcessId() && processEnded(*owner))
+                DeleteFileA((inFolder + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
     }
 
     Failure setCurrentFolder(const std::string& folder) override
@@ -383,19 +447,31 @@ private:
         }
     }
 
-    static std::unique_ptr<TextWriter> create(const std::string& path, DWORD disposition, Failure& failure)
+    // A temporary beside the file. A file to be replaced must be a file that may be
+    // written: a folder or a read-only page keeps its place.
+    static std::unique_ptr<Win32TextWriter> create(const std::string& path, bool replace, Failure& failure)
     {
-        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            const DWORD error = GetLastError();
-            failure = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
-                          ? fileAlreadyExists()
-                          : failureFromWindowsError(error);
+        const DWORD attributes = replace ? GetFileAttributesA(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+            failure = failureFromWindowsError(ERROR_ACCESS_DENIED);
             return nullptr;
         }
-        failure = {};
-        return std::make_unique<Win32TextWriter>(file);
+        for (int attempt = 0;; ++attempt) {
+            std::string temporary = temporaryBeside(path, '\\', GetCurrentProcessId());
+            const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file != INVALID_HANDLE_VALUE) {
+                failure = {};
+                return std::make_unique<Win32TextWriter>(file, std::move(temporary), path, replace);
+            }
+            // A name left by a killed run of the same process number: the next one.
+            const DWORD error = GetLastError();
+            if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 100) {
+                failure = failureFromWindowsError(error);
+                return nullptr;
+            }
+        }
     }
 
     Win32FileSystemOptions options_;

@@ -2,6 +2,7 @@
 // platform's own imaging: the cells, the thumbnails, their reuse, cancelling, a write failure.
 #include "support/page_test.h"
 
+#include <chrono>
 #include <set>
 
 namespace tavlo::test {
@@ -150,6 +151,19 @@ TEST_P(Thumbnails, LoadedAndBuiltAgainInPlaceTheGalleryTakesNoneOfItsOwnFilesAnd
         EXPECT_EQ(path.find("MINIATURE"), std::string::npos) << path;
     load();
     EXPECT_EQ(rig.controls.entries(), listed);
+}
+
+TEST_P(Thumbnails, APictureReplacedByAnOlderOneGetsANewThumbnail)
+{
+    click(GetParam().button, {kAnswerOk, kAnswerNo});
+    // Another photo copied over it, keeping its own earlier date.
+    const auto date = std::filesystem::last_write_time(entries[1]) - std::chrono::hours(24 * 365);
+    rig.tree.file("site/a/Mare 1.jpg", rig.pictures->jpeg(redCorner(300, 300)));
+    std::filesystem::last_write_time(entries[1], date);
+    refill();
+    rig.ui.progress.clear();
+    click(GetParam().button, {kAnswerYes, kAnswerOk, kAnswerNo});
+    EXPECT_EQ(rig.ui.progress.back(), "Miniature: 2 di 2 [Annulla]") << "the damaged picture and the replaced one";
 }
 
 TEST_P(Thumbnails, CancellingWritesNoPageAndNoThumbnail)

@@ -34,12 +34,13 @@ public:
         copies.emplace_back(source, destination);
         return real_->copyFile(source, destination);
     }
-    Failure writeWholeFile(const std::string& path, std::string_view bytes) override
+    Failure writeWholeFile(const std::string& path, std::string_view bytes, std::optional<std::int64_t> modified) override
     {
         created.push_back(path);
         const Failure failure = failCreate ? failCreate(path) : Failure{};
-        return failure ? failure : real_->writeWholeFile(path, bytes);
+        return failure ? failure : real_->writeWholeFile(path, bytes, modified);
     }
+    void sweepTemporaries(const std::string& folder) override { real_->sweepTemporaries(folder); }
     Failure createFolder(const std::string& folder) override { return real_->createFolder(folder); }
     std::optional<std::int64_t> modifiedTime(const std::string& path) override { return real_->modifiedTime(path); }
     char separator() const override { return real_->separator(); }
