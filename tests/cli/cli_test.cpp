@@ -67,7 +67,8 @@ protected:
 TEST_F(CommandLine, WrongOptionsEndWithStatusTwoAndAHint)
 {
     for (const Args& args : {Args{"--bogus"}, Args{"--cartella"}, Args{"--per-riga", "5"}, Args{"photos"},
-                             Args{"--cartella", folder, "--per-pagina", "1O"}, Args{"--cartella", folder, "--per-riga", "-1"}}) {
+                             Args{"--cartella", folder, "--per-pagina", "1O"}, Args{"--cartella", folder, "--per-riga", "-1"},
+                             Args{"--cartella", folder, "--estensione", "JPG,,GIF"}}) {
         const Ran ran = tavlo(tree, args);
         EXPECT_EQ(ran.status, 2) << args.front();
         EXPECT_TRUE(ran.err.ends_with("\nPer le istruzioni: tavlo --help\n")) << ran.err;
@@ -150,7 +151,7 @@ TEST(CommandLinePages, AreByteForByteTheWindowsOwn)
     for (const bool paged : {false, true}) {
         Rig rig;
         const std::string folder = photos(rig.tree);
-        const Args options = paged ? Args{"--estensione", "JPG", "--per-pagina", "2", "--per-riga", "3", "--senza-sfondo"}
+        const Args options = paged ? Args{"--estensione", "GIF,JPG", "--per-pagina", "2", "--per-riga", "3", "--senza-sfondo"}
                                    : Args{};
         Args args{"--cartella", folder};
         args.insert(args.end(), options.begin(), options.end());
@@ -161,11 +162,13 @@ TEST(CommandLinePages, AreByteForByteTheWindowsOwn)
         rig.start();
         rig.type(ControlId::txtPATH_RICERCA, folder);
         rig.type(ControlId::txtNOME_FILE_HTM, folder + "/TAVLO.HTM");
-        rig.type(ControlId::txtESTENSIONE, "JPG");
         if (paged) {
             rig.type(ControlId::txtMAX_N_FILES, "2");
             rig.type(ControlId::txtMAX_PER_RIGA, "3");
             rig.controls.setChecked(true);
+            rig.type(ControlId::txtESTENSIONE, "GIF");  // several extensions: one load after the other
+            rig.click(ControlId::cmdCONFERMA);
+            rig.type(ControlId::txtESTENSIONE, "JPG");
         }
         rig.click(paged ? ControlId::cmdCONFERMA : ControlId::cmdCONFERMA_Tutti);
         rig.ui.answerNext(kAnswerNo);
