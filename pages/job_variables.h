@@ -22,6 +22,9 @@ struct JobVariables {
     // Ours, beside the tool's own: for each picture entry that has a thumbnail, the
     // thumbnail its cell shows, as a path from the page folder. Empty unless asked for.
     std::map<std::string, std::string> thumbnails;
+    // For a picture that browsers cannot show, its JPEG copy for the screen, which its
+    // view page and the viewer show instead.
+    std::map<std::string, std::string> screenCopies;
 };
 
 } // namespace tavlo

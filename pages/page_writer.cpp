@@ -44,8 +44,10 @@ bool copyTemplate(FileSystem& fs, TextWriter& page, const std::string& path)
     return true;
 }
 
-// `thumbnail`: the thumbnail the cell shows instead of the picture, or nullptr.
-void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::string* thumbnail)
+// `thumbnail`: the thumbnail the cell shows instead of the picture, or nullptr; the
+// picture the viewer shows then goes with it, as `shown`.
+void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::string* thumbnail,
+                    const std::string& shown)
 {
     const std::string target = linkTarget(e.target, sep);
     put("<td valign=\"Top\">");
@@ -56,8 +58,9 @@ void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::s
     put("     <tr>");
     put("      <td><p align=\"center\">");
     put(std::string(8, ' ') + "<A HREF=" + Q + target + Q + ">");
+    const std::string lazy = thumbnail ? " loading=\"lazy\" data-foto=\"" + linkTarget(shown, sep) + Q : "";
     put(std::string(8, ' ') + "<img src=" + Q + linkTarget(thumbnail ? *thumbnail : e.source, sep) + Q +
-        " border=\"0\" width=\"100\" height=\"100\"" + (thumbnail ? " loading=\"lazy\"" : "") + "></A>");
+        " border=\"0\" width=\"100\" height=\"100\"" + lazy + "></A>");
     put("      </td>");
     put("     </tr>");
     put("    </table>");
@@ -112,9 +115,12 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, st
         const std::string entry = p.form.listItem(static_cast<long>(item));
         if (trimBlanks(entry).empty())
             continue;
-        const EntryValues values = entryValues(entry, job.Cartella_Tavlo, naming);
+        EntryValues values = entryValues(entry, job.Cartella_Tavlo, naming);
+        if (const auto copy = job.screenCopies.find(entry); copy != job.screenCopies.end())
+            values.viewImageSource = copy->second;
         const auto thumbnail = job.thumbnails.find(entry);
-        writeCellStart(put, values, sep, thumbnail == job.thumbnails.end() ? nullptr : &thumbnail->second);
+        writeCellStart(put, values, sep, thumbnail == job.thumbnails.end() ? nullptr : &thumbnail->second,
+                       job.screenCopies.contains(entry) ? values.viewImageSource : values.source);
         if (put.failure())
             break;
         if (!values.media)
