@@ -202,6 +202,7 @@ int runBatch(const BatchOptions& options, Console& console)
 
     ui.progress = [&] { return std::string("N.files trovati ") + std::to_string(controls.listCount()); };
     // Several extensions load one after another, as the user loads them in the window.
+    form.scan().longExtensions = true;
     for (const std::string& extension : extensionsToLoad(options)) {
         if (extension != "*") {
             controls.setText(txtESTENSIONE, extension);

@@ -146,6 +146,17 @@ TEST_F(CommandLine, QuestionsAreAnsweredByTheOptions)
                            "\nManca il file PIEDE.HTM, continuo ?\n\n" + tree.at("lonely/PIEDE.HTM") + "\n" + view(index));
 }
 
+TEST_F(CommandLine, LoadsFourLetterExtensionsTooThatTheWindowsFilterNeverSelects)
+{
+    tree.file("photos/IMG_0001.HEIC"), tree.file("photos/Sub/scan.tiff"), tree.file("photos/Sub/no.xtiff");
+    EXPECT_EQ(tavlo(tree, {"--cartella", folder, "--estensione", "HEIC,TIFF,JPG"}).status, 0);
+    const std::string page = tree.read("photos/TAVLO.HTM");
+    std::size_t at = 0;
+    for (const char* name : {"IMG_0001.HEIC", "Sub/scan.tiff", "a.jpg"})  // in the order loaded
+        EXPECT_NE(at = page.find(std::string("<img src=\"") + name, at), std::string::npos) << name;
+    EXPECT_EQ(page.find("no.xtiff"), std::string::npos);
+}
+
 TEST(CommandLinePages, AreByteForByteTheWindowsOwn)
 {
     for (const bool paged : {false, true}) {
