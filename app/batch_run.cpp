@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace tavlo {
 namespace {
@@ -160,6 +161,21 @@ std::string fullPath(FileSystem& fs, const std::string& path)
     return std::filesystem::path(fs.fullFolderPath(path)).lexically_normal().string();
 }
 
+// The extensions of --estensione, split at its commas; every known type without it.
+std::vector<std::string> extensionsToLoad(const BatchOptions& options)
+{
+    if (!options.extension)
+        return {"*"};
+    std::vector<std::string> extensions{""};
+    for (const char c : *options.extension) {
+        if (c == ',')
+            extensions.emplace_back();
+        else
+            extensions.back().push_back(c);
+    }
+    return extensions;
+}
+
 } // namespace
 
 int runBatch(const BatchOptions& options, Console& console)
@@ -184,15 +200,19 @@ int runBatch(const BatchOptions& options, Console& console)
     controls.setChecked(chkMINIATURE, options.thumbnails);
 
     ui.progress = [&] { return std::string("N.files trovati ") + std::to_string(controls.listCount()); };
-    if (options.extension && *options.extension != "*") {
-        controls.setText(txtESTENSIONE, *options.extension);
-        form.click(cmdCONFERMA);
-    } else {
-        form.click(cmdCONFERMA_Tutti);
-    }
-    if (ui.refused() || ui.stopped()) {
-        ui.clearProgress();
-        return 1;
+    // Several extensions load one after another, as the user loads them in the window.
+    form.scan().longExtensions = true;
+    for (const std::string& extension : extensionsToLoad(options)) {
+        if (extension != "*") {
+            controls.setText(txtESTENSIONE, extension);
+            form.click(cmdCONFERMA);
+        } else {
+            form.click(cmdCONFERMA_Tutti);
+        }
+        if (ui.refused() || ui.stopped()) {
+            ui.clearProgress();
+            return 1;
+        }
     }
 
     // The build, also when the load found nothing: its own check then refuses it.

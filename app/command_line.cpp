@@ -19,8 +19,9 @@ std::string helpText(char sep)
 {
     const std::string defaultPage = std::string("CARTELLA") + sep + "TAVLO.HTM";
     return "Uso: tavlo\n"
-           "     tavlo --cartella CARTELLA [--estensione EST] [--pagina FILE.HTM] [--per-pagina N]\n"
-           "           [--per-riga N] [--senza-sfondo] [--miniature] [--sovrascrivi] [--apri]\n"
+           "     tavlo --cartella CARTELLA [--estensione EST[,EST...]] [--pagina FILE.HTM]\n"
+           "           [--per-pagina N] [--per-riga N] [--senza-sfondo] [--miniature]\n"
+           "           [--sovrascrivi] [--apri]\n"
            "     tavlo --help | --version\n"
            "\n"
            "Senza opzioni apre la finestra. Con le opzioni crea la galleria senza finestra:\n"
@@ -29,7 +30,9 @@ std::string helpText(char sep)
            "\n"
            "  --cartella CARTELLA  la cartella in cui cercare i files (obbligatoria)\n"
            "  --estensione EST     carica i files di questa estensione, senza il punto (JPG);\n"
-           "                       senza l'opzione, o con *, tutti i files multimediali conosciuti\n"
+           "                       piu' estensioni separate da virgole (JPG,HEIC,PNG) si caricano\n"
+           "                       una dopo l'altra; senza l'opzione, o con *, tutti i files\n"
+           "                       multimediali conosciuti\n"
            "  --pagina FILE.HTM    la pagina da creare (se manca: " + defaultPage + ")\n"
            "  --per-pagina N       crea le pagine PAG_1.HTM, PAG_2.HTM... di al massimo N files\n"
            "                       e la pagina indicata, che le elenca; senza, una sola pagina\n"
@@ -98,6 +101,9 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments)
         const std::string& value = arguments[++i];
         if ((option == "--per-pagina" || option == "--per-riga") && !isNumber(value))
             return wrong(option + " vuole un numero, non '" + value + "'");
+        if (option == "--estensione" && value.find(',') != std::string::npos &&
+            (value.front() == ',' || value.back() == ',' || value.find(",,") != std::string::npos))
+            return wrong("manca un'estensione fra le virgole di '" + value + "'");
         if (option == "--cartella")
             o.folder = value, folderGiven = true;
         else if (option == "--estensione")

@@ -13,7 +13,7 @@ namespace tavlo {
 /// The settings of a batch build, as the options give them.
 struct BatchOptions {
     std::string folder;                    // --cartella: the search folder
-    std::optional<std::string> extension;  // --estensione; none: every known type
+    std::optional<std::string> extension;  // --estensione, one or several split by commas; none: every known type
     std::optional<std::string> page;       // --pagina; none: TAVLO.HTM in the search folder
     std::optional<std::string> perPage;    // --per-pagina, digits; none: the single-page build
     std::string perRow = "5";              // --per-riga, digits

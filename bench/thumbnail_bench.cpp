@@ -1,7 +1,9 @@
 // Thumbnails: the thumbnail phase of a build over camera-sized photos against
 // vipsthumbnail making the same 200x200 centre crops with as many parallel jobs
 // as cores; a second build with every thumbnail up to date against a build
-// without thumbnails; and the bytes a browser fetches for the page either way.
+// without thumbnails; the bytes a browser fetches for the page either way; and
+// phone photos in HEIC, thumbnail and screen copy, against heif-convert followed by
+// vipsthumbnail on the same files.
 //
 // Usage: thumbnail_bench WORK_FOLDER [PHOTOS] [RUNS]
 
@@ -103,6 +105,58 @@ std::size_t bytesFetched(const std::string& folder, const std::string& page)
 }
 
 std::string mib(std::size_t bytes) { return mebibytes(static_cast<double>(bytes) / 1024); }
+
+// The thumbnails of `count` HEIC photos (heif-enc's own, from the JPEG photos) against
+// heif-convert and vipsthumbnail, file by file, with as many parallel jobs as cores.
+void heicRow(frmTAVLO& form, HeadlessControls& controls, const std::string& work, const std::vector<std::string>& jpegs,
+             int count, int runs)
+{
+    const std::string site = work + "heic/", cores = std::to_string(std::max(1u, std::thread::hardware_concurrency()));
+    fs::create_directories(site + "Telefono");
+    std::string distinct;
+    for (int i = 0; i < kDistinct; ++i)
+        distinct += jpegs[static_cast<std::size_t>(i)] + "\n";
+    std::ofstream(work + "distinct.txt") << distinct;
+    if (runProgram({"sh", "-c", "xargs -P " + cores + " -I{} sh -c 'heif-enc -q 82 -o \"" + site +
+                                    "Telefono/$(basename {} .jpg).heic\" {} >/dev/null' < '" + work + "distinct.txt'"},
+                   false).exitCode != 0)
+        fail("heif-enc failed (is libheif-examples installed?)");
+    controls.listClear();
+    std::string list;
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "IMG_%04d.heic", i + 1);
+        const std::string path = site + "Telefono/" + name;
+        if (i >= kDistinct)
+            fs::copy_file(site + "Telefono/" + fs::path(jpegs[static_cast<std::size_t>(i % kDistinct)]).stem().string() + ".heic",
+                          path, fs::copy_options::overwrite_existing);
+        controls.listAdd(path);
+        list += path + "\n";
+    }
+    std::ofstream(work + "heic.txt") << list;
+    const std::string theirs = work + "heic-theirs/";
+    const std::string baseline = "xargs -P " + cores + " -I{} sh -c 'j=" + theirs + "$(basename {}).jpg; heif-convert -q 82 {} $j " +
+                                 ">/dev/null && vipsthumbnail --size 200x200 --smartcrop centre -o %s-200.jpg[Q=82] $j' < '" +
+                                 work + "heic.txt'";
+    std::vector<double> ours, their;
+    for (int run = 0; run < runs; ++run) {
+        fs::remove_all(site + "MINIATURE"), fs::remove_all(theirs), fs::create_directories(theirs);
+        const double start = nowSeconds();
+        const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), site);
+        ours.push_back(nowSeconds() - start);
+        if (made.stopped || made.keptOriginal != 0 || form.job().screenCopies.size() != static_cast<std::size_t>(count))
+            fail("the thumbnail phase did not make every HEIC thumbnail and screen copy");
+        const Finished finished = runProgram({"sh", "-c", baseline}, false);
+        if (finished.exitCode != 0)
+            fail("heif-convert or vipsthumbnail failed");
+        their.push_back(finished.endedAt - finished.startedAt);
+    }
+    const double phase = median(ours), baselinePhase = median(their);
+    printRow("Thumbnails and 2048-pixel screen copies of " + std::to_string(count) + " HEIC photos 4000x3000 vs heif-convert + "
+             "vipsthumbnail, xargs -P " + cores,
+             milliseconds(phase), milliseconds(baselinePhase), ratioText(phase / baselinePhase), "<= 1.5x",
+             phase <= 1.5 * baselinePhase ? "met" : "MISSED");
+}
 
 } // namespace
 
@@ -216,5 +270,8 @@ int main(int argc, char** argv)
     const std::size_t heavy = bytesFetched(site, "TAVLO.HTM");
     printRow("Bytes a browser fetches for the page of " + std::to_string(count) + " photos: with vs without thumbnails",
              mib(light), mib(heavy), ratioText(static_cast<double>(light) / static_cast<double>(heavy)), "-", "-");
+
+    controls.setChecked(ControlId::chkMINIATURE, true);
+    heicRow(form, controls, work, photos, std::min(count, 40), runs);
     return 0;
 }

@@ -15,9 +15,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
-# Found by no library scan: the platform plugins, the browser opener, and the
+# Found by no library scan: the platform and image format plugins, the browser opener, and the
 # window's faces (Liberation Sans and its narrow face).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, xdg-utils, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, xdg-utils, fonts-liberation")
 
 # The package's own documents: its licence in Debian's form and its change log.
 if(TAVLO_WITH_QT)

@@ -74,6 +74,18 @@ $IM -size 640x480 -seed 3 plasma:'#5fae4a'-'#2d6b2a' -blur 0x8 \
     $JPEG "$out/Campagna/Girasoli.jpg"
 
 # A song, a film and a web page: the gallery shows them by their icons.
+# A lighthouse on a rock, upright: a portrait picture.
+$IM -size 480x720 gradient:'#7fb6e6'-'#f3e2c4' \
+    -fill '#1f6f99' -draw 'rectangle 0,560 480,720' \
+    -fill '#5b4a3c' -draw 'path "M 120,720 L 170,590 L 330,575 L 380,720 Z"' \
+    -fill '#f4f1ea' -draw 'path "M 205,590 L 222,230 L 278,230 L 295,590 Z"' \
+    -fill '#c8352e' -draw 'path "M 208,520 L 212,450 L 288,450 L 292,520 Z"' \
+    -draw 'path "M 215,380 L 218,310 L 282,310 L 285,380 Z"' \
+    -fill '#2b2b33' -draw 'rectangle 212,200 288,232' \
+    -fill '#ffe9a0' -draw 'rectangle 224,206 276,228' \
+    -fill '#c8352e' -draw 'path "M 206,200 L 250,160 L 294,200 Z"' \
+    -blur 0x0.6 $JPEG "$out/Mare/Faro.jpg"
+
 printf 'ID3' > "$out/Mare/Canzone.mp3"
 printf 'RIFF' > "$out/Mare/Gita in barca.avi"
 printf '<html><body><h1>Diario di viaggio</h1></body></html>\n' > "$out/Diario di viaggio.htm"

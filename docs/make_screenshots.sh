@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of a gallery: draws a few sample pictures, builds
 # their gallery with the program's own build command and the shipped templates,
-# and photographs the page (docs/gallery.png) and one view page (docs/view-page.png)
+# and photographs the page (docs/gallery.png), one view page (docs/view-page.png), the
+# page's viewer open on a picture (docs/viewer.png) and the page on a phone (docs/phone.png)
 # in headless Chromium, driven by puppeteer-core from npm (the browser test's copy).
 # Usage: docs/make_screenshots.sh [build folder, default out/dev]
 # Needs ImageMagick, Chromium, Node.js and npm.
@@ -21,5 +22,9 @@ page=$("$build/bin/tavlo_sample_gallery" "$sample" 4)
 
 node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$page" "$root/docs/gallery.png" 900
 node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$sample/TRAMONTO.HTM" "$root/docs/view-page.png" 760 580
+node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$page" "$root/docs/viewer.png" 960 600 'img[src$="faro.jpg" i]'
+node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$page" "$root/docs/phone.png" 390
 echo "$root/docs/gallery.png"
 echo "$root/docs/view-page.png"
+echo "$root/docs/viewer.png"
+echo "$root/docs/phone.png"

@@ -39,7 +39,7 @@ void filePass(Platform& p, ScanState& scan, int level, const std::vector<FolderE
             p.ui.scanCannotFollow(scan.Cartella_Corrente + found.name);
             continue;
         }
-        if (passesFilter(found.name, filter) && !ours.wrote(found.name)) {
+        if (passesFilter(found.name, filter, scan.longExtensions) && !ours.wrote(found.name)) {
             p.form.listAdd(scan.Cartella_Corrente + found.name);
             letEventsRun(p);
             filter = currentFilter(p);
@@ -49,8 +49,12 @@ void filePass(Platform& p, ScanState& scan, int level, const std::vector<FolderE
 
 } // namespace
 
-bool passesFilter(std::string_view name, std::string_view filter)
+bool passesFilter(std::string_view name, std::string_view filter, bool longExtensions)
 {
+    if (longExtensions && filter.size() > 3 && name.size() > filter.size()) {
+        const std::string_view tail = name.substr(name.size() - filter.size() - 1);
+        return tail.front() == '.' && upperCase(tail.substr(1)) == filter;
+    }
     // The extension is what follows the first "." among the last four characters.
     const std::string_view tail = lastCharacters(name, 4);
     const auto dot = tail.find('.');

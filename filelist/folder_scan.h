@@ -25,11 +25,14 @@ struct ScanState {
     long Pos_Punto = 0;
     // The folders open along the current walk, so that a link back up is not entered again.
     std::vector<FolderIdentity> openFolders;
+    // Ours, for the command line: a filter of four letters or more (HEIC, TIFF), which
+    // the window's rule never selects, selects the names ending in "." and that filter.
+    bool longExtensions = false;
 };
 
 void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, int Tipo_File);
 
 /// Whether a file name passes the extension filter (already trimmed).
-bool passesFilter(std::string_view name, std::string_view filter);
+bool passesFilter(std::string_view name, std::string_view filter, bool longExtensions = false);
 
 } // namespace tavlo

@@ -1,5 +1,6 @@
 #include "gallery/thumbnails.h"
 
+#include "gallery/screen_copies.h"
 #include "pages/build_record.h"
 #include "pages/entry_values.h"
 #include "platform/text_rules.h"
@@ -22,14 +23,16 @@ constexpr std::string_view kCancelCaption = "Annulla";
 
 struct Made {
     std::size_t index;
-    std::string jpeg;  // empty: the picture could not be decoded
+    MadePictures jpegs;  // no thumbnail: the picture could not be decoded
 };
 
 // Decodes, crops, scales and encodes the pictures on every core; the caller's
 // thread collects what is done and writes it, so that files are written on one thread.
 class Workers {
 public:
-    Workers(const Pictures& pictures, const std::vector<std::string>& sources) : pictures_(pictures), sources_(sources)
+    // `copies`: for each source, whether it gets a screen copy too.
+    Workers(const Pictures& pictures, const std::vector<std::string>& sources, const std::vector<bool>& copies)
+        : pictures_(pictures), sources_(sources), copies_(copies)
     {
         const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
         for (std::size_t i = 0; i < std::min(cores, sources.size()); ++i)
@@ -57,21 +60,21 @@ private:
     void work()
     {
         for (std::size_t i = next_++; i < sources_.size() && !stop_; i = next_++) {
-            std::string jpeg;
+            MadePictures jpegs;
             try {
-                if (const auto picture = pictures_.squareCentre(sources_[i], kThumbnailSide))
-                    jpeg = pictures_.jpeg(*picture);
+                jpegs = makePictures(pictures_, sources_[i], kThumbnailSide, copies_[i]);
             } catch (...) {
-                jpeg.clear();  // out of memory on a huge picture: it keeps its original
+                jpegs = {};  // out of memory on a huge picture: it keeps its original
             }
             std::lock_guard lock(mutex_);
-            made_.push_back({i, std::move(jpeg)});
+            made_.push_back({i, std::move(jpegs)});
             finishedOne_.notify_one();
         }
     }
 
     const Pictures& pictures_;
     const std::vector<std::string>& sources_;
+    const std::vector<bool>& copies_;
     std::atomic<std::size_t> next_{0};
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
@@ -114,8 +117,56 @@ struct Wanted {
     std::string source;     // the picture file: the entry itself
     std::string thumbnail;  // where its thumbnail goes
     std::string link;       // the thumbnail as the page names it
+    std::string copy;       // where its screen copy goes; empty: it needs none
+    std::string copyLink;
     std::int64_t changed;   // when the picture was last changed
 };
+
+// The cell shows the thumbnail; the view page and the viewer show the screen copy, if any.
+void noteMade(JobVariables& job, const Wanted& w)
+{
+    job.thumbnails[w.source] = w.link;
+    if (!w.copyLink.empty())
+        job.screenCopies[w.source] = w.copyLink;
+}
+
+// Every picture entry, once; those whose thumbnail (and screen copy, where one is
+// needed) was made from the picture as it is now keep it, and are noted in the job
+// at once. What is made carries the time its picture was last changed: only the
+// same time counts, so that a picture replaced by an older one (a copy keeping its
+// date) gets a new thumbnail. Only a regular file is read: a pipe would never end.
+std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::string& pageFolder, ThumbnailRun& run)
+{
+    const char sep = p.fs.separator();
+    const std::string folder = pageFolder + std::string(kThumbnailFolder) + sep;
+    const EntryNaming naming{sep, p.fs.caseSensitive()};
+    std::vector<Wanted> wanted;
+    std::set<std::string> seen;
+    for (long i = 0; i < p.form.listCount(); ++i) {
+        const std::string entry = p.form.listItem(i);
+        if (trimBlanks(entry).empty() || !seen.insert(entry).second)
+            continue;
+        const EntryValues values = entryValues(entry, pageFolder, naming);
+        if (values.media)
+            continue;
+        const auto changed = p.fs.modifiedTime(entry);
+        if (!changed) {
+            ++run.keptOriginal;
+            continue;
+        }
+        const std::string name = thumbnailName(entry, sep);
+        const std::string copyName = needsScreenCopy(values.extension) ? screenCopyName(name) : "";
+        const auto upToDate = [&](const std::string& made) { return p.fs.modifiedTime(folder + made) == changed; };
+        Wanted w{entry, folder + name, std::string(kThumbnailFolder) + sep + name, {}, {}, *changed};
+        if (!copyName.empty())
+            w.copy = folder + copyName, w.copyLink = std::string(kThumbnailFolder) + sep + copyName;
+        if (upToDate(name) && (copyName.empty() || upToDate(copyName)))
+            noteMade(job, w);
+        else
+            wanted.push_back(std::move(w));
+    }
+    return wanted;
+}
 
 } // namespace
 
@@ -139,39 +190,20 @@ std::string thumbnailName(std::string_view picturePath, char separator)
 ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& pageFolder)
 {
     job.thumbnails.clear();
+    job.screenCopies.clear();
     ThumbnailRun run;
     if (p.form.checkValue(ControlId::chkMINIATURE) == 0 || p.pictures == nullptr)
         return run;
 
-    // Every picture entry, once. A thumbnail carries the time its picture was last
-    // changed when it was made: only one carrying the picture's time now is kept, so
-    // that a picture replaced by an older one (a copy keeping its date) gets a new one.
-    // Only a regular file is read: a pipe would never end.
-    const char sep = p.fs.separator();
-    const std::string folder = pageFolder + std::string(kThumbnailFolder) + sep;
-    const EntryNaming naming{sep, p.fs.caseSensitive()};
-    std::vector<Wanted> wanted;
-    std::set<std::string> seen;
-    for (long i = 0; i < p.form.listCount(); ++i) {
-        const std::string entry = p.form.listItem(i);
-        if (trimBlanks(entry).empty() || !seen.insert(entry).second || entryValues(entry, pageFolder, naming).media)
-            continue;
-        const std::string name = thumbnailName(entry, sep);
-        const std::string link = std::string(kThumbnailFolder) + sep + name;
-        const auto changed = p.fs.modifiedTime(entry);
-        if (!changed)
-            ++run.keptOriginal;
-        else if (p.fs.modifiedTime(folder + name) == changed)
-            job.thumbnails[entry] = link;
-        else
-            wanted.push_back({entry, folder + name, link, *changed});
-    }
+    const std::vector<Wanted> wanted = picturesToMake(p, job, pageFolder, run);
     if (wanted.empty())
         return run;
 
+    const std::string folder = pageFolder + std::string(kThumbnailFolder) + p.fs.separator();
     std::vector<std::string> sources;
+    std::vector<bool> copies;
     for (const Wanted& w : wanted)
-        sources.push_back(w.source);
+        sources.push_back(w.source), copies.push_back(!w.copy.empty());
     bool cancelled = false;
     Failure failure;
     std::string failedPath;
@@ -180,12 +212,12 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
         std::size_t done = 0;
         bool folderMade = false;
         cancelled = !progress.show(done, wanted.size());
-        Workers workers(*p.pictures, sources);
+        Workers workers(*p.pictures, sources, copies);
         while (!cancelled && !failure && done < wanted.size()) {
             for (Made& made : workers.collect()) {
                 ++done;
                 const Wanted& w = wanted[made.index];
-                if (made.jpeg.empty()) {
+                if (made.jpegs.thumbnail.empty()) {
                     ++run.keptOriginal;
                     continue;
                 }
@@ -197,11 +229,15 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
                     p.fs.sweepTemporaries(folder);
                 folderMade = true;
                 noteWritten(job, pageFolder, kThumbnailFolder);
-                if ((failure = p.fs.writeWholeFile(w.thumbnail, made.jpeg, w.changed))) {
+                if (!w.copy.empty() && (failure = p.fs.writeWholeFile(w.copy, made.jpegs.screenCopy, w.changed))) {
+                    failedPath = w.copy;
+                    break;
+                }
+                if ((failure = p.fs.writeWholeFile(w.thumbnail, made.jpegs.thumbnail, w.changed))) {
                     failedPath = w.thumbnail;
                     break;
                 }
-                job.thumbnails[w.source] = w.link;
+                noteMade(job, w);
             }
             if (!failure)
                 cancelled = !progress.show(done, wanted.size());
@@ -218,7 +254,7 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
     }
     run.stopped = failure || cancelled;
     if (run.stopped)
-        job.thumbnails.clear();
+        job.thumbnails.clear(), job.screenCopies.clear();
     return run;
 }
 

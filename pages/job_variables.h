@@ -35,6 +35,9 @@ struct JobVariables {
     // nothing written anywhere, so that a build does not go on failing page after page.
     std::set<std::string> pagesWritten;
     bool pageLost = false;
+    // For a picture that browsers cannot show, its JPEG copy for the screen, which its
+    // view page and the viewer show instead.
+    std::map<std::string, std::string> screenCopies;
 };
 
 } // namespace tavlo

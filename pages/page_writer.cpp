@@ -47,12 +47,15 @@ bool copyTemplate(FileSystem& fs, TextWriter& page, const std::string& path)
     return true;
 }
 
-// `thumbnail`: the thumbnail the cell shows instead of the picture, or nullptr.
-void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::string* thumbnail)
+// `thumbnail`: the thumbnail the cell shows instead of the picture, or nullptr; the
+// viewer then shows `screenCopy` where there is one, else the picture itself.
+void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::string* thumbnail,
+                    const std::string* screenCopy)
 {
     // The entry's own file, where the cell names it, may lie on another drive: a file URL.
     const std::string target = linkTarget(e.target, sep, e.fileUrl && e.media);
-    const std::string image = thumbnail ? linkTarget(*thumbnail, sep) : linkTarget(e.source, sep, e.fileUrl && !e.media);
+    const std::string picture = linkTarget(e.source, sep, e.fileUrl && !e.media);
+    const std::string image = thumbnail ? linkTarget(*thumbnail, sep) : picture;
     put("<td valign=\"Top\">");
     put("  <table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\" 130\">");
     put("  <tr>");
@@ -61,8 +64,9 @@ void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::s
     put("     <tr>");
     put("      <td><p align=\"center\">");
     put(std::string(8, ' ') + "<A HREF=" + Q + target + Q + ">");
-    put(std::string(8, ' ') + "<img src=" + Q + image + Q +
-        " border=\"0\" width=\"100\" height=\"100\"" + (thumbnail ? " loading=\"lazy\"" : "") + "></A>");
+    const std::string shown = screenCopy ? linkTarget(*screenCopy, sep) : picture;
+    const std::string lazy = thumbnail ? " loading=\"lazy\" data-foto=\"" + shown + Q : "";
+    put(std::string(8, ' ') + "<img src=" + Q + image + Q + " border=\"0\" width=\"100\" height=\"100\"" + lazy + "></A>");
     put("      </td>");
     put("     </tr>");
     put("    </table>");
@@ -122,8 +126,12 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
         const auto given = viewPages.renamed.find(static_cast<long>(item));
         if (given != viewPages.renamed.end() && !values.media)
             giveViewPageName(values, given->second, naming);
+        const auto copy = job.screenCopies.find(entry);
+        const std::string* screenCopy = copy == job.screenCopies.end() ? nullptr : &copy->second;
+        if (screenCopy)
+            values.viewImageSource = *screenCopy;
         const auto thumbnail = job.thumbnails.find(entry);
-        writeCellStart(put, values, sep, thumbnail == job.thumbnails.end() ? nullptr : &thumbnail->second);
+        writeCellStart(put, values, sep, thumbnail == job.thumbnails.end() ? nullptr : &thumbnail->second, screenCopy);
         if (put.failure())
             break;
         if (!values.media) {

@@ -1,6 +1,7 @@
 // Pictures on the Windows Imaging Component: nothing beyond the Windows API. A
 // JPEG is scaled by its decoder, from its compressed blocks, before the centre is
 // cut; the orientation tag is read from the picture's metadata and applied here.
+// TIFF has its codec in every Windows; WebP and HEIC theirs where the system has them.
 #include "platform/pictures.h"
 #include "platform/win32/win32_shell.h"
 
@@ -76,29 +77,30 @@ int orientationOf(IWICBitmapFrameDecode* frame)
     return 1;
 }
 
-// Turns a square picture upright as its orientation tag says.
+// Turns a picture upright as its orientation tag says.
 Picture upright(Picture picture, int orientation)
 {
-    if (orientation == 1)
+    if (orientation < 2 || orientation > 8)
         return picture;
-    const int n = picture.width;
-    Picture turned{n, n, std::vector<unsigned char>(picture.rgb.size())};
-    for (int y = 0; y < n; ++y)
-        for (int x = 0; x < n; ++x) {
+    const int w = picture.width, h = picture.height;
+    const bool across = orientation >= 5;  // turned a quarter: width and height swap
+    Picture turned{across ? h : w, across ? w : h, std::vector<unsigned char>(picture.rgb.size())};
+    for (int y = 0; y < turned.height; ++y)
+        for (int x = 0; x < turned.width; ++x) {
             // Where the pixel shown at (x, y) is stored.
             int sx = x, sy = y;
             switch (orientation) {
-            case 2: sx = n - 1 - x; break;
-            case 3: sx = n - 1 - x, sy = n - 1 - y; break;
-            case 4: sy = n - 1 - y; break;
+            case 2: sx = w - 1 - x; break;
+            case 3: sx = w - 1 - x, sy = h - 1 - y; break;
+            case 4: sy = h - 1 - y; break;
             case 5: sx = y, sy = x; break;
-            case 6: sx = y, sy = n - 1 - x; break;
-            case 7: sx = n - 1 - y, sy = n - 1 - x; break;
-            case 8: sx = n - 1 - y, sy = x; break;
+            case 6: sx = y, sy = h - 1 - x; break;
+            case 7: sx = w - 1 - y, sy = h - 1 - x; break;
+            case 8: sx = w - 1 - y, sy = x; break;
             default: break;
             }
-            std::copy_n(&picture.rgb[static_cast<std::size_t>((sy * n + sx) * 3)], 3,
-                        &turned.rgb[static_cast<std::size_t>((y * n + x) * 3)]);
+            std::copy_n(&picture.rgb[(static_cast<std::size_t>(sy) * w + sx) * 3], 3,
+                        &turned.rgb[(static_cast<std::size_t>(y) * turned.width + x) * 3]);
         }
     return turned;
 }
@@ -109,62 +111,95 @@ void swapRedAndBlue(std::vector<unsigned char>& pixels)
         std::swap(pixels[i], pixels[i + 2]);
 }
 
-class WicPictures final : public Pictures {
-public:
-    std::optional<Picture> squareCentre(const std::string& path, int side) const override
+// A picture file's first frame, ready to give its pixels.
+struct Decoded {
+    Com<IWICImagingFactory> factory;
+    Com<IWICBitmapDecoder> decoder;
+    Com<IWICBitmapFrameDecode> frame;
+    Com<IWICFormatConverter> converter;
+    IWICBitmapSource* pixels = nullptr;  // the frame's own 24-bit pixels, or the converter's 32-bit ones
+    UINT width = 0, height = 0;
+
+    bool open(const std::string& path)
     {
-        const ComScope com(COINIT_MULTITHREADED);  // a worker thread's own COM
-        Com<IWICImagingFactory> factory;
-        Com<IWICBitmapDecoder> decoder;
-        Com<IWICBitmapFrameDecode> frame;
-        UINT width = 0, height = 0;
         if (!createFactory(factory) ||
             FAILED(factory->CreateDecoderFromFilename(wide(path).c_str(), nullptr, GENERIC_READ,
                                                       WICDecodeMetadataCacheOnDemand, decoder.put())) ||
             FAILED(decoder->GetFrame(0, frame.put())) || FAILED(frame->GetSize(&width, &height)) || width == 0 ||
             height == 0)
-            return std::nullopt;
-
+            return false;
         // A JPEG's own pixels go to the scaler straight from its decoder, which then
         // decodes it at a fraction of its size; any other picture (a palette, an alpha
         // channel, 16 bits a channel) is converted to 32-bit pixels first, the format
         // every codec converts to.
         WICPixelFormatGUID stored{};
-        Com<IWICFormatConverter> converter;
-        IWICBitmapSource* pixels = frame.get();
         if (FAILED(frame->GetPixelFormat(&stored)))
-            return std::nullopt;
-        const bool bgr = stored == GUID_WICPixelFormat24bppBGR;
-        if (!bgr) {
-            if (FAILED(factory->CreateFormatConverter(converter.put())) ||
-                FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
-                                             nullptr, 0, WICBitmapPaletteTypeCustom)))
-                return std::nullopt;
-            pixels = converter.get();
+            return false;
+        if (stored == GUID_WICPixelFormat24bppBGR) {
+            pixels = frame.get();
+            return true;
         }
+        if (FAILED(factory->CreateFormatConverter(converter.put())) ||
+            FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
+                                         0, WICBitmapPaletteTypeCustom)))
+            return false;
+        pixels = converter.get();
+        return true;
+    }
 
+    /// The pixels of `source` (width x height, from these pixels), upright.
+    std::optional<Picture> copy(IWICBitmapSource* source, UINT w, UINT h) const
+    {
+        const std::size_t bytesPerPixel = pixels == frame.get() ? 3 : 4;
+        std::vector<unsigned char> copied(static_cast<std::size_t>(w) * h * bytesPerPixel);
+        if (FAILED(source->CopyPixels(nullptr, static_cast<UINT>(w * bytesPerPixel), static_cast<UINT>(copied.size()),
+                                      copied.data())))
+            return std::nullopt;
+        Picture picture{static_cast<int>(w), static_cast<int>(h), {}};
+        picture.rgb.reserve(static_cast<std::size_t>(w) * h * 3);
+        for (std::size_t i = 0; i < copied.size(); i += bytesPerPixel)
+            picture.rgb.insert(picture.rgb.end(), {copied[i + 2], copied[i + 1], copied[i]});
+        return upright(std::move(picture), orientationOf(frame.get()));
+    }
+};
+
+class WicPictures final : public Pictures {
+public:
+    std::optional<Picture> squareCentre(const std::string& path, int side) const override
+    {
+        const ComScope com(COINIT_MULTITHREADED);  // a worker thread's own COM
+        Decoded d;
+        if (!d.open(path))
+            return std::nullopt;
         // Scaled as a whole so that the shorter side becomes `side`, then the centre cut out.
-        const double scale = static_cast<double>(side) / std::min(width, height);
-        const auto scaledWidth = static_cast<UINT>(std::max<long>(side, std::lround(width * scale)));
-        const auto scaledHeight = static_cast<UINT>(std::max<long>(side, std::lround(height * scale)));
+        const double scale = static_cast<double>(side) / std::min(d.width, d.height);
+        const auto scaledWidth = static_cast<UINT>(std::max<long>(side, std::lround(d.width * scale)));
+        const auto scaledHeight = static_cast<UINT>(std::max<long>(side, std::lround(d.height * scale)));
         const WICRect centre{static_cast<INT>((scaledWidth - side) / 2), static_cast<INT>((scaledHeight - side) / 2),
                              side, side};
         Com<IWICBitmapScaler> scaler;
         Com<IWICBitmapClipper> clipper;
-        if (FAILED(factory->CreateBitmapScaler(scaler.put())) ||
-            FAILED(scaler->Initialize(pixels, scaledWidth, scaledHeight, WICBitmapInterpolationModeFant)) ||
-            FAILED(factory->CreateBitmapClipper(clipper.put())) || FAILED(clipper->Initialize(scaler.get(), &centre)))
+        if (FAILED(d.factory->CreateBitmapScaler(scaler.put())) ||
+            FAILED(scaler->Initialize(d.pixels, scaledWidth, scaledHeight, WICBitmapInterpolationModeFant)) ||
+            FAILED(d.factory->CreateBitmapClipper(clipper.put())) || FAILED(clipper->Initialize(scaler.get(), &centre)))
             return std::nullopt;
-        const std::size_t bytesPerPixel = bgr ? 3 : 4;
-        std::vector<unsigned char> copied(static_cast<std::size_t>(side) * side * bytesPerPixel);
-        if (FAILED(clipper->CopyPixels(nullptr, static_cast<UINT>(side * bytesPerPixel),
-                                       static_cast<UINT>(copied.size()), copied.data())))
+        return d.copy(clipper.get(), static_cast<UINT>(side), static_cast<UINT>(side));
+    }
+
+    std::optional<Picture> fitted(const std::string& path, int longestSide) const override
+    {
+        const ComScope com(COINIT_MULTITHREADED);  // a worker thread's own COM
+        Decoded d;
+        if (!d.open(path))
             return std::nullopt;
-        Picture picture{side, side, {}};
-        picture.rgb.reserve(static_cast<std::size_t>(side) * side * 3);
-        for (std::size_t i = 0; i < copied.size(); i += bytesPerPixel)
-            picture.rgb.insert(picture.rgb.end(), {copied[i + 2], copied[i + 1], copied[i]});
-        return upright(std::move(picture), orientationOf(frame.get()));
+        const double scale = std::min(1.0, static_cast<double>(longestSide) / std::max(d.width, d.height));
+        const auto width = static_cast<UINT>(std::max(1L, std::lround(d.width * scale)));
+        const auto height = static_cast<UINT>(std::max(1L, std::lround(d.height * scale)));
+        Com<IWICBitmapScaler> scaler;
+        if (FAILED(d.factory->CreateBitmapScaler(scaler.put())) ||
+            FAILED(scaler->Initialize(d.pixels, width, height, WICBitmapInterpolationModeFant)))
+            return std::nullopt;
+        return d.copy(scaler.get(), width, height);
     }
 
     std::string jpeg(const Picture& picture) const override

@@ -1,7 +1,8 @@
 // A paged gallery of files whose names a browser could take for a URL scheme, a drive, a query
-// or a fragment, opened in headless Chromium: every picture loads, every link clicked reaches a
-// file, every file of the tree is reached, and no script runs. Then the same files as one page
-// with thumbnails: every thumbnail loads, 200 pixels wide.
+// or a fragment, opened in headless Chromium: every picture loads, every link clicked (scripts
+// off) reaches a file, every file of the tree is reached, the viewer shows every picture (the
+// original also where the cell shows a thumbnail), and no name runs as a script. Then the same
+// files as one page with thumbnails: every thumbnail loads, 200 pixels wide.
 //   node gallery_in_browser.mjs <folder holding node_modules> <chromium> <tavlo_sample_gallery> <a JPEG picture>
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -48,6 +49,7 @@ try {
     const thumbnails = (await images(join(small, 'TAVLO.HTM'))).filter(([src]) => src.includes('/MINIATURE/'));
     if (thumbnails.length !== 8 || thumbnails.some(([, width]) => width !== 200))
         problems.push(`thumbnails: ${JSON.stringify(thumbnails)}, not 8 of 200 pixels`);
+    await tab.setJavaScriptEnabled(false);  // links as a browser without scripts follows them
     for (const page of pages) {  // grows with the pages reached
         for (const [src, width] of await images(page))
             width > 0 && onDisk(src) ? reached.add(onDisk(src)) : problems.push(`${page}: ${src} does not load`);
@@ -65,6 +67,24 @@ try {
             }
         }
     }
+    await tab.setJavaScriptEnabled(true);  // the viewer shows every picture, and no name runs as a script
+    let viewed = 0;
+    for (const page of [...pages.filter((path) => /PAG_\d+\.HTM$/.test(path)), join(small, 'TAVLO.HTM')]) {
+        await tab.goto(pathToFileURL(page).href);
+        for (const [src, width] of await tab.evaluate(async () => {
+            const shown = [], picture = document.querySelector('.visore img');
+            const cells = [...document.querySelectorAll('td[valign] a > img')];
+            for (const cell of cells.filter((img) => /jpg$/.test(img.getAttribute('src')))) {  // not an icon
+                cell.click();
+                await picture.decode().catch(() => {});
+                shown.push([picture.src, picture.naturalWidth]);
+            }
+            return shown;
+        }))
+            width > 0 && onDisk(src) && !src.includes('/MINIATURE/') ? ++viewed : problems.push(`${page}: the viewer shows ${src}`);
+    }
+    if (viewed !== 16)
+        problems.push(`the viewer showed ${viewed} originals, not 8 without thumbnails and 8 with`);
 } finally {
     await browser.close();
     rmSync(root, { recursive: true, force: true });

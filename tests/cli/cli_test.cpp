@@ -71,7 +71,8 @@ TEST_F(CommandLine, WrongOptionsEndWithStatusTwoAndAHint)
 {
     for (const Args& args : {Args{"--bogus"}, Args{"--cartella"}, Args{"--per-riga", "5"}, Args{"photos"},
                              Args{"--cartella", folder, "--per-pagina", "1O"}, Args{"--cartella", folder, "--per-riga", "-1"},
-                             Args{"--cartella", folder, "--pagina", folder + "/Sub"}, Args{"--cartella", folder, "--pagina", "x/"}}) {
+                             Args{"--cartella", folder, "--pagina", folder + "/Sub"}, Args{"--cartella", folder, "--pagina", "x/"},
+                             Args{"--cartella", folder, "--estensione", "JPG,,GIF"}}) {
         const Ran ran = tavlo(tree, args);
         EXPECT_EQ(ran.status, 2) << args.front();
         EXPECT_TRUE(ran.err.ends_with("\nPer le istruzioni: tavlo --help\n")) << ran.err;
@@ -175,12 +176,23 @@ TEST_F(CommandLine, AnExtensionInAnyCaseLoadsItAndWhatTheScanPassesOverIsReporte
         EXPECT_EQ(page.find(left), std::string::npos) << left;
 }
 
+TEST_F(CommandLine, LoadsFourLetterExtensionsTooThatTheWindowsFilterNeverSelects)
+{
+    tree.file("photos/IMG_0001.HEIC"), tree.file("photos/Sub/scan.tiff"), tree.file("photos/Sub/no.xtiff");
+    EXPECT_EQ(tavlo(tree, {"--cartella", folder, "--estensione", "HEIC,TIFF,JPG"}).status, 0);
+    const std::string page = tree.read("photos/TAVLO.HTM");
+    std::size_t at = 0;
+    for (const char* name : {"IMG_0001.HEIC", "Sub/scan.tiff", "a.jpg"})  // in the order loaded
+        EXPECT_NE(at = page.find(std::string("<img src=\"") + name, at), std::string::npos) << name;
+    EXPECT_EQ(page.find("no.xtiff"), std::string::npos);
+}
+
 TEST(CommandLinePages, AreByteForByteTheWindowsOwn)
 {
     for (const bool paged : {false, true}) {
         Rig rig;
         const std::string folder = photos(rig.tree);
-        const Args options = paged ? Args{"--estensione", "JPG", "--per-pagina", "2", "--per-riga", "3", "--senza-sfondo"}
+        const Args options = paged ? Args{"--estensione", "GIF,JPG", "--per-pagina", "2", "--per-riga", "3", "--senza-sfondo"}
                                    : Args{};
         Args args{"--cartella", folder};
         args.insert(args.end(), options.begin(), options.end());
@@ -191,11 +203,13 @@ TEST(CommandLinePages, AreByteForByteTheWindowsOwn)
         rig.start();
         rig.type(ControlId::txtPATH_RICERCA, folder);
         rig.type(ControlId::txtNOME_FILE_HTM, folder + "/TAVLO.HTM");
-        rig.type(ControlId::txtESTENSIONE, "JPG");
         if (paged) {
             rig.type(ControlId::txtMAX_N_FILES, "2");
             rig.type(ControlId::txtMAX_PER_RIGA, "3");
             rig.controls.setChecked(true);
+            rig.type(ControlId::txtESTENSIONE, "GIF");  // several extensions: one load after the other
+            rig.click(ControlId::cmdCONFERMA);
+            rig.type(ControlId::txtESTENSIONE, "JPG");
         }
         rig.click(paged ? ControlId::cmdCONFERMA : ControlId::cmdCONFERMA_Tutti);
         rig.ui.answerNext(kAnswerNo);

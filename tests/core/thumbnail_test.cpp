@@ -1,5 +1,7 @@
 // Thumbnails ("Crea miniature") through the build buttons, over real pictures made with the
 // platform's own imaging: the cells, the thumbnails, their reuse, cancelling, a write failure.
+#include "gallery/thumbnails.h"
+#include "platform/text_rules.h"
 #include "support/page_test.h"
 
 #include <chrono>
@@ -106,9 +108,11 @@ TEST_P(Thumbnails, CellsShowUprightSquareThumbnailsBesideThePages)
     ASSERT_EQ(lines.size(), 7u);
     const std::string eight(8, ' '), tail = "\" border=\"0\" width=\"100\" height=\"100\"";
     std::set<std::string> shown;
-    for (std::size_t i : {0, 1, 2, 4, 5}) {
+    const char* pictures[] = {"Foto/ruotata.jpg", "a/Mare 1.jpg", "b/Mare 1.jpg", "", "disegno.png", "anim.gif"};
+    for (std::size_t i : {0, 1, 2, 4, 5}) {  // the viewer shows the picture itself
         const std::string name = source(lines[i]).substr(native("MINIATURE/").size());
-        EXPECT_EQ(lines[i], eight + "<img src=\"" + native("MINIATURE/") + name + tail + " loading=\"lazy\"></A>");
+        EXPECT_EQ(lines[i], eight + "<img src=\"" + native("MINIATURE/") + name + tail + " loading=\"lazy\" data-foto=\"" +
+                                linkTo(rig, pictures[i]) + "\"></A>");
         shown.insert(name);
     }
     EXPECT_EQ(shown, made());
@@ -193,6 +197,59 @@ TEST_P(Thumbnails, AThumbnailThatCannotBeWrittenStopsTheBuildAndKeepsTheEarlierP
     EXPECT_TRUE(prompts()[0].ends_with(".jpg\r\r ERR= 61 - Disco pieno")) << prompts()[0];
     EXPECT_EQ(pageText(GetParam().page), before);
     EXPECT_EQ(made(), std::set<std::string>{});
+}
+
+// An uncompressed little-endian TIFF of the picture.
+std::string tiff(const Picture& picture)
+{
+    const auto bytes = static_cast<std::uint32_t>(picture.rgb.size());
+    std::string file("II*\0\x08\0\0\0", 8);
+    file.append(picture.rgb.begin(), picture.rgb.end());
+    const auto put = [&file](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            file += static_cast<char>(value >> (8 * i));
+    };
+    put(8, 2), put(8, 2), put(8, 2);  // the bits of each sample, after the pixels
+    put(9, 2);                        // the directory, of nine entries
+    const std::uint32_t w = picture.width, h = picture.height;
+    for (const auto [tag, type, value] : {std::array<std::uint32_t, 3>{256, 3, w}, {257, 3, h}, {258, 3, 8 + bytes},
+                                          {259, 3, 1}, {262, 3, 2}, {273, 4, 8}, {277, 3, 3}, {278, 3, h}, {279, 4, bytes}})
+        put(tag, 2), put(type, 2), put(tag == 258 ? 3 : 1, 4), put(value, 4);
+    put(0, 4);
+    return file.replace(4, 4, std::string{static_cast<char>((14 + bytes) & 0xFF), static_cast<char>((14 + bytes) >> 8 & 0xFF),
+                                          static_cast<char>((14 + bytes) >> 16 & 0xFF), '\0'});
+}
+
+// Pictures that browsers cannot show: a TIFF from a scanner, and where libheif's encoder is
+// there, a HEIC from a phone. Each gets its thumbnail and a JPEG copy for the screen, which the
+// view page and the viewer show.
+TEST_F(BuildTest, PicturesBrowsersCannotShowGetAScreenCopy)
+{
+    const std::string photo = rig.pictures->jpeg(redCorner(400, 200));
+    std::vector<std::string> entries{rig.tree.file("site/Scanner/Foglio.tif", tiff(redCorner(200, 300)))};
+    rig.tree.file("site/telefono.jpg", photo);
+    if (!kWindows && std::system(("heif-enc -q 90 -o '" + in("IMG_0001.HEIC") + "' '" + in("telefono.jpg") + "'").c_str()) == 0)
+        entries.push_back(in("IMG_0001.HEIC"));
+    fillList(entries);
+    rig.controls.setChecked(ControlId::chkMINIATURE, true);
+    click(ControlId::Command1, {kAnswerNo});
+    ASSERT_EQ(prompts().size(), 1u) << "every picture decoded";
+
+    const char* sizes[] = {"\x01\x2C\0\xC8", "\0\xC8\x01\x90"};  // height and width of each, upright
+    const Lines page = this->page("TAVLO.HTM");
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string name = thumbnailName(entries[i], kSep), screen = name.substr(0, name.size() - 4) + "-2048.jpg";
+        EXPECT_EQ(jpegSize(readFile(in("MINIATURE/" + screen))), std::string(sizes[i], 4)) << entries[i];
+        const std::string img = "<img src=\"" + native("MINIATURE/") + name + "\"";
+        const auto cell = std::find_if(page.begin(), page.end(), [&](const std::string& line) { return contains(line, img); });
+        ASSERT_NE(cell, page.end()) << entries[i];
+        EXPECT_TRUE(cell->ends_with(" data-foto=\"" + native("MINIATURE/") + screen + "\"></A>")) << *cell;
+        const std::string view = i == 0 ? "FOGLIO.HTM" : "IMG_0001.HTM";
+        EXPECT_EQ(crlfLines(readFile(in(view))).at(5), "<IMG SRC=\"" + native("MINIATURE/") + screen + "\" width= 600  height= 430 ></TD></TR></TABLE></CENTER>");
+        const auto thumbnail = rig.pictures->squareCentre(in("MINIATURE/" + name), 200);
+        ASSERT_TRUE(thumbnail);
+        EXPECT_TRUE(redAt(*thumbnail, 50, 50) && !redAt(*thumbnail, 150, 150)) << "red top left";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBuilds, Thumbnails,
