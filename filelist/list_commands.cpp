@@ -67,7 +67,7 @@ void cmdCANC_FILE_Click(Platform& p, JobVariables& job)
         return;
     }
     const std::string prompt = "Confermi la cancellazione di " + p.form.listItem(selected) + " dal solo elenco (S/N) ";
-    if (p.ui.msgBox(prompt, kYesNo) == kAnswerYes)
+    if (p.ui.msgBox(MessageKind::DeleteEntry, prompt, kYesNo) == kAnswerYes)
         p.form.listRemove(selected);
 }
 

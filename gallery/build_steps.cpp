@@ -7,11 +7,22 @@
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
 
+#include <cmath>
+
 namespace tavlo {
+namespace {
+
+bool hasFiles(Platform& p) { return numericValue(p.form.text(ControlId::txtNUM_FILE)) != 0; }
+bool hasRowSize(Platform& p) { return numericValue(p.form.text(ControlId::txtMAX_PER_RIGA)) >= 1; }
+// Only a whole number of at least 1 makes a series in which every entry lands on one page.
+bool hasPageSize(double perPage) { return perPage >= 1 && perPage == std::floor(perPage); }
+double pageSize(Platform& p) { return numericValue(p.form.text(ControlId::txtMAX_N_FILES)); }
+
+} // namespace
 
 bool refuseWithoutFiles(Platform& p)
 {
-    if (numericValue(p.form.text(ControlId::txtNUM_FILE)) != 0)
+    if (hasFiles(p))
         return true;
     refuse(p, "Nessun files da elaborare !!!");
     return false;
@@ -19,9 +30,17 @@ bool refuseWithoutFiles(Platform& p)
 
 bool refuseWithoutRowSize(Platform& p)
 {
-    if (numericValue(p.form.text(ControlId::txtMAX_PER_RIGA)) >= 1)
+    if (hasRowSize(p))
         return true;
     refuse(p, "Indicare quante immagini si voglio per ogni riga !!!");
+    return false;
+}
+
+bool refuseWithoutPageSize(Platform& p)
+{
+    if (hasPageSize(pageSize(p)))
+        return true;
+    refuse(p, "Indicare numero massimo files per pagina .HTM da elaborare !!!");
     return false;
 }
 
@@ -72,9 +91,23 @@ void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output
     keepBuildRecords(p, job);
 }
 
-bool isViewQuestion(std::string_view prompt)
+std::vector<std::string> seriesPageNames(long entries, double perPage)
 {
-    return prompt.starts_with(kViewQuestion) || prompt.starts_with(kViewFirstPageQuestion);
+    std::vector<std::string> names;
+    for (double assigned = 0; names.empty() || assigned < static_cast<double>(entries); assigned += perPage)
+        names.push_back("PAG_" + std::to_string(names.size() + 1) + ".HTM");
+    return names;
+}
+
+std::optional<PagePlan> planPages(Platform& p, bool paged)
+{
+    if (!hasFiles(p) || !hasRowSize(p) || (paged && !hasPageSize(pageSize(p))))
+        return std::nullopt;
+    const OutputPath output = splitOutputPath(p);
+    PagePlan plan{output.folder, {}, output.folder + pageNameFrom(output.name)};
+    if (paged)
+        plan.series = seriesPageNames(p.form.listCount(), pageSize(p));
+    return plan;
 }
 
 void offerToView(Platform& p, const JobVariables& job, std::string_view question)
@@ -84,7 +117,7 @@ void offerToView(Platform& p, const JobVariables& job, std::string_view question
         return;
     // The page's final place: the write-failure fallback may have moved it.
     const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
-    if (p.ui.msgBox(std::string(question) + page + " (S/N) ", kYesNo) == kAnswerYes)
+    if (p.ui.msgBox(MessageKind::View, std::string(question) + page + " (S/N) ", kYesNo) == kAnswerYes)
         openPage(p, page);
     p.form.setEnabled(ControlId::Command5, true);
 }

@@ -5,14 +5,18 @@
 #include "pages/job_variables.h"
 #include "platform/platform.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavlo {
 
 /// The count of files found and the row size: false, after a refusal, when either is missing.
 bool refuseWithoutFiles(Platform& p);
 bool refuseWithoutRowSize(Platform& p);
+/// The page size of a series: false, after a refusal, unless a whole number of at least 1.
+bool refuseWithoutPageSize(Platform& p);
 
 struct OutputPath {
     std::string folder;  // Cartella_Tavlo: a full path, ending in a separator
@@ -38,10 +42,23 @@ void planViewPages(Platform& p, JobVariables& job);
 /// Writes every entry of the list as one page at the output path, then copies the templates beside it.
 void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output);
 
+/// The names of a series' pages, PAG_1.HTM..., at most `perPage` entries each: one page at least.
+std::vector<std::string> seriesPageNames(long entries, double perPage);
+
+/// The pages a build will write, known before it writes anything.
+struct PagePlan {
+    std::string folder;               // the page folder, ending in a separator
+    std::vector<std::string> series;  // the series' pages, in order; none for the single page
+    std::string index;                // the page at the output path: the single page, or the series' index
+};
+
+/// The pages the paged build (`paged`) or the single-page build would write with the
+/// window's settings; nullopt when its checks would refuse it.
+std::optional<PagePlan> planPages(Platform& p, bool paged);
+
 /// The view questions of the single-page and the paged build, before the page's path.
 inline constexpr std::string_view kViewQuestion = "Visualizzo la pagina creata ";
 inline constexpr std::string_view kViewFirstPageQuestion = "Visualizzo la prima pagina creata ";
-bool isViewQuestion(std::string_view prompt);
 
 /// Asks the view question about the page last written, opens it on Yes, and enables
 /// the result viewer whatever the answer; nothing when that page went nowhere.

@@ -6,8 +6,6 @@
 #include "pages/page_writer.h"
 #include "platform/text_rules.h"
 
-#include <cmath>
-
 namespace tavlo {
 
 void Command4_Click(Platform& p, JobVariables& job)
@@ -15,15 +13,7 @@ void Command4_Click(Platform& p, JobVariables& job)
     job.Elenco_Confermato = 0;
     job.viewPages = {};
     job.pagesWritten.clear();
-    if (!refuseWithoutFiles(p))
-        return;
-    // Only a whole number of at least 1 makes a series in which every entry lands on one page.
-    const double perPage = numericValue(p.form.text(ControlId::txtMAX_N_FILES));
-    if (perPage < 1 || perPage != std::floor(perPage)) {
-        refuse(p, "Indicare numero massimo files per pagina .HTM da elaborare !!!");
-        return;
-    }
-    if (!refuseWithoutRowSize(p))
+    if (!refuseWithoutFiles(p) || !refuseWithoutPageSize(p) || !refuseWithoutRowSize(p))
         return;
     const OutputPath output = splitOutputPath(p);
     if (!enterPageFolder(p, output.folder))
@@ -37,23 +27,21 @@ void Command4_Click(Platform& p, JobVariables& job)
     planViewPages(p, job);  // across every page of the series
 
     job.Num_Files = p.form.listCount();
-    double assigned = 0;  // Files_Assegnati
-    job.Num_Pagina = 1;
+    const double perPage = numericValue(p.form.text(ControlId::txtMAX_N_FILES));
+    const std::vector<std::string> series = seriesPageNames(job.Num_Files, perPage);
     job.Pagine.assign(1, "");
-    for (;;) {
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        const double assigned = static_cast<double>(i) * perPage;  // Files_Assegnati
+        job.Num_Pagina = static_cast<long>(i) + 1;
         job.Primo_File = assigned + 1;
         job.Ultimo_File = assigned + perPage;
-        job.Nome_Pagina = "PAG_" + std::to_string(job.Num_Pagina) + ".HTM";
+        job.Nome_Pagina = series[i];
         job.Nome_File_Htm = job.Nome_Pagina;
         job.Pagine.push_back(job.Nome_Pagina);
         Crea_Pagina(p, job);
         // A page that went nowhere (every place failed): the next would only fail the same way.
         if (job.pageLost)
             return;
-        assigned += perPage;
-        if (assigned >= static_cast<double>(job.Num_Files))
-            break;
-        ++job.Num_Pagina;
     }
 
     job.viewPages = {};  // the index page lists the series pages instead

@@ -246,7 +246,7 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
 
     if (failure) {
         p.ui.beep();
-        p.ui.msgBox("Errore in registrazione Miniatura " + failedPath + "\r\r ERR=" + numberForMessage(failure.code) +
+        p.ui.msgBox(MessageKind::WriteFailure, "Errore in registrazione Miniatura " + failedPath + "\r\r ERR=" + numberForMessage(failure.code) +
                         " - " + failure.description,
                     kOkOnly);
     } else if (cancelled) {
@@ -261,7 +261,7 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
 void tellKeptOriginals(Platform& p, const ThumbnailRun& run)
 {
     if (run.keptOriginal > 0)
-        p.ui.msgBox("Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files =" +
+        p.ui.msgBox(MessageKind::Notice, "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files =" +
                         numberForMessage(run.keptOriginal),
                     kOkOnly);
 }

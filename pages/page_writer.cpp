@@ -15,8 +15,6 @@ namespace tavlo {
 namespace {
 
 constexpr char Q = '"';
-constexpr std::string_view kOverwriteStart = "Elenco  ";
-constexpr std::string_view kOverwriteEnd = "  gia' esistente, continuo (S/N)";
 
 // Writes lines until the first failure, which it keeps; later lines are dropped.
 class PageLines {
@@ -171,7 +169,7 @@ bool confirmOverwrite(Platform& p, JobVariables& job)
     if (!p.fs.canRead(page) || job.Elenco_Confermato == 1)
         return true;
     p.ui.beep();
-    if (p.ui.msgBox(overwriteQuestion(page), kYesNo) != kAnswerYes)
+    if (p.ui.msgBox(MessageKind::Overwrite, overwriteQuestion(page), kYesNo) != kAnswerYes)
         return false;
     job.Elenco_Confermato = 1;
     return true;
@@ -186,7 +184,7 @@ bool confirmBeforeWriting(Platform& p, JobVariables& job, const std::string& pro
         const std::string path = programFolder + name;
         if (!p.fs.canRead(path)) {
             p.ui.beep();
-            if (p.ui.msgBox(std::string("Manca il file ") + name + ", continuo ?\r\r" + path, kYesNo) != kAnswerYes)
+            if (p.ui.msgBox(MessageKind::MissingTemplate, std::string("Manca il file ") + name + ", continuo ?\r\r" + path, kYesNo) != kAnswerYes)
                 return false;
         }
     }
@@ -220,12 +218,7 @@ Failure writePageAt(Platform& p, JobVariables& job, const PageSources& sources, 
 
 std::string overwriteQuestion(std::string_view page)
 {
-    return std::string(kOverwriteStart) + std::string(page) + std::string(kOverwriteEnd);
-}
-
-bool isOverwriteQuestion(std::string_view prompt)
-{
-    return prompt.starts_with(kOverwriteStart) && prompt.ends_with(kOverwriteEnd);
+    return "Elenco  " + std::string(page) + "  gia' esistente, continuo (S/N)";
 }
 
 void Crea_Pagina(Platform& p, JobVariables& job)
@@ -245,6 +238,7 @@ void Crea_Pagina(Platform& p, JobVariables& job)
         int retries = 0;
         for (;;) {
             p.ui.setScreenPointer(kPointerHourglass);
+            p.ui.writingPage(job.Nome_Pagina);
             const Failure failure = writePageAt(p, job, sources, planned ? job.viewPages : lonePage, retries);
             if (!failure) {
                 job.pagesWritten.insert(job.Cartella_Tavlo + job.Nome_Pagina);

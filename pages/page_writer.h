@@ -14,6 +14,5 @@ void Crea_Pagina(Platform& p, JobVariables& job);
 
 /// The question the writer asks before it writes over a page that is there already.
 std::string overwriteQuestion(std::string_view page);
-bool isOverwriteQuestion(std::string_view prompt);
 
 } // namespace tavlo

@@ -2,7 +2,7 @@
 
 namespace tavlo {
 
-int HeadlessUi::msgBox(std::string_view prompt, int buttons)
+int HeadlessUi::msgBox(MessageKind, std::string_view prompt, int buttons)
 {
     boxes.push_back({std::string(prompt), buttons});
     log.push_back("box:" + std::to_string(buttons) + ":" + std::string(prompt));

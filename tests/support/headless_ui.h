@@ -26,7 +26,7 @@ public:
         int buttons;
     };
 
-    int msgBox(std::string_view prompt, int buttons) override;
+    int msgBox(MessageKind kind, std::string_view prompt, int buttons) override;
     void beep() override;
     void setScreenPointer(int pointer) override;
     void doEvents() override;
