@@ -230,7 +230,7 @@ int runBatch(const BatchOptions& options, Console& console)
     // A page that is there already ends the run before anything is written: no
     // thumbnail, no page of a series half done.
     const bool paged = options.perPage.has_value();
-    const std::optional<PagePlan> plan = planPages(form.platform(), paged);
+    const std::optional<PagePlan> plan = planPages(form.platform(), form.buildSettings(), paged);
     if (!options.overwrite && plan)
         if (const auto there = pageThere(fs, *plan)) {
             ui.say(overwriteQuestion(*there));

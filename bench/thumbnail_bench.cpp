@@ -142,7 +142,7 @@ void heicRow(frmTAVLO& form, HeadlessControls& controls, const std::string& work
     for (int run = 0; run < runs; ++run) {
         fs::remove_all(site + "MINIATURE"), fs::remove_all(theirs), fs::create_directories(theirs);
         const double start = nowSeconds();
-        const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), site);
+        const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), form.buildSettings(), site);
         ours.push_back(nowSeconds() - start);
         if (made.stopped || made.keptOriginal != 0 || form.job().screenCopies.size() != static_cast<std::size_t>(count))
             fail("the thumbnail phase did not make every HEIC thumbnail and screen copy");
@@ -222,7 +222,7 @@ int main(int argc, char** argv)
         fs::create_directories(theirs);
         controls.setChecked(ControlId::chkMINIATURE, true);
         const double start = nowSeconds();
-        const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), site);
+        const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), form.buildSettings(), site);
         ours.push_back(nowSeconds() - start);
         if (made.stopped || made.keptOriginal != 0 || form.job().thumbnails.size() != photos.size())
             fail("the thumbnail phase did not make every thumbnail");

@@ -58,12 +58,11 @@ void cmdCONFERMA_Tutti_Click(Platform& p, ScanState& scan)
 
 void Command2_Click(Platform& p) { p.form.listClear(); }
 
-void cmdCANC_FILE_Click(Platform& p, JobVariables& job)
+void cmdCANC_FILE_Click(Platform& p)
 {
-    job.Num_Files = p.form.listCount();
     const long selected = p.form.listIndex();
     if (selected < 0) {
-        refuse(p, "SELEZIONARE UN FILE IN ELENCO tra i possibili " + numberForMessage(job.Num_Files) + " files !!!");
+        refuse(p, "SELEZIONARE UN FILE IN ELENCO tra i possibili " + numberForMessage(p.form.listCount()) + " files !!!");
         return;
     }
     const std::string prompt = "Confermi la cancellazione di " + p.form.listItem(selected) + " dal solo elenco (S/N) ";

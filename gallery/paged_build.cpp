@@ -1,33 +1,25 @@
 #include "gallery/paged_build.h"
 
 #include "gallery/build_steps.h"
-#include "gallery/thumbnails.h"
-#include "pages/build_record.h"
 #include "pages/page_writer.h"
-#include "platform/text_rules.h"
 
 namespace tavlo {
 
-void Command4_Click(Platform& p, JobVariables& job)
+void Command4_Click(Platform& p, JobVariables& job, const BuildSettings& settings)
 {
     job.Elenco_Confermato = 0;
     job.viewPages = {};
     job.pagesWritten.clear();
-    if (!refuseWithoutFiles(p) || !refuseWithoutPageSize(p) || !refuseWithoutRowSize(p))
+    if (!refuseWithoutFiles(p, settings) || !refuseWithoutPageSize(p, settings) || !refuseWithoutRowSize(p, settings))
         return;
-    const OutputPath output = splitOutputPath(p);
-    if (!enterPageFolder(p, output.folder))
+    const auto start = startBuild(p, job, settings);
+    if (!start)
         return;
-    const ThumbnailRun thumbnails = makeThumbnails(p, job, output.folder);
-    if (thumbnails.stopped) {
-        keepBuildRecords(p, job);  // the thumbnails made before it stopped
-        return;
-    }
-    job.Cartella_Tavlo = output.folder;
-    planViewPages(p, job);  // across every page of the series
+    job.Cartella_Tavlo = start->output.folder;
+    planViewPages(p, job, settings);  // across every page of the series
 
-    job.Num_Files = p.form.listCount();
-    const double perPage = numericValue(p.form.text(ControlId::txtMAX_N_FILES));
+    job.Num_Files = static_cast<long>(settings.entries.size());
+    const double perPage = settings.pageSize;
     const std::vector<std::string> series = seriesPageNames(job.Num_Files, perPage);
     job.Pagine.assign(1, "");
     for (std::size_t i = 0; i < series.size(); ++i) {
@@ -38,21 +30,24 @@ void Command4_Click(Platform& p, JobVariables& job)
         job.Nome_Pagina = series[i];
         job.Nome_File_Htm = job.Nome_Pagina;
         job.Pagine.push_back(job.Nome_Pagina);
-        Crea_Pagina(p, job);
+        Crea_Pagina(p, job, settings);
         // A page that went nowhere (every place failed): the next would only fail the same way.
         if (job.pageLost)
             return;
     }
 
-    job.viewPages = {};  // the index page lists the series pages instead
+    // The index page lists the series' pages, in the window's list too.
+    job.viewPages = {};
+    const BuildSettings index{settings.pagePath, {job.Pagine.begin() + 1, job.Pagine.end()}, settings.filesFound,
+                              settings.rowSize,  settings.pageSize, settings.withoutBackground, settings.thumbnails};
     p.form.listClear();
-    for (long page = 1; page <= job.Num_Pagina; ++page)
-        p.form.listAdd(job.Pagine[static_cast<std::size_t>(page)]);
+    for (const std::string& page : index.entries)
+        p.form.listAdd(page);
     p.form.setText(ControlId::txtMAX_N_FILES, "0");
 
     // The index page goes where the output path says, also when a fallback moved the series.
-    writeWholeListPage(p, job, output);
-    tellKeptOriginals(p, thumbnails);
+    writeWholeListPage(p, job, start->output, index);
+    tellKeptOriginals(p, start->thumbnails);
     offerToView(p, job, kViewFirstPageQuestion);
 }
 

@@ -80,9 +80,12 @@ void writeCellEnd(PageLines& put)
     put(" ");
 }
 
+// What a page is made of: its frame, the build's entries, and the cells per row.
 struct PageSources {
     std::string header;
     std::string footer;
+    const std::vector<std::string>& entries;
+    double rowSize;
 };
 
 // Steps from the opening of the page to the end of the table; the first failure
@@ -108,7 +111,7 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
     put(" ");
 
     const EntryNaming naming{sep, p.fs.caseSensitive()};
-    const auto listEnd = static_cast<double>(p.form.listCount());
+    const auto listEnd = static_cast<double>(sources.entries.size());
     long cellsInRow = 0;
     for (double k = job.Primo_File; k <= job.Ultimo_File && !put.failure(); k += 1) {
         // A fractional position reads the item at k - 1 rounded half to even.
@@ -117,7 +120,7 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
         // a huge last position (a huge page size) must not keep the writer counting.
         if (item >= listEnd)
             break;
-        const std::string entry = p.form.listItem(static_cast<long>(item));
+        const std::string& entry = sources.entries[static_cast<std::size_t>(item)];
         if (trimBlanks(entry).empty())
             continue;
         EntryValues values = entryValues(entry, job.Cartella_Tavlo, naming);
@@ -139,7 +142,7 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
         }
         writeCellEnd(put);
         ++cellsInRow;
-        if (numericValue(p.form.text(ControlId::txtMAX_PER_RIGA)) <= static_cast<double>(cellsInRow)) {
+        if (sources.rowSize <= static_cast<double>(cellsInRow)) {
             put(" ");
             put("</tr>");
             put("<tr>");
@@ -221,20 +224,22 @@ std::string overwriteQuestion(std::string_view page)
     return "Elenco  " + std::string(page) + "  gia' esistente, continuo (S/N)";
 }
 
-void Crea_Pagina(Platform& p, JobVariables& job)
+void Crea_Pagina(Platform& p, JobVariables& job, const BuildSettings& settings)
 {
     job.pageLost = false;
     const std::string programFolder = p.fs.programFolder() + p.fs.separator();
     if (confirmBeforeWriting(p, job, programFolder)) {
         const PageSources sources{
-            programFolder + (p.form.checkValue() == 0 ? "INTESTAZ.HTM" : "INTEST_2.HTM"),
+            programFolder + (settings.withoutBackground ? "INTEST_2.HTM" : "INTESTAZ.HTM"),
             programFolder + "PIEDE.HTM",
+            settings.entries,
+            settings.rowSize,
         };
         // A page written alone is a build of its own; a build names the view pages of all its pages at once.
-        const long listCount = p.form.listCount();
+        const auto listCount = static_cast<long>(settings.entries.size());
         const bool planned = job.viewPages.planned && job.viewPages.listCount == listCount;
         const ViewPageNames lonePage =
-            planned ? ViewPageNames{} : planViewPageNames(p.form, p.fs.separator(), firstItem(job), endItem(job, listCount));
+            planned ? ViewPageNames{} : planViewPageNames(settings.entries, p.fs.separator(), firstItem(job), endItem(job, listCount));
         int retries = 0;
         for (;;) {
             p.ui.setScreenPointer(kPointerHourglass);
