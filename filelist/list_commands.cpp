@@ -38,13 +38,9 @@ void cmdCONFERMA_Click(Platform& p, ScanState& scan)
     setLoadButtonsEnabled(p, false);
 
     scan.Livello = 0;
-    Legge_Dir(p, scan, startFolder(p), 16);
+    Legge_Dir(p, scan, startFolder(p));
 
-    p.form.setText(ControlId::txtNUM_FILE, std::to_string(p.form.listCount()));
-    if (numericValue(p.form.text(ControlId::txtNUM_FILE)) > 0) {
-        p.form.setEnabled(ControlId::Command1, true);
-        p.form.setEnabled(ControlId::Command4, true);
-    }
+    showFileCount(p);
     p.ui.beep();
     setLoadButtonsEnabled(p, true);
     p.ui.setScreenPointer(kPointerDefault);
@@ -57,6 +53,16 @@ void cmdCONFERMA_Tutti_Click(Platform& p, ScanState& scan)
 }
 
 void Command2_Click(Platform& p) { p.form.listClear(); }
+
+bool showFileCount(Platform& p)
+{
+    p.form.setText(ControlId::txtNUM_FILE, std::to_string(p.form.listCount()));
+    if (numericValue(p.form.text(ControlId::txtNUM_FILE)) <= 0)
+        return false;
+    p.form.setEnabled(ControlId::Command1, true);
+    p.form.setEnabled(ControlId::Command4, true);
+    return true;
+}
 
 void cmdCANC_FILE_Click(Platform& p)
 {

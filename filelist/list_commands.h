@@ -12,4 +12,8 @@ void cmdCONFERMA_Tutti_Click(Platform& p, ScanState& scan);
 void Command2_Click(Platform& p);
 void cmdCANC_FILE_Click(Platform& p);
 
+/// Shows the count of the list's files in txtNUM_FILE and, when there are any,
+/// unlocks both builds; true then.
+bool showFileCount(Platform& p);
+
 } // namespace tavlo

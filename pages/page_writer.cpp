@@ -88,28 +88,13 @@ struct PageSources {
     double rowSize;
 };
 
-// Steps from the opening of the page to the end of the table; the first failure
-// met is returned for the fallback, and the open page handed back in `page`.
-Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
-                  std::unique_ptr<TextWriter>& page)
+// The cells of the positions Primo_File..Ultimo_File, each picture's view page written
+// beside, a row closed after every rowSize cells. A view page's failure is returned; a
+// line's stays in `put`, which writes nothing more.
+Failure writeCells(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
+                   PageLines& put)
 {
     const char sep = p.fs.separator();
-    Failure failure;
-    page = p.fs.createText(job.Cartella_Tavlo + job.Nome_Pagina, failure);
-    if (!page)
-        return failure;
-    if (Failure f = page->writeLine("<HTML>"))
-        return f;
-    copyTemplate(p.fs, *page, sources.header);
-
-    PageLines put(*page);
-    if (!contains(job.Nome_Pagina, "TAVLO.HTM"))
-        put("<H2><a href=\"TAVLO.HTM\" target=\"_top\"><p align=\"center\"><font color=\"#FFFF80\">"
-            "<strong><em>Ritorna a pagina iniziale</strong></em></font></p></a></H2>");
-    put("<table border=\"0\" cellpadding=\"0\" cellspacing=\"10\" width=\"130\">");
-    put("<tr>");
-    put(" ");
-
     const EntryNaming naming{sep, p.fs.caseSensitive()};
     const auto listEnd = static_cast<double>(sources.entries.size());
     long cellsInRow = 0;
@@ -150,6 +135,32 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
             cellsInRow = 0;
         }
     }
+    return {};
+}
+
+// Steps from the opening of the page to the end of the table; the first failure
+// met is returned for the fallback, and the open page handed back in `page`.
+Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
+                  std::unique_ptr<TextWriter>& page)
+{
+    Failure failure;
+    page = p.fs.createText(job.Cartella_Tavlo + job.Nome_Pagina, failure);
+    if (!page)
+        return failure;
+    if (Failure f = page->writeLine("<HTML>"))
+        return f;
+    copyTemplate(p.fs, *page, sources.header);
+
+    PageLines put(*page);
+    if (!contains(job.Nome_Pagina, "TAVLO.HTM"))
+        put("<H2><a href=\"TAVLO.HTM\" target=\"_top\"><p align=\"center\"><font color=\"#FFFF80\">"
+            "<strong><em>Ritorna a pagina iniziale</strong></em></font></p></a></H2>");
+    put("<table border=\"0\" cellpadding=\"0\" cellspacing=\"10\" width=\"130\">");
+    put("<tr>");
+    put(" ");
+
+    if (Failure f = writeCells(p, job, sources, viewPages, put))
+        return f;
     put(" </tr>");
     put("</table>");
     put("</center></div>");
