@@ -24,6 +24,7 @@ public:
     struct Box {
         std::string prompt;
         int buttons;
+        MessageKind kind;
     };
 
     int msgBox(MessageKind kind, std::string_view prompt, int buttons) override;
