@@ -1,6 +1,7 @@
 #pragma once
 // Crea_Pagina: writes the list positions Primo_File..Ultimo_File of the build's
-// entries as one page of cells, framed by the header and footer templates, with a view page per picture.
+// entries as one page of cells, framed by the header and footer templates, with a
+// view page per picture.
 
 #include "pages/build_settings.h"
 #include "pages/job_variables.h"
