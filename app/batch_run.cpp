@@ -1,19 +1,15 @@
 #include "app/batch_run.h"
 
 #include "app/frm_tavlo.h"
-#include "app/start_up.h"
 #include "gallery/build_steps.h"
 #include "pages/page_writer.h"
 #include "platform/headless/headless_controls.h"
 #include "platform/pictures.h"
-#include "platform/text_rules.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <filesystem>
 #include <functional>
-#include <utility>
 #include <vector>
 
 namespace tavlo {
@@ -32,35 +28,29 @@ public:
 
     /// The progress line's text; none while it is empty.
     std::function<std::string()> progress;
+    /// The page being written.
+    std::string page;
 
-    bool refused() const { return refused_; }
-    bool stopped() const { return ended_; }
+    /// The run's exit status so far.
+    int status() const { return ended_ ? std::max(status_, 1) : status_; }
 
-    int msgBox(std::string_view prompt, int buttons) override
+    int msgBox(MessageKind kind, std::string_view prompt, int) override
     {
-        if (prompt == kWindowModeQuestion)
-            return kAnswerNo;  // there is no window to lay out: the question has no one to ask
-        say(prompt);
-        if (buttons != kYesNo) {
-            // Refusals end in " !!!" and write failures carry " ERR="; the rest are notices.
-            if (prompt.ends_with(" !!!") || prompt.find(" ERR=") != std::string_view::npos)
-                refused_ = true;
-            return kAnswerOk;
-        }
-        if (isViewQuestion(prompt))
-            return options_.open ? kAnswerYes : kAnswerNo;
-        if (isOverwriteQuestion(prompt) && !options_.overwrite)
+        const BatchAnswer answer = batchAnswer(kind, options_);
+        if (answer.shown)
+            say(prompt);
+        status_ = std::max(status_, answer.exitStatus);
+        if (answer.stops)
             stop();
-        return kAnswerYes;  // a missing header or footer: reported, and the build goes on
+        return answer.answer;
     }
 
     void beep() override {}
+    void setScreenPointer(int) override {}
 
-    void setScreenPointer(int pointer) override
+    void writingPage(std::string_view fileName) override
     {
-        // The writer shows the hourglass right before it opens a page, after its questions.
-        if (pointer != kPointerHourglass)
-            return;
+        page = fileName;
         if (progress)
             drawProgress(progress, false);
     }
@@ -133,24 +123,29 @@ private:
     const BatchOptions& options_;
     Console& console_;
     const bool onTerminal_;
-    bool refused_ = false;
+    int status_ = 0;
     bool ended_ = false;
     std::size_t shownWidth_ = 0;
     std::chrono::steady_clock::time_point drawn_{};
 };
 
-// A page that the build (a paged one of `pages` pages, or a single page for 0) would
-// write over, if any.
-std::optional<std::string> pageThere(Platform& p, long pages)
+// A page of the plan that is there already, if any, in the order the build writes them.
+std::optional<std::string> pageThere(FileSystem& fs, const PagePlan& plan)
 {
-    const OutputPath output = splitOutputPath(p);
-    for (long page = 1; page <= pages; ++page) {
-        const std::string path = output.folder + "PAG_" + std::to_string(page) + ".HTM";
-        if (p.fs.canRead(path))
-            return path;
-    }
-    const std::string index = output.folder + pageNameFrom(output.name);
-    return p.fs.canRead(index) ? std::optional(index) : std::nullopt;
+    for (const std::string& page : plan.series)
+        if (fs.canRead(plan.folder + page))
+            return plan.folder + page;
+    return fs.canRead(plan.index) ? std::optional(plan.index) : std::nullopt;
+}
+
+// The progress line while a page is written: a page of a series with its place in it.
+std::string pageProgress(const std::string& page, const std::vector<std::string>& series)
+{
+    std::string line = "Creazione " + page;
+    const auto at = std::find(series.begin(), series.end(), page);
+    if (at != series.end())
+        line += " (" + std::to_string(at - series.begin() + 1) + " di " + std::to_string(series.size()) + ")";
+    return line;
 }
 
 // A path of the options as a full path: one relative to the current folder is put
@@ -177,6 +172,22 @@ std::vector<std::string> extensionsToLoad(const BatchOptions& options)
 }
 
 } // namespace
+
+BatchAnswer batchAnswer(MessageKind kind, const BatchOptions& options)
+{
+    switch (kind) {
+    case MessageKind::WindowMode: return {kAnswerNo, false};  // no window to lay out: no one to ask
+    case MessageKind::Overwrite:
+        return options.overwrite ? BatchAnswer{kAnswerYes} : BatchAnswer{kAnswerNo, true, true, 1};
+    case MessageKind::View: return {options.open ? kAnswerYes : kAnswerNo};
+    case MessageKind::MissingTemplate: return {kAnswerYes};  // reported, and the build goes on
+    case MessageKind::DeleteEntry: return {kAnswerNo};
+    case MessageKind::Refusal:
+    case MessageKind::WriteFailure: return {kAnswerOk, true, false, 1};
+    case MessageKind::Notice: break;
+    }
+    return {kAnswerOk};
+}
 
 int runBatch(const BatchOptions& options, Console& console)
 {
@@ -209,36 +220,29 @@ int runBatch(const BatchOptions& options, Console& console)
         } else {
             form.click(cmdCONFERMA_Tutti);
         }
-        if (ui.refused() || ui.stopped()) {
+        if (ui.status() != 0) {
             ui.clearProgress();
-            return 1;
+            return ui.status();
         }
     }
 
     // The build, also when the load found nothing: its own check then refuses it.
-    JobVariables& job = form.job();
-    const double perPage = options.perPage ? numericValue(*options.perPage) : 0;
-    const long pages = perPage >= 1 ? std::max(1L, static_cast<long>(std::ceil(static_cast<double>(controls.listCount()) / perPage))) : 0;
-    ui.progress = [&] {
-        std::string line = std::string("Creazione ") + job.Nome_Pagina;
-        if (job.Nome_Pagina.starts_with("PAG_") && job.Num_Pagina <= pages)
-            line += std::string(" (") + std::to_string(job.Num_Pagina) + " di " + std::to_string(pages) + ")";
-        return line;
-    };
     // A page that is there already ends the run before anything is written: no
     // thumbnail, no page of a series half done.
-    const bool buildPasses = controls.listCount() > 0 && numericValue(options.perRow) >= 1 &&
-                             (!options.perPage || (pages > 0 && perPage == std::floor(perPage)));
-    if (!options.overwrite && buildPasses)
-        if (const auto there = pageThere(form.platform(), pages)) {
+    const bool paged = options.perPage.has_value();
+    const std::optional<PagePlan> plan = planPages(form.platform(), form.buildSettings(), paged);
+    if (!options.overwrite && plan)
+        if (const auto there = pageThere(fs, *plan)) {
             ui.say(overwriteQuestion(*there));
             return 1;
         }
-    const ControlId build = options.perPage ? Command4 : Command1;
+    const std::vector<std::string> series = plan ? plan->series : std::vector<std::string>{};
+    ui.progress = [&] { return pageProgress(ui.page, series); };
+    const ControlId build = paged ? Command4 : Command1;
     controls.setEnabled(build, true);
     form.click(build);
     ui.clearProgress();
-    return ui.refused() || ui.stopped() ? 1 : 0;
+    return ui.status();
 }
 
 } // namespace tavlo

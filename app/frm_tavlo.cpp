@@ -6,6 +6,7 @@
 #include "gallery/single_page_build.h"
 #include "filelist/list_commands.h"
 #include "filelist/pickers.h"
+#include "platform/text_rules.h"
 
 namespace tavlo {
 
@@ -29,9 +30,20 @@ void frmTAVLO::click(ControlId id)
 
 void frmTAVLO::close() { p_.ui.endProgram(); }
 
-void frmTAVLO::Legge_Dir(const std::string& Path_Ricerca, int Tipo_File)
+BuildSettings frmTAVLO::buildSettings() const
 {
-    tavlo::Legge_Dir(p_, scan_, Path_Ricerca, Tipo_File);
+    const Controls& form = p_.form;
+    BuildSettings settings;
+    settings.pagePath = form.text(ControlId::txtNOME_FILE_HTM);
+    settings.entries.reserve(static_cast<std::size_t>(form.listCount()));
+    for (long i = 0; i < form.listCount(); ++i)
+        settings.entries.push_back(form.listItem(i));
+    settings.filesFound = numericValue(form.text(ControlId::txtNUM_FILE));
+    settings.rowSize = numericValue(form.text(ControlId::txtMAX_PER_RIGA));
+    settings.pageSize = numericValue(form.text(ControlId::txtMAX_N_FILES));
+    settings.withoutBackground = form.checkValue(ControlId::Check1) != 0;
+    settings.thumbnails = form.checkValue(ControlId::chkMINIATURE) != 0;
+    return settings;
 }
 
 void frmTAVLO::route(ControlId id)
@@ -40,15 +52,15 @@ void frmTAVLO::route(ControlId id)
     case ControlId::cmdCONFERMA: cmdCONFERMA_Click(p_, scan_); break;
     case ControlId::cmdCONFERMA_Tutti: cmdCONFERMA_Tutti_Click(p_, scan_); break;
     case ControlId::Command2: Command2_Click(p_); break;
-    case ControlId::cmdCANC_FILE: cmdCANC_FILE_Click(p_, job_); break;
+    case ControlId::cmdCANC_FILE: cmdCANC_FILE_Click(p_); break;
     case ControlId::Command3: Sfoglia_Cartella(p_); break;
     case ControlId::cmdIns_File: cmdIns_File_Click(p_); break;
-    case ControlId::Command1: Command1_Click(p_, job_); break;
-    case ControlId::Command4: Command4_Click(p_, job_); break;
+    case ControlId::Command1: Command1_Click(p_, job_, buildSettings()); break;
+    case ControlId::Command4: Command4_Click(p_, job_, buildSettings()); break;
     case ControlId::Command5: Command5_Click(p_, job_); break;
     case ControlId::cmdFINE: p_.ui.endProgram(); break;
-    case ControlId::Check1:  // only a setting: the page writer reads it
-    case ControlId::chkMINIATURE:  // only a setting: the builds read it
+    case ControlId::Check1:  // only settings: a build reads them when it starts
+    case ControlId::chkMINIATURE:
     default: break;
     }
 }

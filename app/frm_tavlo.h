@@ -3,6 +3,7 @@
 // for the whole run, and routes each click to its handler.
 
 #include "filelist/folder_scan.h"
+#include "pages/build_settings.h"
 #include "pages/job_variables.h"
 #include "platform/platform.h"
 
@@ -19,7 +20,8 @@ public:
     /// The window was closed: the program ends as with the end button.
     void close();
 
-    void Legge_Dir(const std::string& Path_Ricerca, int Tipo_File);
+    /// The window's settings for a build, as its controls hold them now.
+    BuildSettings buildSettings() const;
 
     JobVariables& job() { return job_; }
     ScanState& scan() { return scan_; }

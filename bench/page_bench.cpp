@@ -6,9 +6,8 @@
 
 #include "app/frm_tavlo.h"
 #include "bench_support.h"
+#include "headless_bench.h"
 #include "platform/headless/headless_controls.h"
-#include "platform/posix/posix_file_system.h"
-#include "support/headless_ui.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -89,25 +88,9 @@ std::string fileSystemKind(const std::string& folder)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        fail("usage: page_bench WORK_FOLDER [ENTRIES] [RUNS]");
-    const std::string work = fs::absolute(argv[1]).string() + "/";
-    const long entries = argc > 2 ? std::stol(argv[2]) : 10000;
-    const int runs = argc > 3 ? std::stoi(argv[3]) : 5;
+    const auto [work, entries, runs] = readWorkArguments(argc, argv, "page_bench WORK_FOLDER [ENTRIES] [RUNS]", 10000, 5);
 
-    // The header and footer templates lie beside the program.
-    const std::string program = work + "program";
-    fs::create_directories(program);
-    fs::create_directories(work + "home");
-    const fs::path templates = TAVLO_BENCH_TEMPLATE_DIR;
-    fs::copy_file(templates / "Intestaz.htm", program + "/INTESTAZ.HTM", fs::copy_options::overwrite_existing);
-    fs::copy_file(templates / "Intest_2.htm", program + "/INTEST_2.HTM", fs::copy_options::overwrite_existing);
-    fs::copy_file(templates / "PIEDE.htm", program + "/PIEDE.HTM", fs::copy_options::overwrite_existing);
-    PosixFileSystemOptions options;
-    options.programFolder = program;
-    options.templateFolder = templates.string();
-    options.homeFolder = work + "home";
-    const auto fileSystem = createPosixFileSystem(options);
+    const auto fileSystem = benchFileSystem(work);
 
     HeadlessControls controls;
     HeadlessUi ui;
@@ -129,13 +112,7 @@ int main(int argc, char** argv)
         controls.setEnabled(ControlId::Command1, true);  // as a load leaves it
         controls.setText(ControlId::txtMAX_PER_RIGA, "5");
         controls.setText(ControlId::txtNOME_FILE_HTM, folder + "TAVLO.HTM");
-        ui.answerNext(kAnswerNo);  // the question whether to show the page
-        const double start = nowSeconds();
-        form.click(ControlId::Command1);
-        const double seconds = nowSeconds() - start;
-        if (!ui.allAnswersUsed() || !ui.unexpected.empty() || ui.boxes.back().prompt.find("Visualizzo") != 0)
-            fail("the build did not end with its question; last box: " + ui.boxes.back().prompt);
-        return seconds;
+        return timedBuild(form, ui);
     };
 
     // A first build, untimed, gives the files and sizes the baseline writes.

@@ -33,7 +33,10 @@ public:
 
     long doEventsCalls = 0;
 
-    int msgBox(std::string_view prompt, int buttons) override { return window_.msgBox(prompt, buttons); }
+    int msgBox(MessageKind kind, std::string_view prompt, int buttons) override
+    {
+        return window_.msgBox(kind, prompt, buttons);
+    }
     void beep() override { window_.beep(); }
     void setScreenPointer(int pointer) override { window_.setScreenPointer(pointer); }
     void doEvents() override

@@ -9,15 +9,15 @@
 
 #include "app/frm_tavlo.h"
 #include "bench_support.h"
+#include "headless_bench.h"
 #include "gallery/thumbnails.h"
 #include "platform/headless/headless_controls.h"
-#include "platform/posix/posix_file_system.h"
-#include "support/headless_ui.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <regex>
 #include <set>
@@ -104,6 +104,32 @@ std::size_t bytesFetched(const std::string& folder, const std::string& page)
     return total;
 }
 
+struct PhaseTimes {
+    std::vector<double> ours, theirs;
+};
+
+// The thumbnail phase of the list, every thumbnail made afresh, and the baseline
+// command in `theirs`, in turns; the benchmark ends unless the phase made what
+// `complete` asks of it and the baseline ran through.
+PhaseTimes timePhases(frmTAVLO& form, const std::string& site, const std::string& theirs, const std::string& baseline,
+                      int runs, const std::function<bool(const JobVariables&)>& complete)
+{
+    PhaseTimes times;
+    for (int run = 0; run < runs; ++run) {
+        fs::remove_all(site + "MINIATURE"), fs::remove_all(theirs), fs::create_directories(theirs);
+        const double start = nowSeconds();
+        const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), form.buildSettings(), site);
+        times.ours.push_back(nowSeconds() - start);
+        if (made.stopped || made.keptOriginal != 0 || !complete(form.job()))
+            fail("the thumbnail phase did not make every thumbnail (and screen copy)");
+        const Finished finished = runProgram({"sh", "-c", baseline}, false);
+        if (finished.exitCode != 0)
+            fail("the baseline failed (are libvips-tools and libheif-examples installed?): " + baseline);
+        times.theirs.push_back(finished.endedAt - finished.startedAt);
+    }
+    return times;
+}
+
 std::string mib(std::size_t bytes) { return mebibytes(static_cast<double>(bytes) / 1024); }
 
 // The thumbnails of `count` HEIC photos (heif-enc's own, from the JPEG photos) against
@@ -138,20 +164,10 @@ void heicRow(frmTAVLO& form, HeadlessControls& controls, const std::string& work
     const std::string baseline = "xargs -P " + cores + " -I{} sh -c 'j=" + theirs + "$(basename {}).jpg; heif-convert -q 82 {} $j " +
                                  ">/dev/null && vipsthumbnail --size 200x200 --smartcrop centre -o %s-200.jpg[Q=82] $j' < '" +
                                  work + "heic.txt'";
-    std::vector<double> ours, their;
-    for (int run = 0; run < runs; ++run) {
-        fs::remove_all(site + "MINIATURE"), fs::remove_all(theirs), fs::create_directories(theirs);
-        const double start = nowSeconds();
-        const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), site);
-        ours.push_back(nowSeconds() - start);
-        if (made.stopped || made.keptOriginal != 0 || form.job().screenCopies.size() != static_cast<std::size_t>(count))
-            fail("the thumbnail phase did not make every HEIC thumbnail and screen copy");
-        const Finished finished = runProgram({"sh", "-c", baseline}, false);
-        if (finished.exitCode != 0)
-            fail("heif-convert or vipsthumbnail failed");
-        their.push_back(finished.endedAt - finished.startedAt);
-    }
-    const double phase = median(ours), baselinePhase = median(their);
+    const PhaseTimes times = timePhases(form, site, theirs, baseline, runs, [&](const JobVariables& job) {
+        return job.screenCopies.size() == static_cast<std::size_t>(count);
+    });
+    const double phase = median(times.ours), baselinePhase = median(times.theirs);
     printRow("Thumbnails and 2048-pixel screen copies of " + std::to_string(count) + " HEIC photos 4000x3000 vs heif-convert + "
              "vipsthumbnail, xargs -P " + cores,
              milliseconds(phase), milliseconds(baselinePhase), ratioText(phase / baselinePhase), "<= 1.5x",
@@ -162,25 +178,11 @@ void heicRow(frmTAVLO& form, HeadlessControls& controls, const std::string& work
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        fail("usage: thumbnail_bench WORK_FOLDER [PHOTOS] [RUNS]");
-    const std::string work = fs::absolute(argv[1]).string() + "/";
-    const int count = argc > 2 ? std::stoi(argv[2]) : 200;
-    const int runs = argc > 3 ? std::stoi(argv[3]) : 3;
+    const auto [work, photoCount, runs] = readWorkArguments(argc, argv, "thumbnail_bench WORK_FOLDER [PHOTOS] [RUNS]", 200, 3);
+    const int count = static_cast<int>(photoCount);
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
 
-    const std::string program = work + "program";
-    fs::create_directories(program);
-    fs::create_directories(work + "home");
-    const fs::path templates = TAVLO_BENCH_TEMPLATE_DIR;
-    for (const auto& [shipped, placed] : {std::pair{"Intestaz.htm", "INTESTAZ.HTM"}, std::pair{"Intest_2.htm", "INTEST_2.HTM"},
-                                          std::pair{"PIEDE.htm", "PIEDE.HTM"}})
-        fs::copy_file(templates / shipped, program + "/" + placed, fs::copy_options::overwrite_existing);
-    PosixFileSystemOptions options;
-    options.programFolder = program;
-    options.templateFolder = templates.string();
-    options.homeFolder = work + "home";
-    const auto fileSystem = createPosixFileSystem(options);
+    const auto fileSystem = benchFileSystem(work);
     const auto pictures = createPictures();
 
     const std::string site = work + "site/";
@@ -207,7 +209,6 @@ int main(int argc, char** argv)
     fs::current_path(site);
 
     // The thumbnail phase, every thumbnail made afresh, against vipsthumbnail.
-    const std::string thumbnails = site + "MINIATURE";
     const std::string theirs = work + "vips";
     std::string list;
     for (const std::string& path : photos)
@@ -215,23 +216,11 @@ int main(int argc, char** argv)
     std::ofstream(work + "photos.txt") << list;
     const std::string vips = "xargs -P " + std::to_string(cores) + " -n 10 vipsthumbnail --size 200x200 --smartcrop centre -o '" +
                              theirs + "/%s.jpg[Q=82]' < '" + work + "photos.txt'";
-    std::vector<double> ours, vipsTimes;
-    for (int run = 0; run < runs; ++run) {
-        fs::remove_all(thumbnails);
-        fs::remove_all(theirs);
-        fs::create_directories(theirs);
-        controls.setChecked(ControlId::chkMINIATURE, true);
-        const double start = nowSeconds();
-        const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), site);
-        ours.push_back(nowSeconds() - start);
-        if (made.stopped || made.keptOriginal != 0 || form.job().thumbnails.size() != photos.size())
-            fail("the thumbnail phase did not make every thumbnail");
-        const Finished finished = runProgram({"sh", "-c", vips}, false);
-        if (finished.exitCode != 0)
-            fail("vipsthumbnail failed (is libvips-tools installed?)");
-        vipsTimes.push_back(finished.endedAt - finished.startedAt);
-    }
-    const double phase = median(ours), vipsPhase = median(vipsTimes);
+    controls.setChecked(ControlId::chkMINIATURE, true);
+    const PhaseTimes times = timePhases(form, site, theirs, vips, runs, [&](const JobVariables& job) {
+        return job.thumbnails.size() == photos.size();
+    });
+    const double phase = median(times.ours), vipsPhase = median(times.theirs);
     printFigure("thumbnail phase, median of " + std::to_string(runs), milliseconds(phase));
     printFigure("vipsthumbnail, median of " + std::to_string(runs), milliseconds(vipsPhase));
     printRow("Thumbnails of " + std::to_string(count) + " photos 4000x3000: thumbnail phase vs vipsthumbnail, xargs -P " +
@@ -244,13 +233,7 @@ int main(int argc, char** argv)
         controls.setChecked(ControlId::chkMINIATURE, ticked);
         if (fs::exists(site + "TAVLO.HTM"))
             ui.answerNext(kAnswerYes);  // the page is there: overwritten
-        ui.answerNext(kAnswerNo);   // the question whether to show the page
-        const double start = nowSeconds();
-        form.click(ControlId::Command1);
-        const double seconds = nowSeconds() - start;
-        if (!ui.allAnswersUsed() || !ui.unexpected.empty() || ui.boxes.back().prompt.find("Visualizzo") != 0)
-            fail("the build did not end with its question; last box: " + ui.boxes.back().prompt);
-        return seconds;
+        return timedBuild(form, ui);
     };
     buildOnce(false);  // the page is there from now on, for both sides alike
     std::vector<double> again, without;

@@ -24,7 +24,7 @@ private:
     ScanState& scan_;
 };
 
-void filePass(Platform& p, ScanState& scan, int level, const std::vector<FolderEntry>& names, const BuildRecord& ours)
+void filePass(Platform& p, ScanState& scan, const std::vector<FolderEntry>& names, const BuildRecord& ours)
 {
     // The filter is read anew for every file, but only events can change it: reading
     // it again after each yield gives the same value for far less work.
@@ -32,8 +32,6 @@ void filePass(Platform& p, ScanState& scan, int level, const std::vector<FolderE
     for (const auto& found : names) {
         if (found.isFolder)
             continue;
-        scan.Nome_Trovato = found.name;
-        ++scan.Conta_File[level];
         // A link that leads nowhere is no file to show: told of, and passed over.
         if (found.leadsNowhere) {
             p.ui.scanCannotFollow(scan.Cartella_Corrente + found.name);
@@ -44,6 +42,20 @@ void filePass(Platform& p, ScanState& scan, int level, const std::vector<FolderE
             letEventsRun(p);
             filter = currentFilter(p);
         }
+    }
+}
+
+// The level's sub-folders, but those a build of ours wrote.
+void noteSubFolders(ScanState& scan, int level, const std::vector<FolderEntry>& names, const BuildRecord& ours)
+{
+    scan.Conta_Cartelle[level] = 0;
+    auto& subFolders = scan.Sotto_Cartelle[level];
+    subFolders.clear();
+    for (const auto& found : names) {
+        if (!found.isFolder || ours.wrote(found.name))
+            continue;
+        ++scan.Conta_Cartelle[level];
+        subFolders.push_back(scan.Cartella_Corrente + found.name);
     }
 }
 
@@ -64,7 +76,7 @@ bool passesFilter(std::string_view name, std::string_view filter, bool longExten
     return filter == extension || (filter == "*" && isLoadedByEveryTypeLoad(extension));
 }
 
-void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, int Tipo_File)
+void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca)
 {
     const char sep = p.fs.separator();
     scan.Cartella_Corrente = Path_Ricerca;
@@ -89,24 +101,16 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, in
     // What a build of ours wrote here (its pages, their view pages and images, the
     // thumbnails) is the gallery, not pictures for it.
     const BuildRecord ours = names && holdsBuildRecord(*names) ? BuildRecord(p.fs, scan.Cartella_Corrente) : BuildRecord();
-    scan.Conta_File[level] = 0;
     if (names && !currentFilter(p).empty())
-        filePass(p, scan, level, *names, ours);
+        filePass(p, scan, *names, ours);
 
-    scan.Conta_Cartelle[level] = 0;
-    auto& subFolders = scan.Sotto_Cartelle[level];
-    subFolders.clear();
-    if (names) {
-        for (const auto& found : *names) {
-            scan.Nome_Trovato = found.name;
-            if (!found.isFolder || ours.wrote(found.name))
-                continue;
-            ++scan.Conta_Cartelle[level];
-            subFolders.push_back(scan.Cartella_Corrente + found.name);
-        }
-    }
+    if (names)
+        noteSubFolders(scan, level, *names, ours);
+    else
+        scan.Conta_Cartelle[level] = 0, scan.Sotto_Cartelle[level].clear();
     if (scan.Conta_Cartelle[level] == 0)
         return;
+    const auto& subFolders = scan.Sotto_Cartelle[level];
 
     const long count = static_cast<long>(subFolders.size());
     for (scan.Indice_Cartella[level] = 1; scan.Indice_Cartella[level] <= count; ++scan.Indice_Cartella[level]) {
@@ -120,7 +124,7 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, in
         }
         ++scan.Livello;
         try {
-            Legge_Dir(p, scan, folder, Tipo_File);
+            Legge_Dir(p, scan, folder);
         } catch (...) {
             --scan.Livello;
             throw;

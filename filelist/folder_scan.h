@@ -16,13 +16,10 @@ inline constexpr int kDeepestLevel = 50;
 struct ScanState {
     int Livello = 0;                // level of the folder being scanned, 0 for the start folder
     std::string Cartella_Corrente;  // the folder being scanned, ending in a separator
-    std::string Nome_Trovato;       // the name last returned by the listing
-    std::vector<long> Conta_File = std::vector<long>(kDeepestLevel + 1);
     std::vector<long> Conta_Cartelle = std::vector<long>(kDeepestLevel + 1);
     std::vector<long> Indice_Cartella = std::vector<long>(kDeepestLevel + 1);
     // Per level, the full paths of the sub-folders found; intact while deeper levels are scanned.
     std::vector<std::vector<std::string>> Sotto_Cartelle = std::vector<std::vector<std::string>>(kDeepestLevel + 1);
-    long Pos_Punto = 0;
     // The folders open along the current walk, so that a link back up is not entered again.
     std::vector<FolderIdentity> openFolders;
     // Ours, for the command line: a filter of four letters or more (HEIC, TIFF), which
@@ -30,7 +27,7 @@ struct ScanState {
     bool longExtensions = false;
 };
 
-void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca, int Tipo_File);
+void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca);
 
 /// Whether a file name passes the extension filter (already trimmed).
 bool passesFilter(std::string_view name, std::string_view filter, bool longExtensions = false);

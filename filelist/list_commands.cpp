@@ -38,13 +38,9 @@ void cmdCONFERMA_Click(Platform& p, ScanState& scan)
     setLoadButtonsEnabled(p, false);
 
     scan.Livello = 0;
-    Legge_Dir(p, scan, startFolder(p), 16);
+    Legge_Dir(p, scan, startFolder(p));
 
-    p.form.setText(ControlId::txtNUM_FILE, std::to_string(p.form.listCount()));
-    if (numericValue(p.form.text(ControlId::txtNUM_FILE)) > 0) {
-        p.form.setEnabled(ControlId::Command1, true);
-        p.form.setEnabled(ControlId::Command4, true);
-    }
+    showFileCount(p);
     p.ui.beep();
     setLoadButtonsEnabled(p, true);
     p.ui.setScreenPointer(kPointerDefault);
@@ -58,16 +54,25 @@ void cmdCONFERMA_Tutti_Click(Platform& p, ScanState& scan)
 
 void Command2_Click(Platform& p) { p.form.listClear(); }
 
-void cmdCANC_FILE_Click(Platform& p, JobVariables& job)
+bool showFileCount(Platform& p)
 {
-    job.Num_Files = p.form.listCount();
+    p.form.setText(ControlId::txtNUM_FILE, std::to_string(p.form.listCount()));
+    if (numericValue(p.form.text(ControlId::txtNUM_FILE)) <= 0)
+        return false;
+    p.form.setEnabled(ControlId::Command1, true);
+    p.form.setEnabled(ControlId::Command4, true);
+    return true;
+}
+
+void cmdCANC_FILE_Click(Platform& p)
+{
     const long selected = p.form.listIndex();
     if (selected < 0) {
-        refuse(p, "SELEZIONARE UN FILE IN ELENCO tra i possibili " + numberForMessage(job.Num_Files) + " files !!!");
+        refuse(p, "SELEZIONARE UN FILE IN ELENCO tra i possibili " + numberForMessage(p.form.listCount()) + " files !!!");
         return;
     }
     const std::string prompt = "Confermi la cancellazione di " + p.form.listItem(selected) + " dal solo elenco (S/N) ";
-    if (p.ui.msgBox(prompt, kYesNo) == kAnswerYes)
+    if (p.ui.msgBox(MessageKind::DeleteEntry, prompt, kYesNo) == kAnswerYes)
         p.form.listRemove(selected);
 }
 

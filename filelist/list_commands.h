@@ -3,7 +3,6 @@
 // known types, new list, delete one entry.
 
 #include "filelist/folder_scan.h"
-#include "pages/job_variables.h"
 #include "platform/platform.h"
 
 namespace tavlo {
@@ -11,6 +10,10 @@ namespace tavlo {
 void cmdCONFERMA_Click(Platform& p, ScanState& scan);
 void cmdCONFERMA_Tutti_Click(Platform& p, ScanState& scan);
 void Command2_Click(Platform& p);
-void cmdCANC_FILE_Click(Platform& p, JobVariables& job);
+void cmdCANC_FILE_Click(Platform& p);
+
+/// Shows the count of the list's files in txtNUM_FILE and, when there are any,
+/// unlocks both builds; true then.
+bool showFileCount(Platform& p);
 
 } // namespace tavlo

@@ -1,5 +1,6 @@
 #include "filelist/pickers.h"
 
+#include "filelist/list_commands.h"
 #include "platform/text_rules.h"
 
 #include <optional>
@@ -62,12 +63,8 @@ void cmdIns_File_Click(Platform& p)
     if (!answer)
         return;
     p.form.listAdd(answer->chosen);
-    p.form.setText(ControlId::txtNUM_FILE, std::to_string(p.form.listCount()));
-    if (numericValue(p.form.text(ControlId::txtNUM_FILE)) > 0) {
-        p.form.setEnabled(ControlId::Command1, true);
-        p.form.setEnabled(ControlId::Command4, true);
+    if (showFileCount(p))
         p.form.setEnabled(ControlId::Command5, true);
-    }
 }
 
 } // namespace tavlo

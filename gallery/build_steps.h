@@ -1,47 +1,73 @@
 #pragma once
-// The steps the single-page and the paged build share: their checks, the output
-// path, one page of the whole list, and the offer to view the result.
+// The steps the single-page and the paged build share: their checks, their start
+// (output path, page folder, thumbnails), one page of the whole list, and the offer
+// to view the result.
 
+#include "gallery/thumbnails.h"
+#include "pages/build_settings.h"
 #include "pages/job_variables.h"
 #include "platform/platform.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavlo {
 
 /// The count of files found and the row size: false, after a refusal, when either is missing.
-bool refuseWithoutFiles(Platform& p);
-bool refuseWithoutRowSize(Platform& p);
+bool refuseWithoutFiles(Platform& p, const BuildSettings& settings);
+bool refuseWithoutRowSize(Platform& p, const BuildSettings& settings);
+/// The page size of a series: false, after a refusal, unless a whole number of at least 1.
+bool refuseWithoutPageSize(Platform& p, const BuildSettings& settings);
 
 struct OutputPath {
     std::string folder;  // Cartella_Tavlo: a full path, ending in a separator
     std::string name;    // Nome_File_Htm
 };
 
-/// Splits the output path typed in txtNOME_FILE_HTM into its folder and name.
+/// Splits the output path as typed into its folder and name.
 /// A folder typed relative to the current folder is made a full path, so that
 /// the page lands there even after the build has made that folder current.
-OutputPath splitOutputPath(Platform& p);
+OutputPath splitOutputPath(Platform& p, const BuildSettings& settings);
 
-/// Makes the page folder the current folder and sweeps the temporaries of killed runs
-/// from it; refuses the build with a message (false) when the output path names no
-/// folder or one that does not exist.
-bool enterPageFolder(Platform& p, const std::string& folder);
+struct BuildStart {
+    OutputPath output;
+    ThumbnailRun thumbnails;
+};
+
+/// The start both builds share, after their checks: the output path split, the page
+/// folder made current and swept of the temporaries of killed runs, the thumbnails
+/// made. Nullopt when the build stops there: the output path names no folder or one
+/// that does not exist (refused), or the thumbnails stopped.
+std::optional<BuildStart> startBuild(Platform& p, JobVariables& job, const BuildSettings& settings);
 
 /// The page name derivation: the name up to its first ".", followed by ".HTM".
 std::string pageNameFrom(const std::string& name);
 
 /// Names the view pages of every picture of the list, so that no two pictures of the build share one.
-void planViewPages(Platform& p, JobVariables& job);
+void planViewPages(Platform& p, JobVariables& job, const BuildSettings& settings);
 
-/// Writes every entry of the list as one page at the output path, then copies the templates beside it.
-void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output);
+/// Writes every entry as one page at the output path, then copies the templates beside it.
+void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output, const BuildSettings& settings);
+
+/// The names of a series' pages, PAG_1.HTM..., at most `perPage` entries each: one page at least.
+std::vector<std::string> seriesPageNames(long entries, double perPage);
+
+/// The pages a build will write, known before it writes anything.
+struct PagePlan {
+    std::string folder;               // the page folder, ending in a separator
+    std::vector<std::string> series;  // the series' pages, in order; none for the single page
+    std::string index;                // the page at the output path: the single page, or the series' index
+};
+
+/// The pages the paged build (`paged`) or the single-page build would write with these
+/// settings; nullopt when its checks would refuse it.
+std::optional<PagePlan> planPages(Platform& p, const BuildSettings& settings, bool paged);
 
 /// The view questions of the single-page and the paged build, before the page's path.
 inline constexpr std::string_view kViewQuestion = "Visualizzo la pagina creata ";
 inline constexpr std::string_view kViewFirstPageQuestion = "Visualizzo la prima pagina creata ";
-bool isViewQuestion(std::string_view prompt);
 
 /// Asks the view question about the page last written, opens it on Yes, and enables
 /// the result viewer whatever the answer; nothing when that page went nowhere.

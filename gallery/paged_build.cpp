@@ -1,70 +1,53 @@
 #include "gallery/paged_build.h"
 
 #include "gallery/build_steps.h"
-#include "gallery/thumbnails.h"
-#include "pages/build_record.h"
 #include "pages/page_writer.h"
-#include "platform/text_rules.h"
-
-#include <cmath>
 
 namespace tavlo {
 
-void Command4_Click(Platform& p, JobVariables& job)
+void Command4_Click(Platform& p, JobVariables& job, const BuildSettings& settings)
 {
     job.Elenco_Confermato = 0;
     job.viewPages = {};
     job.pagesWritten.clear();
-    if (!refuseWithoutFiles(p))
+    if (!refuseWithoutFiles(p, settings) || !refuseWithoutPageSize(p, settings) || !refuseWithoutRowSize(p, settings))
         return;
-    // Only a whole number of at least 1 makes a series in which every entry lands on one page.
-    const double perPage = numericValue(p.form.text(ControlId::txtMAX_N_FILES));
-    if (perPage < 1 || perPage != std::floor(perPage)) {
-        refuse(p, "Indicare numero massimo files per pagina .HTM da elaborare !!!");
+    const auto start = startBuild(p, job, settings);
+    if (!start)
         return;
-    }
-    if (!refuseWithoutRowSize(p))
-        return;
-    const OutputPath output = splitOutputPath(p);
-    if (!enterPageFolder(p, output.folder))
-        return;
-    const ThumbnailRun thumbnails = makeThumbnails(p, job, output.folder);
-    if (thumbnails.stopped) {
-        keepBuildRecords(p, job);  // the thumbnails made before it stopped
-        return;
-    }
-    job.Cartella_Tavlo = output.folder;
-    planViewPages(p, job);  // across every page of the series
+    job.Cartella_Tavlo = start->output.folder;
+    planViewPages(p, job, settings);  // across every page of the series
 
-    job.Num_Files = p.form.listCount();
-    double assigned = 0;  // Files_Assegnati
-    job.Num_Pagina = 1;
+    job.Num_Files = static_cast<long>(settings.entries.size());
+    const double perPage = settings.pageSize;
+    const std::vector<std::string> series = seriesPageNames(job.Num_Files, perPage);
     job.Pagine.assign(1, "");
-    for (;;) {
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        const double assigned = static_cast<double>(i) * perPage;  // Files_Assegnati
+        job.Num_Pagina = static_cast<long>(i) + 1;
         job.Primo_File = assigned + 1;
         job.Ultimo_File = assigned + perPage;
-        job.Nome_Pagina = "PAG_" + std::to_string(job.Num_Pagina) + ".HTM";
+        job.Nome_Pagina = series[i];
         job.Nome_File_Htm = job.Nome_Pagina;
         job.Pagine.push_back(job.Nome_Pagina);
-        Crea_Pagina(p, job);
+        Crea_Pagina(p, job, settings);
         // A page that went nowhere (every place failed): the next would only fail the same way.
         if (job.pageLost)
             return;
-        assigned += perPage;
-        if (assigned >= static_cast<double>(job.Num_Files))
-            break;
-        ++job.Num_Pagina;
     }
 
-    job.viewPages = {};  // the index page lists the series pages instead
+    // The index page lists the series' pages, in the window's list too.
+    job.viewPages = {};
+    const BuildSettings index{settings.pagePath, {job.Pagine.begin() + 1, job.Pagine.end()}, settings.filesFound,
+                              settings.rowSize,  settings.pageSize, settings.withoutBackground, settings.thumbnails};
     p.form.listClear();
-    for (long page = 1; page <= job.Num_Pagina; ++page)
-        p.form.listAdd(job.Pagine[static_cast<std::size_t>(page)]);
+    for (const std::string& page : index.entries)
+        p.form.listAdd(page);
     p.form.setText(ControlId::txtMAX_N_FILES, "0");
 
     // The index page goes where the output path says, also when a fallback moved the series.
-    writeWholeListPage(p, job, output);
-    tellKeptOriginals(p, thumbnails);
+    writeWholeListPage(p, job, start->output, index);
+    tellKeptOriginals(p, start->thumbnails);
     offerToView(p, job, kViewFirstPageQuestion);
 }
 

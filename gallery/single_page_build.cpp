@@ -1,31 +1,24 @@
 #include "gallery/single_page_build.h"
 
 #include "gallery/build_steps.h"
-#include "gallery/thumbnails.h"
-#include "pages/build_record.h"
 
 namespace tavlo {
 
-void Command1_Click(Platform& p, JobVariables& job)
+void Command1_Click(Platform& p, JobVariables& job, const BuildSettings& settings)
 {
     job.Elenco_Confermato = 0;
     job.viewPages = {};
     job.pagesWritten.clear();
-    if (!refuseWithoutFiles(p) || !refuseWithoutRowSize(p))
+    if (!refuseWithoutFiles(p, settings) || !refuseWithoutRowSize(p, settings))
         return;
     p.form.setText(ControlId::txtMAX_N_FILES, "0");
-    const OutputPath output = splitOutputPath(p);
-    if (!enterPageFolder(p, output.folder))
+    const auto start = startBuild(p, job, settings);
+    if (!start)
         return;
-    const ThumbnailRun thumbnails = makeThumbnails(p, job, output.folder);
-    if (thumbnails.stopped) {
-        keepBuildRecords(p, job);  // the thumbnails made before it stopped
-        return;
-    }
 
-    planViewPages(p, job);
-    writeWholeListPage(p, job, output);
-    tellKeptOriginals(p, thumbnails);
+    planViewPages(p, job, settings);
+    writeWholeListPage(p, job, start->output, settings);
+    tellKeptOriginals(p, start->thumbnails);
     // The open command names the page alone, in the folder just made current.
     offerToView(p, job, kViewQuestion);
 }

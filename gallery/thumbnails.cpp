@@ -135,15 +135,15 @@ void noteMade(JobVariables& job, const Wanted& w)
 // at once. What is made carries the time its picture was last changed: only the
 // same time counts, so that a picture replaced by an older one (a copy keeping its
 // date) gets a new thumbnail. Only a regular file is read: a pipe would never end.
-std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::string& pageFolder, ThumbnailRun& run)
+std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::vector<std::string>& entries,
+                                   const std::string& pageFolder, ThumbnailRun& run)
 {
     const char sep = p.fs.separator();
     const std::string folder = pageFolder + std::string(kThumbnailFolder) + sep;
     const EntryNaming naming{sep, p.fs.caseSensitive()};
     std::vector<Wanted> wanted;
     std::set<std::string> seen;
-    for (long i = 0; i < p.form.listCount(); ++i) {
-        const std::string entry = p.form.listItem(i);
+    for (const std::string& entry : entries) {
         if (trimBlanks(entry).empty() || !seen.insert(entry).second)
             continue;
         const EntryValues values = entryValues(entry, pageFolder, naming);
@@ -168,6 +168,66 @@ std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::st
     return wanted;
 }
 
+struct Stored {
+    Failure failure;
+    std::string failedPath;
+};
+
+// Writes one picture's thumbnail (and screen copy) on the caller's thread; the thumbnail
+// folder is made, and swept of the temporaries of killed runs, before its first file.
+Stored storeMade(Platform& p, JobVariables& job, const std::string& pageFolder, const Wanted& w,
+                 const MadePictures& jpegs, bool& folderMade)
+{
+    if (!folderMade) {
+        const std::string folder = pageFolder + std::string(kThumbnailFolder) + p.fs.separator();
+        if (Failure failure = p.fs.createFolder(folder))
+            return {failure, folder};
+        p.fs.sweepTemporaries(folder);
+        folderMade = true;
+    }
+    noteWritten(job, pageFolder, kThumbnailFolder);
+    if (!w.copy.empty())
+        if (Failure failure = p.fs.writeWholeFile(w.copy, jpegs.screenCopy, w.changed))
+            return {failure, w.copy};
+    if (Failure failure = p.fs.writeWholeFile(w.thumbnail, jpegs.thumbnail, w.changed))
+        return {failure, w.thumbnail};
+    noteMade(job, w);
+    return {};
+}
+
+// Makes the wanted pictures on every core under the progress window, until the end, a
+// cancel or the first failure to store one. Every worker has stopped, and the progress
+// window is closed, when it returns.
+Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wanted, const std::string& pageFolder,
+                  ThumbnailRun& run, bool& cancelled)
+{
+    std::vector<std::string> sources;
+    std::vector<bool> copies;
+    for (const Wanted& w : wanted)
+        sources.push_back(w.source), copies.push_back(!w.copy.empty());
+    ProgressWindow progress(p.ui);
+    std::size_t done = 0;
+    bool folderMade = false;
+    cancelled = !progress.show(done, wanted.size());
+    Workers workers(*p.pictures, sources, copies);
+    Stored stored;
+    while (!cancelled && !stored.failure && done < wanted.size()) {
+        for (const Made& made : workers.collect()) {
+            ++done;
+            if (made.jpegs.thumbnail.empty()) {
+                ++run.keptOriginal;
+                continue;
+            }
+            stored = storeMade(p, job, pageFolder, wanted[made.index], made.jpegs, folderMade);
+            if (stored.failure)
+                break;
+        }
+        if (!stored.failure)
+            cancelled = !progress.show(done, wanted.size());
+    }
+    return stored;
+}
+
 } // namespace
 
 std::string thumbnailName(std::string_view picturePath, char separator)
@@ -187,72 +247,29 @@ std::string thumbnailName(std::string_view picturePath, char separator)
     return stem + "-" + hash + ".jpg";
 }
 
-ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& pageFolder)
+ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const BuildSettings& settings, const std::string& pageFolder)
 {
     job.thumbnails.clear();
     job.screenCopies.clear();
     ThumbnailRun run;
-    if (p.form.checkValue(ControlId::chkMINIATURE) == 0 || p.pictures == nullptr)
+    if (!settings.thumbnails || p.pictures == nullptr)
         return run;
 
-    const std::vector<Wanted> wanted = picturesToMake(p, job, pageFolder, run);
+    const std::vector<Wanted> wanted = picturesToMake(p, job, settings.entries, pageFolder, run);
     if (wanted.empty())
         return run;
-
-    const std::string folder = pageFolder + std::string(kThumbnailFolder) + p.fs.separator();
-    std::vector<std::string> sources;
-    std::vector<bool> copies;
-    for (const Wanted& w : wanted)
-        sources.push_back(w.source), copies.push_back(!w.copy.empty());
     bool cancelled = false;
-    Failure failure;
-    std::string failedPath;
-    {
-        ProgressWindow progress(p.ui);
-        std::size_t done = 0;
-        bool folderMade = false;
-        cancelled = !progress.show(done, wanted.size());
-        Workers workers(*p.pictures, sources, copies);
-        while (!cancelled && !failure && done < wanted.size()) {
-            for (Made& made : workers.collect()) {
-                ++done;
-                const Wanted& w = wanted[made.index];
-                if (made.jpegs.thumbnail.empty()) {
-                    ++run.keptOriginal;
-                    continue;
-                }
-                if (!folderMade && (failure = p.fs.createFolder(folder))) {
-                    failedPath = folder;
-                    break;
-                }
-                if (!folderMade)
-                    p.fs.sweepTemporaries(folder);
-                folderMade = true;
-                noteWritten(job, pageFolder, kThumbnailFolder);
-                if (!w.copy.empty() && (failure = p.fs.writeWholeFile(w.copy, made.jpegs.screenCopy, w.changed))) {
-                    failedPath = w.copy;
-                    break;
-                }
-                if ((failure = p.fs.writeWholeFile(w.thumbnail, made.jpegs.thumbnail, w.changed))) {
-                    failedPath = w.thumbnail;
-                    break;
-                }
-                noteMade(job, w);
-            }
-            if (!failure)
-                cancelled = !progress.show(done, wanted.size());
-        }
-    }  // every worker has stopped, and the progress window is closed
-
-    if (failure) {
+    const Stored stored = makeWanted(p, job, wanted, pageFolder, run, cancelled);
+    if (stored.failure) {
         p.ui.beep();
-        p.ui.msgBox("Errore in registrazione Miniatura " + failedPath + "\r\r ERR=" + numberForMessage(failure.code) +
-                        " - " + failure.description,
+        p.ui.msgBox(MessageKind::WriteFailure,
+                    "Errore in registrazione Miniatura " + stored.failedPath + "\r\r ERR=" +
+                        numberForMessage(stored.failure.code) + " - " + stored.failure.description,
                     kOkOnly);
     } else if (cancelled) {
         refuse(p, "Miniature interrotte: nessuna pagina .HTM creata !!!");
     }
-    run.stopped = failure || cancelled;
+    run.stopped = stored.failure || cancelled;
     if (run.stopped)
         job.thumbnails.clear(), job.screenCopies.clear();
     return run;
@@ -261,7 +278,7 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& p
 void tellKeptOriginals(Platform& p, const ThumbnailRun& run)
 {
     if (run.keptOriginal > 0)
-        p.ui.msgBox("Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files =" +
+        p.ui.msgBox(MessageKind::Notice, "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files =" +
                         numberForMessage(run.keptOriginal),
                     kOkOnly);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// With chkMINIATURE ticked, the builds first make a small square thumbnail of
+// With thumbnails asked for (chkMINIATURE), the builds first make a small square thumbnail of
 // every picture entry in the folder MINIATURE beside the pages, and the cells
 // show it instead of the full picture.
 
+#include "pages/build_settings.h"
 #include "pages/job_variables.h"
 #include "platform/platform.h"
 
@@ -20,8 +21,8 @@ struct ThumbnailRun {
 
 /// Makes (or reuses) the thumbnails of every picture entry of the list, on every
 /// core, with a progress window the user may cancel, and notes them in
-/// job.thumbnails. Unticked, it notes none and does nothing else.
-ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const std::string& pageFolder);
+/// job.thumbnails. Not asked for, it notes none and does nothing else.
+ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const BuildSettings& settings, const std::string& pageFolder);
 
 /// At the end of a build: how many picture entries kept their original, if any did.
 void tellKeptOriginals(Platform& p, const ThumbnailRun& run);

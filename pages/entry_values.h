@@ -1,6 +1,8 @@
 #pragma once
 // The values the page writer forms from one file list entry.
 
+#include "pages/link_from_page.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,12 +22,6 @@ struct EntryValues {
     std::string viewImageSource;              // the image shown on the view page
     /// The entry's own file is reached by a file URL (another drive), not by a path.
     bool fileUrl = false;
-};
-
-struct EntryNaming {
-    char separator;
-    /// Case-sensitive file system: links name files exactly as they are on disk.
-    bool caseSensitive;
 };
 
 EntryValues entryValues(std::string_view entry, std::string_view pageFolder, EntryNaming naming);

@@ -1,12 +1,17 @@
 #pragma once
 // How a page reaches the folder of one of its entries.
 
-#include "pages/entry_values.h"
-
 #include <string>
 #include <string_view>
 
 namespace tavlo {
+
+/// How the file system names files, for the links of a page.
+struct EntryNaming {
+    char separator;
+    /// Case-sensitive file system: links name files exactly as they are on disk.
+    bool caseSensitive;
+};
 
 struct FolderLink {
     std::string folder;  // put before the file's name; empty or ending in a separator

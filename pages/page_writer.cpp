@@ -15,8 +15,6 @@ namespace tavlo {
 namespace {
 
 constexpr char Q = '"';
-constexpr std::string_view kOverwriteStart = "Elenco  ";
-constexpr std::string_view kOverwriteEnd = "  gia' esistente, continuo (S/N)";
 
 // Writes lines until the first failure, which it keeps; later lines are dropped.
 class PageLines {
@@ -82,35 +80,23 @@ void writeCellEnd(PageLines& put)
     put(" ");
 }
 
+// What a page is made of: its frame, the build's entries, and the cells per row.
 struct PageSources {
     std::string header;
     std::string footer;
+    const std::vector<std::string>& entries;
+    double rowSize;
 };
 
-// Steps from the opening of the page to the end of the table; the first failure
-// met is returned for the fallback, and the open page handed back in `page`.
-Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
-                  std::unique_ptr<TextWriter>& page)
+// The cells of the positions Primo_File..Ultimo_File, each picture's view page written
+// beside, a row closed after every rowSize cells. A view page's failure is returned; a
+// line's stays in `put`, which writes nothing more.
+Failure writeCells(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
+                   PageLines& put)
 {
     const char sep = p.fs.separator();
-    Failure failure;
-    page = p.fs.createText(job.Cartella_Tavlo + job.Nome_Pagina, failure);
-    if (!page)
-        return failure;
-    if (Failure f = page->writeLine("<HTML>"))
-        return f;
-    copyTemplate(p.fs, *page, sources.header);
-
-    PageLines put(*page);
-    if (!contains(job.Nome_Pagina, "TAVLO.HTM"))
-        put("<H2><a href=\"TAVLO.HTM\" target=\"_top\"><p align=\"center\"><font color=\"#FFFF80\">"
-            "<strong><em>Ritorna a pagina iniziale</strong></em></font></p></a></H2>");
-    put("<table border=\"0\" cellpadding=\"0\" cellspacing=\"10\" width=\"130\">");
-    put("<tr>");
-    put(" ");
-
     const EntryNaming naming{sep, p.fs.caseSensitive()};
-    const auto listEnd = static_cast<double>(p.form.listCount());
+    const auto listEnd = static_cast<double>(sources.entries.size());
     long cellsInRow = 0;
     for (double k = job.Primo_File; k <= job.Ultimo_File && !put.failure(); k += 1) {
         // A fractional position reads the item at k - 1 rounded half to even.
@@ -119,7 +105,7 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
         // a huge last position (a huge page size) must not keep the writer counting.
         if (item >= listEnd)
             break;
-        const std::string entry = p.form.listItem(static_cast<long>(item));
+        const std::string& entry = sources.entries[static_cast<std::size_t>(item)];
         if (trimBlanks(entry).empty())
             continue;
         EntryValues values = entryValues(entry, job.Cartella_Tavlo, naming);
@@ -141,7 +127,7 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
         }
         writeCellEnd(put);
         ++cellsInRow;
-        if (numericValue(p.form.text(ControlId::txtMAX_PER_RIGA)) <= static_cast<double>(cellsInRow)) {
+        if (sources.rowSize <= static_cast<double>(cellsInRow)) {
             put(" ");
             put("</tr>");
             put("<tr>");
@@ -149,6 +135,32 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
             cellsInRow = 0;
         }
     }
+    return {};
+}
+
+// Steps from the opening of the page to the end of the table; the first failure
+// met is returned for the fallback, and the open page handed back in `page`.
+Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
+                  std::unique_ptr<TextWriter>& page)
+{
+    Failure failure;
+    page = p.fs.createText(job.Cartella_Tavlo + job.Nome_Pagina, failure);
+    if (!page)
+        return failure;
+    if (Failure f = page->writeLine("<HTML>"))
+        return f;
+    copyTemplate(p.fs, *page, sources.header);
+
+    PageLines put(*page);
+    if (!contains(job.Nome_Pagina, "TAVLO.HTM"))
+        put("<H2><a href=\"TAVLO.HTM\" target=\"_top\"><p align=\"center\"><font color=\"#FFFF80\">"
+            "<strong><em>Ritorna a pagina iniziale</strong></em></font></p></a></H2>");
+    put("<table border=\"0\" cellpadding=\"0\" cellspacing=\"10\" width=\"130\">");
+    put("<tr>");
+    put(" ");
+
+    if (Failure f = writeCells(p, job, sources, viewPages, put))
+        return f;
     put(" </tr>");
     put("</table>");
     put("</center></div>");
@@ -171,7 +183,7 @@ bool confirmOverwrite(Platform& p, JobVariables& job)
     if (!p.fs.canRead(page) || job.Elenco_Confermato == 1)
         return true;
     p.ui.beep();
-    if (p.ui.msgBox(overwriteQuestion(page), kYesNo) != kAnswerYes)
+    if (p.ui.msgBox(MessageKind::Overwrite, overwriteQuestion(page), kYesNo) != kAnswerYes)
         return false;
     job.Elenco_Confermato = 1;
     return true;
@@ -186,7 +198,7 @@ bool confirmBeforeWriting(Platform& p, JobVariables& job, const std::string& pro
         const std::string path = programFolder + name;
         if (!p.fs.canRead(path)) {
             p.ui.beep();
-            if (p.ui.msgBox(std::string("Manca il file ") + name + ", continuo ?\r\r" + path, kYesNo) != kAnswerYes)
+            if (p.ui.msgBox(MessageKind::MissingTemplate, std::string("Manca il file ") + name + ", continuo ?\r\r" + path, kYesNo) != kAnswerYes)
                 return false;
         }
     }
@@ -220,31 +232,29 @@ Failure writePageAt(Platform& p, JobVariables& job, const PageSources& sources, 
 
 std::string overwriteQuestion(std::string_view page)
 {
-    return std::string(kOverwriteStart) + std::string(page) + std::string(kOverwriteEnd);
+    return "Elenco  " + std::string(page) + "  gia' esistente, continuo (S/N)";
 }
 
-bool isOverwriteQuestion(std::string_view prompt)
-{
-    return prompt.starts_with(kOverwriteStart) && prompt.ends_with(kOverwriteEnd);
-}
-
-void Crea_Pagina(Platform& p, JobVariables& job)
+void Crea_Pagina(Platform& p, JobVariables& job, const BuildSettings& settings)
 {
     job.pageLost = false;
     const std::string programFolder = p.fs.programFolder() + p.fs.separator();
     if (confirmBeforeWriting(p, job, programFolder)) {
         const PageSources sources{
-            programFolder + (p.form.checkValue() == 0 ? "INTESTAZ.HTM" : "INTEST_2.HTM"),
+            programFolder + (settings.withoutBackground ? "INTEST_2.HTM" : "INTESTAZ.HTM"),
             programFolder + "PIEDE.HTM",
+            settings.entries,
+            settings.rowSize,
         };
         // A page written alone is a build of its own; a build names the view pages of all its pages at once.
-        const long listCount = p.form.listCount();
+        const auto listCount = static_cast<long>(settings.entries.size());
         const bool planned = job.viewPages.planned && job.viewPages.listCount == listCount;
         const ViewPageNames lonePage =
-            planned ? ViewPageNames{} : planViewPageNames(p.form, p.fs.separator(), firstItem(job), endItem(job, listCount));
+            planned ? ViewPageNames{} : planViewPageNames(settings.entries, p.fs.separator(), firstItem(job), endItem(job, listCount));
         int retries = 0;
         for (;;) {
             p.ui.setScreenPointer(kPointerHourglass);
+            p.ui.writingPage(job.Nome_Pagina);
             const Failure failure = writePageAt(p, job, sources, planned ? job.viewPages : lonePage, retries);
             if (!failure) {
                 job.pagesWritten.insert(job.Cartella_Tavlo + job.Nome_Pagina);

@@ -1,7 +1,9 @@
 #pragma once
-// Crea_Pagina: writes the list positions Primo_File..Ultimo_File as one page of
-// cells, framed by the header and footer templates, with a view page per picture.
+// Crea_Pagina: writes the list positions Primo_File..Ultimo_File of the build's
+// entries as one page of cells, framed by the header and footer templates, with a
+// view page per picture.
 
+#include "pages/build_settings.h"
 #include "pages/job_variables.h"
 #include "platform/platform.h"
 
@@ -10,10 +12,9 @@
 
 namespace tavlo {
 
-void Crea_Pagina(Platform& p, JobVariables& job);
+void Crea_Pagina(Platform& p, JobVariables& job, const BuildSettings& settings);
 
 /// The question the writer asks before it writes over a page that is there already.
 std::string overwriteQuestion(std::string_view page);
-bool isOverwriteQuestion(std::string_view prompt);
 
 } // namespace tavlo

@@ -25,20 +25,20 @@ bool looksGiven(std::string_view name)
 
 } // namespace
 
-ViewPageNames planViewPageNames(const Controls& list, char separator, long first, long end)
+ViewPageNames planViewPageNames(const std::vector<std::string>& entries, char separator, long first, long end)
 {
     // View page names are formed in upper case, so equal names are equal ignoring case.
     const auto ownName = [&](long item) -> std::optional<std::string> {
-        const std::string entry = list.listItem(item);
+        const std::string& entry = entries[static_cast<std::size_t>(item)];
         return trimBlanks(entry).empty() ? std::nullopt : ownViewPageName(entry, separator);
     };
     std::unordered_set<std::string> ownLikeGiven;
     for (long item = first; item < end; ++item)
-        if (list.listItem(item).find('~') != std::string::npos)
+        if (entries[static_cast<std::size_t>(item)].find('~') != std::string::npos)
             if (auto name = ownName(item); name && looksGiven(*name))
                 ownLikeGiven.insert(std::move(*name));
 
-    ViewPageNames names{true, list.listCount(), {}};
+    ViewPageNames names{true, static_cast<long>(entries.size()), {}};
     std::unordered_set<std::string> given;
     given.reserve(static_cast<std::size_t>(std::max(0L, end - first)));
     std::unordered_map<std::string, long> nextNumber;  // each name's lowest N still worth trying

@@ -2,10 +2,9 @@
 // A view page per picture: within one build, the first picture with a given view page
 // name keeps it, and each later one whose name is taken gets "~N" before ".HTM".
 
-#include "platform/controls.h"
-
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace tavlo {
 
@@ -16,9 +15,9 @@ struct ViewPageNames {
     std::unordered_map<long, std::string> renamed;
 };
 
-/// Gives the picture entries of the list items first..end-1, in list order, their view
+/// Gives the picture entries first..end-1, in list order, their view
 /// page names: its own to the first picture of each, and to each later one the lowest
 /// "~N" (N from 2) that is neither given already nor any of those pictures' own name.
-ViewPageNames planViewPageNames(const Controls& list, char separator, long first, long end);
+ViewPageNames planViewPageNames(const std::vector<std::string>& entries, char separator, long first, long end);
 
 } // namespace tavlo

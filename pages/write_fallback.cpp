@@ -12,7 +12,7 @@ AfterFailure handleWriteFailure(Platform& p, JobVariables& job, const Failure& f
     const bool placeProblem = failure.code == kErrAccess || failure.code == kErrPathNotFound;
 
     if (placeProblem && retries == 0) {
-        p.ui.msgBox("Errore in registrazione Elenco (forse e' un CD-ROM) " + location +
+        p.ui.msgBox(MessageKind::WriteFailure, "Errore in registrazione Elenco (forse e' un CD-ROM) " + location +
                         "\r\rTento di registrare sul disco C: \r\r" + error,
                     kOkOnly);
         retries = 1;
@@ -20,7 +20,7 @@ AfterFailure handleWriteFailure(Platform& p, JobVariables& job, const Failure& f
         return AfterFailure::Restart;
     }
     if (placeProblem && retries == 1) {
-        p.ui.msgBox("Errore in registrazione Elenco (non esiste stessa cartella) " + location +
+        p.ui.msgBox(MessageKind::WriteFailure, "Errore in registrazione Elenco (non esiste stessa cartella) " + location +
                         "\r\rTento di registrare sul disco con il nome C:\\TAVLO.HTM \r\r" + error,
                     kOkOnly);
         retries = 2;
@@ -28,7 +28,7 @@ AfterFailure handleWriteFailure(Platform& p, JobVariables& job, const Failure& f
         job.Nome_Pagina = "TAVLO.HTM";
         return AfterFailure::Restart;
     }
-    p.ui.msgBox("Errore in registrazione Elenco " + location + "\r\r" + error, kOkOnly);
+    p.ui.msgBox(MessageKind::WriteFailure, "Errore in registrazione Elenco " + location + "\r\r" + error, kOkOnly);
     return AfterFailure::GiveUp;
 }
 

@@ -76,9 +76,12 @@ public:
     /// Whether the file can be opened for reading. Never waits: a pipe or a device
     /// with nothing at its other end counts as there.
     virtual bool canRead(const std::string& path) = 0;
+    /// The bytes of a regular file; nullopt for anything else (a folder, a pipe, a
+    /// device), which is never read.
+    virtual std::optional<std::string> readRegularFile(const std::string& path) = 0;
     /// The lines of a regular text file: a line ends at CR or CR LF; a lone LF stays
-    /// inside. nullopt for anything else (a folder, a pipe, a device), which is never read.
-    virtual std::optional<std::vector<std::string>> readLines(const std::string& path) = 0;
+    /// inside. nullopt for anything else, as readRegularFile.
+    std::optional<std::vector<std::string>> readLines(const std::string& path);
     /// A whole-file writer that replaces the file when close() names it. A place that
     /// holds something other than a regular file fails at once with 58.
     virtual std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) = 0;

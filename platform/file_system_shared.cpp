@@ -1,12 +1,22 @@
 #include "platform/file_system_shared.h"
 
 #include "platform/text_case.h"
+#include "platform/text_rules.h"
 
 #include <algorithm>
 #include <atomic>
 #include <charconv>
 
 namespace tavlo {
+
+std::optional<std::vector<std::string>> FileSystem::readLines(const std::string& path)
+{
+    const auto content = readRegularFile(path);
+    if (!content)
+        return std::nullopt;
+    return textLines(*content);
+}
+
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;

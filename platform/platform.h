@@ -50,7 +50,7 @@ inline void letEventsRun(Platform& p)
 inline void refuse(Platform& p, std::string_view text)
 {
     p.ui.beep();
-    p.ui.msgBox(text, kOkOnly);
+    p.ui.msgBox(MessageKind::Refusal, text, kOkOnly);
 }
 
 } // namespace tavlo

@@ -16,6 +16,19 @@ inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 
+/// What a message box is, beside its exact text: the command line answers a question
+/// and reports the run's outcome by it, never by the words.
+enum class MessageKind {
+    WindowMode,       // simplified or complete window, at start-up
+    Overwrite,        // a page is there already: write over it?
+    MissingTemplate,  // the header or footer is missing: go on?
+    View,             // open the page just written?
+    DeleteEntry,      // remove an entry from the list?
+    Refusal,          // a command refused: nothing done
+    WriteFailure,     // a file could not be written where asked
+    Notice,           // for information: the work went on
+};
+
 // Screen-wide mouse pointer values.
 inline constexpr int kPointerDefault = 0;
 inline constexpr int kPointerHourglass = 11;
@@ -42,7 +55,7 @@ public:
     virtual ~Ui() = default;
 
     /// Modal message box with the program's title; returns the answer code.
-    virtual int msgBox(std::string_view prompt, int buttons) = 0;
+    virtual int msgBox(MessageKind kind, std::string_view prompt, int buttons) = 0;
     virtual void beep() = 0;
     virtual void setScreenPointer(int pointer) = 0;
     /// Let pending window events run.
@@ -71,6 +84,9 @@ public:
     /// The command line reports them.
     virtual void scanCannotRead(std::string_view /*folder*/) {}
     virtual void scanCannotFollow(std::string_view /*path*/) {}
+    /// The page writer starts writing a page (its questions answered): the command
+    /// line shows it on its progress line.
+    virtual void writingPage(std::string_view /*fileName*/) {}
 };
 
 } // namespace tavlo

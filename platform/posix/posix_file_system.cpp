@@ -242,13 +242,7 @@ public:
         return true;
     }
 
-    std::optional<std::vector<std::string>> readLines(const std::string& path) override
-    {
-        auto content = readWholeFile(path);
-        if (!content)
-            return std::nullopt;
-        return textLines(*content);
-    }
+    std::optional<std::string> readRegularFile(const std::string& path) override { return readWholeFile(path); }
 
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
     {

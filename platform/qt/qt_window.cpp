@@ -176,7 +176,7 @@ void QtWindow::listRemove(long index)
 
 void QtWindow::listClear() { entries_->clear(); }
 
-int QtWindow::msgBox(std::string_view prompt, int buttons)
+int QtWindow::msgBox(MessageKind, std::string_view prompt, int buttons)
 {
     entries_->announce();  // the box lets the window draw again
     // Shown before the window itself at start-up: then it has no parent.

@@ -392,7 +392,7 @@ void Win32Window::listClear()
 
 HWND Win32Window::owner() const { return IsWindowVisible(window_.get()) ? window_.get() : nullptr; }
 
-int Win32Window::msgBox(std::string_view prompt, int buttons)
+int Win32Window::msgBox(MessageKind, std::string_view prompt, int buttons)
 {
     showEntries();  // the box lets the window draw again
     const HWND parent = owner();

@@ -62,7 +62,7 @@ TEST(PosixFileSystem, APageThatCannotBeWrittenMovesToTheSameFolderAtHomeThenToTa
         rig.ui.answerNext(kAnswerOk), rig.ui.answerNext(kAnswerOk);
         JobVariables& job = rig.job();
         job.Cartella_Tavlo = cd, job.Nome_Pagina = "PAG_2.HTM", job.Primo_File = 1, job.Ultimo_File = 2;
-        Crea_Pagina(rig.platform(), job);
+        Crea_Pagina(rig.platform(), job, rig.form.buildSettings());
         const std::string err = "\r\r ERR= 76 - " + std::string(std::strerror(ENOENT));
         std::vector<std::string> shown, prompts{"Errore in registrazione Elenco (forse e' un CD-ROM) " + cd +
                                                 "PAG_2.HTM\r\rTento di registrare sul disco C: " + err};

@@ -47,7 +47,7 @@ public:
     bool caseSensitive() const override { return real_->caseSensitive(); }
     std::optional<FolderIdentity> folderIdentity(const std::string& f) override { return real_->folderIdentity(f); }
     bool canRead(const std::string& path) override { return real_->canRead(path); }
-    std::optional<std::vector<std::string>> readLines(const std::string& path) override { return real_->readLines(path); }
+    std::optional<std::string> readRegularFile(const std::string& path) override { return real_->readRegularFile(path); }
     Failure setCurrentFolder(const std::string& folder) override { return real_->setCurrentFolder(folder); }
     Failure setCurrentDrive(std::string_view drive) override { return real_->setCurrentDrive(drive); }
     std::string fullFolderPath(const std::string& folder) override { return real_->fullFolderPath(folder); }

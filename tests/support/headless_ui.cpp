@@ -2,9 +2,9 @@
 
 namespace tavlo {
 
-int HeadlessUi::msgBox(std::string_view prompt, int buttons)
+int HeadlessUi::msgBox(MessageKind kind, std::string_view prompt, int buttons)
 {
-    boxes.push_back({std::string(prompt), buttons});
+    boxes.push_back({std::string(prompt), buttons, kind});
     log.push_back("box:" + std::to_string(buttons) + ":" + std::string(prompt));
     if (onMsgBox)
         onMsgBox(Box{boxes.back()});  // a copy: the hook may show boxes of its own

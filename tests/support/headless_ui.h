@@ -24,9 +24,10 @@ public:
     struct Box {
         std::string prompt;
         int buttons;
+        MessageKind kind;
     };
 
-    int msgBox(std::string_view prompt, int buttons) override;
+    int msgBox(MessageKind kind, std::string_view prompt, int buttons) override;
     void beep() override;
     void setScreenPointer(int pointer) override;
     void doEvents() override;

@@ -143,7 +143,7 @@ protected:
         answer(answers);
         JobVariables& job = rig.job();
         job.Cartella_Tavlo = folder, job.Nome_Pagina = name, job.Primo_File = first, job.Ultimo_File = last;
-        Crea_Pagina(rig.platform(), job);
+        Crea_Pagina(rig.platform(), job, rig.form.buildSettings());
     }
     Lines prompts() const  // messages and questions shown, in order
     {
