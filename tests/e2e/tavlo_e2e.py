@@ -50,7 +50,7 @@ def main(program, work):
         open(os.path.join(work, name), "w").write(text.replace("WORK", work))
     os.chmod(work + "/recorder", 0o755), os.makedirs(work + "/home")
     env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DBUS_", "WAYLAND_"))} | dict(
-        HOME=work + "/home", LC_ALL="C.UTF-8", XDG_CONFIG_HOME=work + "/config", XDG_DATA_HOME=work + "/data",
+        HOME=work + "/home", LC_ALL="it_IT.UTF-8", XDG_CONFIG_HOME=work + "/config", XDG_DATA_HOME=work + "/data",
         XDG_CURRENT_DESKTOP="X-Generic", DISPLAY=":" + os.read(read_end, 9).decode().strip())
     photos, page, folder = work + "/Le Foto", work + "/Le Foto/GALLERIA.HTM", os.path.dirname(os.path.realpath(program))
     before = sorted(os.listdir(folder))
