@@ -35,19 +35,23 @@ bool isViewPageLine(std::size_t i, std::string_view line)
 // A view page that an earlier build wrote may be replaced, also one that a failure cut
 // short (a full disk, or a write failure that restarted the page): otherwise every later
 // build would stop at it. Any other file is the user's, and so is the page being written.
-bool mayReplace(FileSystem& fs, const std::string& path, const std::string& pagePath)
+bool mayReplace(const std::optional<std::string>& there)
 {
-    if (!fs.canRead(path))
-        return true;
-    if (path == pagePath)
+    if (!there)
         return false;
-    const auto lines = fs.readLines(path);
-    if (!lines)
-        return false;
-    for (std::size_t i = 0; i < lines->size(); ++i)
-        if (!isViewPageLine(i, (*lines)[i]))
+    const auto lines = textLines(*there);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (!isViewPageLine(i, lines[i]))
             return false;
     return true;
+}
+
+std::string fileBytes(const std::array<std::string, 7>& lines)
+{
+    std::string bytes;
+    for (const auto& line : lines)
+        bytes.append(line).append("\r\n");
+    return bytes;
 }
 
 Failure writeLines(FileSystem& fs, const std::string& path, const std::array<std::string, 7>& lines, bool replace)
@@ -85,7 +89,15 @@ Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& e
     const Failure failure = writeLines(p.fs, path, lines, false);
     if (failure.code != kErrFileAlreadyExists)
         return failure;
-    if (!mayReplace(p.fs, path, job.Cartella_Tavlo + job.Nome_Pagina))
+    if (!p.fs.canRead(path))
+        return writeLines(p.fs, path, lines, true);
+    if (path == job.Cartella_Tavlo + job.Nome_Pagina)
+        return fileAlreadyExists();
+    // A gallery built again in place: a view page that holds these very bytes stays as it is.
+    const auto there = p.fs.readRegularFile(path);
+    if (there && *there == fileBytes(lines))
+        return {};
+    if (!mayReplace(there))
         return fileAlreadyExists();
     return writeLines(p.fs, path, lines, true);
 }
