@@ -32,10 +32,29 @@ std::string_view leadFor(std::string_view link, char separator)
     return driveLike || first.find(':') != std::string_view::npos ? "./" : "";
 }
 
+// Whether every byte of a link is plain ASCII that a link carries as it is: most names
+// are, and are then kept in one step instead of character by character.
+bool keepsItsBytes(std::string_view path, char separator)
+{
+    if (!path.empty() && (path.front() == ' ' || path.back() == ' '))
+        return false;
+    return std::ranges::all_of(path, [separator](char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        return c >= 0x20 && c < 0x7F && c != '"' && c != '<' && c != '>' && c != '&' && c != '#' && c != '%' &&
+               c != '?' && (c != '\\' || separator == '\\');
+    });
+}
+
 } // namespace
 
 std::string htmlText(std::string_view text)
 {
+    const bool plain = std::ranges::all_of(text, [](char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        return c >= 0x20 && c < 0x7F && c != '"' && c != '<' && c != '>' && c != '&';
+    });
+    if (plain)
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
@@ -60,6 +79,8 @@ std::string htmlText(std::string_view text)
 
 std::string linkTarget(std::string_view path, char separator, bool isFileUrl)
 {
+    if (keepsItsBytes(path, separator))
+        return isFileUrl ? std::string(path) : std::string(leadFor(path, separator)).append(path);
     // A browser drops the spaces at either end of a link target, so there they are encoded.
     const std::size_t firstKept = path.find_first_not_of(' ');
     const std::size_t lastKept = path.find_last_not_of(' ');
