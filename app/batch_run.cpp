@@ -71,8 +71,11 @@ public:
     // The window passes over them without a word; here the user should know what the gallery lacks.
     void scanCannotRead(std::string_view folder) override { say("Cartella non leggibile: " + std::string(folder)); }
     void scanCannotFollow(std::string_view path) override { say("Percorso non seguito: " + std::string(path)); }
+    void untold(std::string_view line) override { say(line); }
     void endProgram() override { ended_ = true; }
-    bool programEnded() const override { return ended_; }
+    // A signal ends the run as the end of the program does: where it stands, the build
+    // dropping what it had not finished.
+    bool programEnded() const override { return ended_ || console_.stopSignal() != 0; }
     double screenWidthTwips() const override { return 0; }  // no screen: the page-size default is not used
     double twipsPerPixelX() const override { return 15; }
     std::optional<std::string> showPicker(const PickerRequest&) override { return std::nullopt; }
@@ -171,6 +174,13 @@ std::vector<std::string> extensionsToLoad(const BatchOptions& options)
     return extensions;
 }
 
+// A run stopped by a signal ends with the status a shell gives such a run: 128 + the signal.
+std::optional<int> stoppedBySignal(const Console& console)
+{
+    const int signal = console.stopSignal();
+    return signal != 0 ? std::optional(128 + signal) : std::nullopt;
+}
+
 } // namespace
 
 BatchAnswer batchAnswer(MessageKind kind, const BatchOptions& options)
@@ -220,9 +230,9 @@ int runBatch(const BatchOptions& options, Console& console)
         } else {
             form.click(cmdCONFERMA_Tutti);
         }
-        if (ui.status() != 0) {
+        if (ui.status() != 0 || console.stopSignal() != 0) {
             ui.clearProgress();
-            return ui.status();
+            return stoppedBySignal(console).value_or(ui.status());
         }
     }
 
@@ -242,7 +252,7 @@ int runBatch(const BatchOptions& options, Console& console)
     controls.setEnabled(build, true);
     form.click(build);
     ui.clearProgress();
-    return ui.status();
+    return stoppedBySignal(console).value_or(ui.status());
 }
 
 } // namespace tavlo

@@ -45,14 +45,28 @@ void filePass(Platform& p, ScanState& scan, const std::vector<FolderEntry>& name
     }
 }
 
-// The level's sub-folders, but those a build of ours wrote.
-void noteSubFolders(ScanState& scan, int level, const std::vector<FolderEntry>& names, const BuildRecord& ours)
+// Whether a folder holds nothing but what builds of ours wrote there: a thumbnail
+// folder with none of the user's files in it.
+bool whollyOurs(Platform& p, const std::string& folder)
+{
+    const auto names = p.fs.listFolder(folder);
+    if (!names || !holdsBuildRecord(*names))
+        return false;
+    const BuildRecord ours(p.fs, folder);
+    return std::ranges::all_of(*names, [&](const FolderEntry& e) {
+        return !e.isFolder && (e.name == kBuildRecordName || ours.wrote(e.name));
+    });
+}
+
+// The level's sub-folders, but a thumbnail folder that holds only what a build of ours wrote.
+void noteSubFolders(Platform& p, ScanState& scan, int level, const std::vector<FolderEntry>& names)
 {
     scan.Conta_Cartelle[level] = 0;
     auto& subFolders = scan.Sotto_Cartelle[level];
     subFolders.clear();
     for (const auto& found : names) {
-        if (!found.isFolder || ours.wrote(found.name))
+        if (!found.isFolder ||
+            (found.name == kThumbnailFolder && whollyOurs(p, scan.Cartella_Corrente + found.name + p.fs.separator())))
             continue;
         ++scan.Conta_Cartelle[level];
         subFolders.push_back(scan.Cartella_Corrente + found.name);
@@ -82,8 +96,10 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca)
     scan.Cartella_Corrente = Path_Ricerca;
     if (scan.Cartella_Corrente.empty() || (scan.Cartella_Corrente.back() != sep && scan.Cartella_Corrente.back() != '*'))
         scan.Cartella_Corrente.push_back(sep);
-    if (scan.Livello > kDeepestLevel)
+    if (scan.Livello > kDeepestLevel) {
+        p.ui.untold("Cartella oltre il livello " + std::to_string(kDeepestLevel) + ", non letta: " + scan.Cartella_Corrente);
         return;
+    }
 
     const auto identity = p.fs.folderIdentity(scan.Cartella_Corrente);
     if (identity && std::find(scan.openFolders.begin(), scan.openFolders.end(), *identity) != scan.openFolders.end()) {
@@ -101,11 +117,13 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca)
     // What a build of ours wrote here (its pages, their view pages and images, the
     // thumbnails) is the gallery, not pictures for it.
     const BuildRecord ours = names && holdsBuildRecord(*names) ? BuildRecord(p.fs, scan.Cartella_Corrente) : BuildRecord();
+    if (ours.unreadable())
+        p.ui.untold("Elenco dei file creati non leggibile: " + buildRecordPath(scan.Cartella_Corrente));
     if (names && !currentFilter(p).empty())
         filePass(p, scan, *names, ours);
 
     if (names)
-        noteSubFolders(scan, level, *names, ours);
+        noteSubFolders(p, scan, level, *names);
     else
         scan.Conta_Cartelle[level] = 0, scan.Sotto_Cartelle[level].clear();
     if (scan.Conta_Cartelle[level] == 0)

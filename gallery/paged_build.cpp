@@ -1,6 +1,7 @@
 #include "gallery/paged_build.h"
 
 #include "gallery/build_steps.h"
+#include "pages/build_record.h"
 #include "pages/page_writer.h"
 
 namespace tavlo {
@@ -12,6 +13,8 @@ void Command4_Click(Platform& p, JobVariables& job, const BuildSettings& setting
     job.pagesWritten.clear();
     if (!refuseWithoutFiles(p, settings) || !refuseWithoutPageSize(p, settings) || !refuseWithoutRowSize(p, settings))
         return;
+    // However the build ends, each folder's record tells what it wrote there.
+    const RecordsKeptAtEnd records(p, job);
     const auto start = startBuild(p, job, settings);
     if (!start)
         return;

@@ -1,6 +1,7 @@
 #include "gallery/single_page_build.h"
 
 #include "gallery/build_steps.h"
+#include "pages/build_record.h"
 
 namespace tavlo {
 
@@ -11,6 +12,8 @@ void Command1_Click(Platform& p, JobVariables& job, const BuildSettings& setting
     job.pagesWritten.clear();
     if (!refuseWithoutFiles(p, settings) || !refuseWithoutRowSize(p, settings))
         return;
+    // However the build ends, each folder's record tells what it wrote there.
+    const RecordsKeptAtEnd records(p, job);
     p.form.setText(ControlId::txtMAX_N_FILES, "0");
     const auto start = startBuild(p, job, settings);
     if (!start)

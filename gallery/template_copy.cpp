@@ -1,20 +1,52 @@
 #include "gallery/template_copy.h"
 
 #include "pages/build_record.h"
+#include "pages/page_writer.h"
 #include "platform/text_case.h"
 
+#include <vector>
+
 namespace tavlo {
+namespace {
+
+// Whether a file already holds a template's very bytes: then it may be written again.
+bool holdsTemplate(FileSystem& fs, const std::string& source, const std::string& destination)
+{
+    const auto bytes = fs.readRegularFile(source, kTemplateLimit);
+    return bytes && fs.readRegularFile(destination, bytes->size(), Links::NotFollowed) == bytes;
+}
+
+} // namespace
 
 void Copia_Modelli(Platform& p, JobVariables& job)
 {
     const std::string source = p.fs.templateFolder();
+    const BuildRecord ours(p.fs, job.Cartella_Tavlo);
+    struct Copy {
+        std::string from, to, name;
+    };
+    std::vector<Copy> copies;
     for (std::string_view name : kTemplateFiles) {
         // Where letter case matters on disk, the output folder keeps its own.
         const std::string destination = p.fs.caseSensitive() ? job.Cartella_Tavlo + upperCase(name)
                                                              : upperCase(job.Cartella_Tavlo + std::string(name));
-        if (!p.fs.copyFile(source + std::string(name), destination))  // a failing copy is skipped
-            noteWritten(job, job.Cartella_Tavlo, destination.substr(job.Cartella_Tavlo.size()));
+        Copy copy{source + std::string(name), destination, destination.substr(job.Cartella_Tavlo.size())};
+        // A file of that name that a build of ours did not leave there is the user's: it stays,
+        // and the pages make do without that template.
+        const bool taken = p.fs.fileStamp(destination) || p.fs.canRead(destination);
+        if (taken && !ours.wrote(copy.name) && !holdsTemplate(p.fs, copy.from, destination)) {
+            p.ui.untold("Modello non copiato, al suo posto c'e' un file non creato da TAVLO: " + destination);
+            continue;
+        }
+        copies.push_back(std::move(copy));
     }
+    std::vector<std::string> names;
+    for (const Copy& copy : copies)
+        names.push_back(copy.name);
+    noteWriting(p, job, job.Cartella_Tavlo, names);
+    for (const Copy& copy : copies)
+        if (!p.fs.copyFile(copy.from, copy.to))  // a failing copy is skipped
+            noteWritten(job, job.Cartella_Tavlo, copy.name);
 }
 
 } // namespace tavlo

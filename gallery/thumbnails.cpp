@@ -115,12 +115,22 @@ std::uint64_t fnv1a(std::string_view text)
 
 struct Wanted {
     std::string source;     // the picture file: the entry itself
+    std::string name;       // its thumbnail's name in the thumbnail folder
+    std::string copyName;   // its screen copy's name there; empty: it needs none
     std::string thumbnail;  // where its thumbnail goes
     std::string link;       // the thumbnail as the page names it
     std::string copy;       // where its screen copy goes; empty: it needs none
     std::string copyLink;
     std::int64_t changed;   // when the picture was last changed
 };
+
+// The thumbnail folder's record holds a picture's thumbnail and screen copy.
+void noteStored(JobVariables& job, const std::string& folder, const Wanted& w)
+{
+    noteWritten(job, folder, w.name);
+    if (!w.copyName.empty())
+        noteWritten(job, folder, w.copyName);
+}
 
 // The cell shows the thumbnail; the view page and the viewer show the screen copy, if any.
 void noteMade(JobVariables& job, const Wanted& w)
@@ -130,16 +140,26 @@ void noteMade(JobVariables& job, const Wanted& w)
         job.screenCopies[w.source] = w.copyLink;
 }
 
+std::string thumbnailFolder(Platform& p, const std::string& pageFolder)
+{
+    return pageFolder + std::string(kThumbnailFolder) + p.fs.separator();
+}
+
 // Every picture entry, once; those whose thumbnail (and screen copy, where one is
 // needed) was made from the picture as it is now keep it, and are noted in the job
 // at once. What is made carries the time its picture was last changed: only the
 // same time counts, so that a picture replaced by an older one (a copy keeping its
 // date) gets a new thumbnail. Only a regular file is read: a pipe would never end.
+// A file of a thumbnail's name that is not ours stays: its picture keeps its original.
 std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::vector<std::string>& entries,
                                    const std::string& pageFolder, ThumbnailRun& run)
 {
     const char sep = p.fs.separator();
-    const std::string folder = pageFolder + std::string(kThumbnailFolder) + sep;
+    const std::string folder = thumbnailFolder(p, pageFolder);
+    const BuildRecord ours(p.fs, folder);
+    const auto free = [&](const std::string& made) {
+        return made.empty() || ours.wrote(made) || !(p.fs.fileStamp(folder + made) || p.fs.canRead(folder + made));
+    };
     const EntryNaming naming{sep, p.fs.caseSensitive()};
     std::vector<Wanted> wanted;
     std::set<std::string> seen;
@@ -157,13 +177,17 @@ std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::ve
         const std::string name = thumbnailName(entry, sep);
         const std::string copyName = needsScreenCopy(values.extension) ? screenCopyName(name) : "";
         const auto upToDate = [&](const std::string& made) { return p.fs.modifiedTime(folder + made) == changed; };
-        Wanted w{entry, folder + name, std::string(kThumbnailFolder) + sep + name, {}, {}, *changed};
+        Wanted w{entry, name, copyName, folder + name, std::string(kThumbnailFolder) + sep + name, {}, {}, *changed};
         if (!copyName.empty())
             w.copy = folder + copyName, w.copyLink = std::string(kThumbnailFolder) + sep + copyName;
-        if (upToDate(name) && (copyName.empty() || upToDate(copyName)))
+        if (upToDate(name) && (copyName.empty() || upToDate(copyName))) {
             noteMade(job, w);
-        else
+            noteStored(job, folder, w);
+        } else if (free(name) && free(copyName)) {
             wanted.push_back(std::move(w));
+        } else {
+            ++run.keptOriginal;
+        }
     }
     return wanted;
 }
@@ -173,25 +197,33 @@ struct Stored {
     std::string failedPath;
 };
 
-// Writes one picture's thumbnail (and screen copy) on the caller's thread; the thumbnail
-// folder is made, and swept of the temporaries of killed runs, before its first file.
-Stored storeMade(Platform& p, JobVariables& job, const std::string& pageFolder, const Wanted& w,
-                 const MadePictures& jpegs, bool& folderMade)
+// Writes one picture's thumbnail (and screen copy) on the caller's thread.
+Stored storeMade(Platform& p, JobVariables& job, const std::string& folder, const Wanted& w, const MadePictures& jpegs)
 {
-    if (!folderMade) {
-        const std::string folder = pageFolder + std::string(kThumbnailFolder) + p.fs.separator();
-        if (Failure failure = p.fs.createFolder(folder))
-            return {failure, folder};
-        p.fs.sweepTemporaries(folder);
-        folderMade = true;
-    }
-    noteWritten(job, pageFolder, kThumbnailFolder);
     if (!w.copy.empty())
         if (Failure failure = p.fs.writeWholeFile(w.copy, jpegs.screenCopy, w.changed))
             return {failure, w.copy};
     if (Failure failure = p.fs.writeWholeFile(w.thumbnail, jpegs.thumbnail, w.changed))
         return {failure, w.thumbnail};
     noteMade(job, w);
+    noteStored(job, folder, w);
+    return {};
+}
+
+// Makes the thumbnail folder, sweeps it of the temporaries of killed runs, and puts the
+// names of what will be written there into its record first.
+Stored prepareFolder(Platform& p, JobVariables& job, const std::string& folder, const std::vector<Wanted>& wanted)
+{
+    if (Failure failure = p.fs.createFolder(folder))
+        return {failure, folder};
+    p.fs.sweepTemporaries(folder);
+    std::vector<std::string> names;
+    for (const Wanted& w : wanted) {
+        names.push_back(w.name);
+        if (!w.copyName.empty())
+            names.push_back(w.copyName);
+    }
+    noteWriting(p, job, folder, names);
     return {};
 }
 
@@ -205,12 +237,14 @@ Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wan
     std::vector<bool> copies;
     for (const Wanted& w : wanted)
         sources.push_back(w.source), copies.push_back(!w.copy.empty());
+    const std::string folder = thumbnailFolder(p, pageFolder);
+    Stored stored = prepareFolder(p, job, folder, wanted);
+    if (stored.failure)
+        return stored;
     ProgressWindow progress(p.ui);
     std::size_t done = 0;
-    bool folderMade = false;
     cancelled = !progress.show(done, wanted.size());
     Workers workers(*p.pictures, sources, copies);
-    Stored stored;
     while (!cancelled && !stored.failure && done < wanted.size()) {
         for (const Made& made : workers.collect()) {
             ++done;
@@ -218,7 +252,7 @@ Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wan
                 ++run.keptOriginal;
                 continue;
             }
-            stored = storeMade(p, job, pageFolder, wanted[made.index], made.jpegs, folderMade);
+            stored = storeMade(p, job, folder, wanted[made.index], made.jpegs);
             if (stored.failure)
                 break;
         }

@@ -3,6 +3,7 @@
 // every picture entry in the folder MINIATURE beside the pages, and the cells
 // show it instead of the full picture.
 
+#include "pages/build_record.h"
 #include "pages/build_settings.h"
 #include "pages/job_variables.h"
 #include "platform/platform.h"
@@ -12,7 +13,6 @@
 namespace tavlo {
 
 inline constexpr int kThumbnailSide = 200;  // twice the cell's picture, sharp on dense screens
-inline constexpr std::string_view kThumbnailFolder = "MINIATURE";
 
 struct ThumbnailRun {
     bool stopped = false;   // cancelled, or a thumbnail could not be written: no page follows

@@ -1,10 +1,137 @@
 #include "pages/build_record.h"
 
 #include "platform/text_case.h"
+#include "platform/text_rules.h"
 
 #include <algorithm>
+#include <charconv>
+#include <set>
 
 namespace tavlo {
+namespace {
+
+// A record begins with this line; one without it is of an earlier version: a bare name a
+// line, which counts for files no newer than the record.
+constexpr std::string_view kRecordStart = "tavlo-record 2";
+// Then a line a file: "= size time name" for a file as written, "+ time name" for one
+// about to be written from that time on.
+
+// A name is stored so that none of its bytes can end its line or be read as another's:
+// control characters and "%" go as "%" and two hex digits.
+std::string escapedName(std::string_view name)
+{
+    std::string escaped;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == '%')
+            escaped.append({'%', "0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 0xF]});
+        else
+            escaped.push_back(c);
+    }
+    return escaped;
+}
+
+// nullopt when the text is no name as escapedName writes them.
+std::optional<std::string> unescapedName(std::string_view text)
+{
+    std::string name;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) < 0x20)
+            return std::nullopt;
+        if (text[i] != '%') {
+            name.push_back(text[i]);
+            continue;
+        }
+        unsigned value = 0;
+        if (i + 2 >= text.size() || std::from_chars(text.data() + i + 1, text.data() + i + 3, value, 16).ptr !=
+                                            text.data() + i + 3)
+            return std::nullopt;
+        name.push_back(static_cast<char>(value));
+        i += 2;
+    }
+    if (name.empty() || name.find('/') != std::string::npos || name.find('\\') != std::string::npos)
+        return std::nullopt;
+    return name;
+}
+
+// Reads a number and the space after it from the front of a line.
+template <typename Number>
+bool takeNumber(std::string_view& line, Number& value)
+{
+    const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
+    if (error != std::errc() || end == line.data() + line.size() || *end != ' ')
+        return false;
+    line.remove_prefix(static_cast<std::size_t>(end - line.data()) + 1);
+    return true;
+}
+
+std::string writtenLine(std::string_view name, const FileStamp& stamp)
+{
+    return "= " + std::to_string(stamp.size) + ' ' + std::to_string(stamp.modified) + ' ' + escapedName(name) + "\r\n";
+}
+
+// The user hears of a record only on the command line; once a build for each folder.
+void tellRecordFailure(Platform& p, JobVariables& job, const std::string& folder, const Failure& failure)
+{
+    if (job.recordsFailed.insert(folder).second)
+        p.ui.untold("Elenco dei file creati non registrato: " + buildRecordPath(folder) + " ERR=" +
+                    numberForMessage(failure.code) + " - " + failure.description);
+}
+
+} // namespace
+
+std::string buildRecordPath(const std::string& folder) { return folder + std::string(kBuildRecordName); }
+
+namespace {
+
+// Writes a folder's record anew: the files this build wrote (`names`) as they lie now,
+// and those of earlier builds that still lie there as they were written. Nothing is
+// written where there is no record and nothing to keep, unless `always`.
+void rewriteRecord(Platform& p, JobVariables& job, const std::string& folder, std::vector<std::string>& names, bool always)
+{
+    const BuildRecord earlier(p.fs, folder);
+    if (earlier.unreadable() && !job.recordsFailed.contains(folder))
+        p.ui.untold("Elenco dei file creati non leggibile, rifatto: " + buildRecordPath(folder));
+    std::ranges::sort(names);
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    std::string text = std::string(kRecordStart) + "\r\n";
+    std::set<std::string, std::less<>> kept;
+    const auto keep = [&](const std::string& name) {
+        if (const auto stamp = p.fs.fileStamp(folder + name); stamp && kept.insert(name).second)
+            text += writtenLine(name, *stamp);
+    };
+    for (const auto& name : names)
+        keep(name);
+    for (const auto& name : earlier.names())
+        if (!kept.contains(name) && earlier.wrote(name))
+            keep(name);
+    if (kept.empty() && !always && !earlier.unreadable() && !p.fs.fileStamp(buildRecordPath(folder)))
+        return;
+    if (Failure failure = p.fs.writeWholeFile(buildRecordPath(folder), text))
+        tellRecordFailure(p, job, folder, failure);
+}
+
+} // namespace
+
+void noteWriting(Platform& p, JobVariables& job, const std::string& folder, const std::vector<std::string>& names)
+{
+    // The first time in a build, the record is made current: what it holds that is
+    // not ours (junk, names of files since replaced) goes before a line is added.
+    if (!job.written.contains(folder)) {
+        std::vector<std::string> none;
+        rewriteRecord(p, job, folder, none, true);
+        job.written[folder];
+    }
+    if (names.empty() || job.recordsFailed.contains(folder))
+        return;
+    const std::string since = std::to_string(p.fs.timeBeforeWriting());
+    std::string lines;
+    lines.reserve(names.size() * 32);
+    for (const auto& name : names)
+        lines.append("+ ").append(since).append(" ").append(escapedName(name)).append("\r\n");
+    if (Failure failure = p.fs.appendToFile(buildRecordPath(folder), lines))
+        tellRecordFailure(p, job, folder, failure);
+}
 
 void noteWritten(JobVariables& job, const std::string& folder, std::string_view name)
 {
@@ -13,30 +140,96 @@ void noteWritten(JobVariables& job, const std::string& folder, std::string_view 
 
 void keepBuildRecords(Platform& p, JobVariables& job)
 {
-    for (auto& [folder, names] : job.written) {
-        // The names of earlier builds stay: their files are still there, and still ours.
-        if (const auto kept = p.fs.readLines(folder + std::string(kBuildRecordName)))
-            names.insert(names.end(), kept->begin(), kept->end());
-        std::ranges::sort(names);
-        names.erase(std::unique(names.begin(), names.end()), names.end());
-        std::string text;
-        for (const auto& name : names)
-            text += name + "\r\n";
-        p.fs.writeWholeFile(folder + std::string(kBuildRecordName), text);
-    }
+    for (auto& [folder, names] : job.written)
+        rewriteRecord(p, job, folder, names, false);
     job.written.clear();
+    job.recordsFailed.clear();
 }
 
-BuildRecord::BuildRecord(FileSystem& fs, const std::string& folder) : caseSensitive_(fs.caseSensitive())
+RecordsKeptAtEnd::~RecordsKeptAtEnd()
 {
-    if (const auto names = fs.readLines(folder + std::string(kBuildRecordName)))
-        for (const auto& name : *names)
-            names_.insert(caseSensitive_ ? name : upperCase(name));
+    try {
+        keepBuildRecords(p_, job_);
+    } catch (...) {
+        // Out of memory while unwinding: the records keep what was noted before writing.
+    }
 }
+
+BuildRecord::BuildRecord(FileSystem& fs, const std::string& folder)
+    : fs_(&fs), folder_(folder), caseSensitive_(fs.caseSensitive())
+{
+    const std::string path = buildRecordPath(folder);
+    const auto stamp = fs.fileStamp(path);
+    const auto text = stamp ? fs.readRegularFile(path, kBuildRecordLimit, Links::NotFollowed) : std::nullopt;
+    if (!text) {
+        // Something of that name that is no record of ours (a link, a folder, a pipe, a file too long to be one).
+        unreadable_ = stamp.has_value() || fs.canRead(path);
+        return;
+    }
+    recordTime_ = stamp->modified;
+    read(*text);
+}
+
+void BuildRecord::read(const std::string& text)
+{
+    const std::vector<std::string> lines = textLines(text);
+    const bool current = !lines.empty() && lines.front() == kRecordStart;
+    for (std::size_t i = current ? 1 : 0; i < lines.size(); ++i) {
+        std::string_view line = lines[i];
+        Kept kept;
+        if (!current) {
+            kept.how = Kept::How::Unstamped;
+        } else if (line.starts_with("= ")) {
+            line.remove_prefix(2);
+            if (!takeNumber(line, kept.stamp.size) || !takeNumber(line, kept.stamp.modified))
+                continue;
+        } else if (line.starts_with("+ ")) {
+            line.remove_prefix(2);
+            kept.how = Kept::How::Writing;
+            if (!takeNumber(line, kept.since))
+                continue;
+        } else {
+            continue;
+        }
+        auto name = unescapedName(line);
+        if (!name)
+            continue;
+        kept.name = std::move(*name);
+        const std::string k = key(kept.name);
+        // A file written after it was about to be: its written line counts.
+        if (const auto there = kept_.find(k); there == kept_.end() || kept.how == Kept::How::Written)
+            kept_[k] = std::move(kept);
+    }
+}
+
+std::string BuildRecord::key(std::string_view name) const { return caseSensitive_ ? std::string(name) : upperCase(name); }
 
 bool BuildRecord::wrote(std::string_view name) const
 {
-    return !names_.empty() && names_.contains(caseSensitive_ ? std::string(name) : upperCase(name));
+    if (kept_.empty())
+        return false;
+    const auto found = kept_.find(key(name));
+    if (found == kept_.end())
+        return false;
+    const auto stamp = fs_->fileStamp(folder_ + std::string(name));
+    if (!stamp)
+        return false;
+    const Kept& kept = found->second;
+    switch (kept.how) {
+    case Kept::How::Written: return *stamp == kept.stamp;
+    case Kept::How::Writing: return stamp->modified >= kept.since;
+    case Kept::How::Unstamped: return stamp->modified <= recordTime_;
+    }
+    return false;
+}
+
+std::vector<std::string> BuildRecord::names() const
+{
+    std::vector<std::string> names;
+    names.reserve(kept_.size());
+    for (const auto& [k, kept] : kept_)
+        names.push_back(kept.name);
+    return names;
 }
 
 bool holdsBuildRecord(const std::vector<FolderEntry>& names)

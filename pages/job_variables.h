@@ -27,8 +27,11 @@ struct JobVariables {
     std::map<std::string, std::string> thumbnails;
     // Ours: the view page names a build gave where pictures' own names repeat.
     ViewPageNames viewPages;
-    // Ours: by folder, the files a build wrote there, for the folder's list of them.
+    // Ours: by folder, the files a build wrote there, for the folder's record of them;
+    // every folder whose record the build touched is here. Those whose record could not
+    // be written in this build are told of once.
     std::map<std::string, std::vector<std::string>> written;
+    std::set<std::string> recordsFailed;
 
     // Ours: the pages this build wrote, so that a fallback never puts a second page
     // under the name of one already written; and whether the last page ended with

@@ -37,7 +37,7 @@ private:
 // the template cannot be opened.
 bool copyTemplate(FileSystem& fs, TextWriter& page, const std::string& path)
 {
-    const auto lines = fs.readLines(path);
+    const auto lines = fs.readLines(path, kTemplateLimit);
     if (!lines)
         return false;
     for (const auto& line : *lines)
@@ -99,6 +99,10 @@ Failure writeCells(Platform& p, JobVariables& job, const PageSources& sources, c
     const auto listEnd = static_cast<double>(sources.entries.size());
     long cellsInRow = 0;
     for (double k = job.Primo_File; k <= job.Ultimo_File && !put.failure(); k += 1) {
+        // A run asked to stop (a signal on the command line) stops between two cells; the
+        // page being written is dropped and the one there before stays.
+        if (p.ui.programEnded())
+            throw ProgramEnded{};
         // A fractional position reads the item at k - 1 rounded half to even.
         const double item = std::nearbyint(k - 1);
         // Positions past the end of the list read as empty entries, which add nothing:
@@ -174,6 +178,24 @@ long firstItem(const JobVariables& job) { return static_cast<long>(std::max(0.0,
 long endItem(const JobVariables& job, long listCount)
 {
     return static_cast<long>(std::min(static_cast<double>(listCount), std::nearbyint(job.Ultimo_File - 1) + 1));
+}
+
+// The files the page is about to write where it now goes: itself, and the view pages
+// of its pictures.
+std::vector<std::string> filesOfPage(const JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
+                                     char sep)
+{
+    std::vector<std::string> names{job.Nome_Pagina};
+    const auto listCount = static_cast<long>(sources.entries.size());
+    for (long item = firstItem(job), end = endItem(job, listCount); item < end; ++item) {
+        const std::string& entry = sources.entries[static_cast<std::size_t>(item)];
+        const auto given = viewPages.renamed.find(item);
+        if (given != viewPages.renamed.end())
+            names.push_back(given->second);
+        else if (auto own = ownViewPageName(entry, sep); own && !trimBlanks(entry).empty())
+            names.push_back(std::move(*own));
+    }
+    return names;
 }
 
 // The overwrite question, unless the user agreed to overwrite in this build; false on No.
@@ -255,7 +277,9 @@ void Crea_Pagina(Platform& p, JobVariables& job, const BuildSettings& settings)
         for (;;) {
             p.ui.setScreenPointer(kPointerHourglass);
             p.ui.writingPage(job.Nome_Pagina);
-            const Failure failure = writePageAt(p, job, sources, planned ? job.viewPages : lonePage, retries);
+            const ViewPageNames& viewPages = planned ? job.viewPages : lonePage;
+            noteWriting(p, job, job.Cartella_Tavlo, filesOfPage(job, sources, viewPages, p.fs.separator()));
+            const Failure failure = writePageAt(p, job, sources, viewPages, retries);
             if (!failure) {
                 job.pagesWritten.insert(job.Cartella_Tavlo + job.Nome_Pagina);
                 noteWritten(job, job.Cartella_Tavlo, job.Nome_Pagina);

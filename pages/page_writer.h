@@ -12,6 +12,9 @@
 
 namespace tavlo {
 
+/// The most a header or footer template may hold: a longer one counts as missing.
+inline constexpr std::size_t kTemplateLimit = 16 * 1024 * 1024;
+
 void Crea_Pagina(Platform& p, JobVariables& job, const BuildSettings& settings);
 
 /// The question the writer asks before it writes over a page that is there already.

@@ -16,6 +16,8 @@ namespace {
 std::string_view firstLine() { return codePageIsUtf8() ? "<HTML><HEAD><META CHARSET=\"UTF-8\">" : "<HTML><HEAD>"; }
 constexpr std::string_view kThirdLine = "</HEAD><BODY BGCOLOR=#FFFFFF><CENTER><H2><pre>";
 constexpr std::string_view kLastLine = "</BODY></HTML>";
+// More than any view page of ours holds, whatever its picture's path.
+constexpr std::size_t kViewPageLimit = 64 * 1024;
 
 // Whether line i of a file is what that line of a view page of ours holds, as far as it is fixed.
 bool isViewPageLine(std::size_t i, std::string_view line)
@@ -89,12 +91,12 @@ Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& e
     const Failure failure = writeLines(p.fs, path, lines, false);
     if (failure.code != kErrFileAlreadyExists)
         return failure;
-    if (!p.fs.canRead(path))
-        return writeLines(p.fs, path, lines, true);
     if (path == job.Cartella_Tavlo + job.Nome_Pagina)
         return fileAlreadyExists();
-    // A gallery built again in place: a view page that holds these very bytes stays as it is.
-    const auto there = p.fs.readRegularFile(path);
+    // A gallery built again in place: a view page that holds these very bytes stays as it
+    // is. Only what a view page can hold is read: a longer file, a link, or one that
+    // cannot be read is not one of ours.
+    const auto there = p.fs.readRegularFile(path, kViewPageLimit, Links::NotFollowed);
     if (there && *there == fileBytes(lines))
         return {};
     if (!mayReplace(there))

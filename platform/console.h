@@ -23,6 +23,10 @@ public:
     virtual bool errorIsTerminal() const = 0;
     /// Opens a page in the browser, without waiting; never reports a failure.
     virtual void openPage(const OpenRequest& request) = 0;
+    /// The signal that asked the run to stop (a terminal's interrupt or hang-up, a
+    /// request to terminate), 0 while none has: the run then stops where it stands,
+    /// with nothing half written.
+    virtual int stopSignal() const { return 0; }
 };
 
 /// The platform set up for a run without any window: no window toolkit is started.

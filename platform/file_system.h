@@ -32,6 +32,17 @@ struct FolderEntry {
     bool leadsNowhere = false;  // a link whose target cannot be reached
 };
 
+/// A regular file's size and time of last change: as a build noted them, they tell
+/// whether a file is still the one it wrote.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // the platform's ticks
+    bool operator==(const FileStamp&) const = default;
+};
+
+/// Whether a read goes through a link to its target.
+enum class Links { Followed, NotFollowed };
+
 /// Identity of a folder on disk, to tell when a walk meets a folder it is already in.
 struct FolderIdentity {
     std::uint64_t device = 0;
@@ -76,14 +87,26 @@ public:
     /// Whether the file can be opened for reading. Never waits: a pipe or a device
     /// with nothing at its other end counts as there.
     virtual bool canRead(const std::string& path) = 0;
-    /// The bytes of a regular file; nullopt for anything else (a folder, a pipe, a
-    /// device), which is never read.
-    virtual std::optional<std::string> readRegularFile(const std::string& path) = 0;
-    /// The lines of a regular text file: a line ends at CR or CR LF; a lone LF stays
-    /// inside. nullopt for anything else, as readRegularFile.
-    std::optional<std::vector<std::string>> readLines(const std::string& path);
+    /// The bytes of a regular file that holds at most `limit` of them; nullopt for
+    /// anything else (a folder, a pipe, a device, a link that is not to be followed, a
+    /// longer file), which is never read past the limit.
+    virtual std::optional<std::string> readRegularFile(const std::string& path, std::size_t limit,
+                                                       Links links = Links::Followed) = 0;
+    /// The lines of a regular text file of at most `limit` bytes: a line ends at CR or
+    /// CR LF; a lone LF stays inside. nullopt for anything else, as readRegularFile.
+    std::optional<std::vector<std::string>> readLines(const std::string& path, std::size_t limit);
+    /// The size and time of last change of a regular file, itself and not a link's
+    /// target; nullopt for anything else.
+    virtual std::optional<FileStamp> fileStamp(const std::string& path) = 0;
+    /// Adds bytes at the end of a regular file, made when not there; never through a link.
+    virtual Failure appendToFile(const std::string& path, std::string_view bytes) = 0;
+    /// A time, in the ticks of modifiedTime, that every file written from now on carries
+    /// or passes, also on a file system that keeps times in 2-second steps.
+    virtual std::int64_t timeBeforeWriting() = 0;
     /// A whole-file writer that replaces the file when close() names it. A place that
-    /// holds something other than a regular file fails at once with 58.
+    /// holds something other than a regular file, or one that cannot be read (it is
+    /// not known to be ours), fails at once with 58. A file replaced is on the disk
+    /// before it takes the old one's name, so that a power cut leaves one or the other.
     virtual std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) = 0;
     /// A small new file (a view page), made only where nothing is there yet: failure 58
     /// when something is, which stays as it was. Its lines are handed over in one go

@@ -9,9 +9,9 @@
 
 namespace tavlo {
 
-std::optional<std::vector<std::string>> FileSystem::readLines(const std::string& path)
+std::optional<std::vector<std::string>> FileSystem::readLines(const std::string& path, std::size_t limit)
 {
-    const auto content = readRegularFile(path);
+    const auto content = readRegularFile(path, limit);
     if (!content)
         return std::nullopt;
     return textLines(*content);

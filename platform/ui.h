@@ -84,6 +84,10 @@ public:
     /// The command line reports them.
     virtual void scanCannotRead(std::string_view /*folder*/) {}
     virtual void scanCannotFollow(std::string_view /*path*/) {}
+    /// What else the window passes over without a word, as one line: a folder past the
+    /// depth limit, a template copy left out, a build record not read or written. The
+    /// command line reports it.
+    virtual void untold(std::string_view /*line*/) {}
     /// The page writer starts writing a page (its questions answered): the command
     /// line shows it on its progress line.
     virtual void writingPage(std::string_view /*fileName*/) {}

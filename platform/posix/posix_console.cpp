@@ -1,6 +1,7 @@
 #include "platform/console.h"
 #include "platform/posix/posix_file_system.h"
 
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <spawn.h>
@@ -10,6 +11,10 @@ extern char** environ;
 
 namespace tavlo {
 namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void noteStopSignal(int signal) { stopRequested = signal; }
 
 void writeAll(int fd, std::string_view text)
 {
@@ -23,6 +28,17 @@ void writeAll(int fd, std::string_view text)
 
 class PosixConsole final : public Console {
 public:
+    PosixConsole()
+    {
+        struct sigaction action {};
+        action.sa_handler = noteStopSignal;
+        action.sa_flags = SA_RESTART;
+        sigemptyset(&action.sa_mask);
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+            ::sigaction(signal, &action, nullptr);
+    }
+
+    int stopSignal() const override { return stopRequested; }
     FileSystem& fileSystem() override { return *fs_; }
     void writeOutput(std::string_view text) override { writeAll(STDOUT_FILENO, text); }
     void writeError(std::string_view text) override { writeAll(STDERR_FILENO, text); }

@@ -4,12 +4,14 @@
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -78,8 +80,9 @@ bool writeAll(int fd, const char* data, std::size_t size, int& error)
 // or, without a temporary, a new small file made under its name and written in one go.
 class PosixTextWriter final : public BufferedLineWriter {
 public:
-    PosixTextWriter(int fd, std::string temporary, std::string path)
-        : fd_(fd), temporary_(std::move(temporary)), path_(std::move(path))
+    // `replacing`: a file is there already, which the temporary takes the name of.
+    PosixTextWriter(int fd, std::string temporary, std::string path, bool replacing)
+        : fd_(fd), temporary_(std::move(temporary)), path_(std::move(path)), replacing_(replacing)
     {
     }
     ~PosixTextWriter() override { abandon(); }
@@ -105,6 +108,11 @@ private:
 
     Failure commit() override
     {
+        // A file that replaces another is on the disk before it takes its name: after a
+        // power cut the name holds the old file or the new one, never an empty one. A new
+        // file has nothing to lose, and is spared the wait.
+        if (replacing_ && ::fdatasync(fd_) != 0)
+            return failureFromErrno(errno);
         if (Failure failure = closeFile())
             return failure;
         if (temporary_.empty())
@@ -135,34 +143,43 @@ private:
     int fd_;
     std::string temporary_;  // empty: made under its own name
     std::string path_;
+    bool replacing_;
 };
 
-// A regular file's content; nullopt for anything else, which is never opened in a way
-// that could wait (a pipe without a writer, a device).
-std::optional<std::string> readWholeFile(const std::string& path)
+// Up to `limit` bytes of a regular file; nullopt for anything else, which is never
+// opened in a way that could wait (a pipe without a writer, a device), and for a file
+// longer than the limit, which is read no further.
+std::optional<std::string> readRegularFileAt(const std::string& path, std::size_t limit, Links links)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == Links::NotFollowed ? O_NOFOLLOW : 0));
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        errno = EACCES;
-        return std::nullopt;
-    }
-    std::string content;
-    content.reserve(static_cast<std::size_t>(info.st_size));
-    char chunk[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        content.append(chunk, static_cast<std::size_t>(got));
+    std::optional<std::string> content;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        content.emplace();
+        content->reserve(std::min(static_cast<std::size_t>(info.st_size), limit));
+        char chunk[64 * 1024];
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            if (content->size() + static_cast<std::size_t>(got) > limit) {
+                content.reset();
+                break;
+            }
+            content->append(chunk, static_cast<std::size_t>(got));
+        }
     }
     ::close(fd);
     return content;
+}
+
+std::int64_t ticks(const timespec& time)
+{
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
 std::string withTrailingSlash(std::string folder)
@@ -198,8 +215,16 @@ public:
         std::vector<FolderEntry> entries;
         const int dirFd = ::dirfd(dir);
         while (const dirent* e = ::readdir(dir)) {
-            if (e->d_name[0] == '.' && e->d_name != kBuildRecordName)  // hidden, and "." and ".."
+            // Hidden, and "." and ".."; the build record only as a regular file, never a
+            // link or a folder, which would be followed or walked.
+            if (e->d_name[0] == '.') {
+                struct stat info {};
+                if (e->d_name != kBuildRecordName || ::fstatat(dirFd, e->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+                    !S_ISREG(info.st_mode))
+                    continue;
+                entries.push_back({e->d_name, false, false});
                 continue;
+            }
             // Only folders, regular files and links to them: a pipe, a socket or a
             // device is no entry (reading one could wait for ever). A link that leads
             // nowhere is passed on marked, so that the scan can tell of it.
@@ -242,7 +267,38 @@ public:
         return true;
     }
 
-    std::optional<std::string> readRegularFile(const std::string& path) override { return readWholeFile(path); }
+    std::optional<std::string> readRegularFile(const std::string& path, std::size_t limit, Links links) override
+    {
+        return readRegularFileAt(path, limit, links);
+    }
+
+    std::optional<FileStamp> fileStamp(const std::string& path) override
+    {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+            return std::nullopt;
+        return FileStamp{static_cast<std::uint64_t>(info.st_size), ticks(info.st_mtim)};
+    }
+
+    Failure appendToFile(const std::string& path, std::string_view bytes) override
+    {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return failureFromErrno(errno);
+        struct stat info {};
+        int error = ::fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : EISDIR;
+        if (error == 0)
+            writeAll(fd, bytes.data(), bytes.size(), error);
+        ::close(fd);
+        return error == 0 ? Failure{} : error == EISDIR ? fileAlreadyExists() : failureFromErrno(error);
+    }
+
+    std::int64_t timeBeforeWriting() override
+    {
+        timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        return ticks(now) - 2'000'000'000;
+    }
 
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
     {
@@ -261,10 +317,29 @@ public:
             return failureFromErrno(errno);
         if (::stat(destination.c_str(), &to) == 0 && from.st_dev == to.st_dev && from.st_ino == to.st_ino)
             return {kErrAccess, "Source and destination are the same file"};
-        auto content = readWholeFile(source);
-        if (!content)
-            return failureFromErrno(errno ? errno : EACCES);
-        return writeWholeFile(destination, *content, std::nullopt);
+        // Copied through a buffer: the copy costs no more memory whatever the file's size.
+        const int sourceFd = ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (sourceFd < 0)
+            return failureFromErrno(errno);
+        Failure failure;
+        if (::fstat(sourceFd, &from) != 0 || !S_ISREG(from.st_mode)) {
+            failure = failureFromErrno(EACCES);
+        } else if (auto file = create(destination, true, failure)) {
+            char chunk[64 * 1024];
+            for (;;) {
+                const ssize_t got = ::read(sourceFd, chunk, sizeof chunk);
+                if (got < 0 && errno == EINTR)
+                    continue;
+                if (got < 0)
+                    failure = failureFromErrno(errno);
+                if (got <= 0 || (failure = file->put({chunk, static_cast<std::size_t>(got)})))
+                    break;
+            }
+            if (!failure)
+                failure = file->close();
+        }
+        ::close(sourceFd);
+        return failure;
     }
 
     Failure createFolder(const std::string& folder) override
@@ -279,7 +354,7 @@ public:
         struct stat info {};
         if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
             return std::nullopt;
-        return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+        return ticks(info.st_mtim);
     }
 
     Failure writeWholeFile(const std::string& path, std::string_view bytes,
@@ -370,7 +445,8 @@ private:
     static std::unique_ptr<PosixTextWriter> create(const std::string& path, bool replace, Failure& failure)
     {
         struct stat info {};
-        if (replace && ::stat(path.c_str(), &info) == 0) {
+        const bool replacing = replace && ::stat(path.c_str(), &info) == 0;
+        if (replacing) {
             if (!S_ISREG(info.st_mode)) {
                 failure = S_ISDIR(info.st_mode) ? failureFromErrno(EISDIR) : fileAlreadyExists();
                 return nullptr;
@@ -379,13 +455,18 @@ private:
                 failure = failureFromErrno(errno);
                 return nullptr;
             }
+            // A file that cannot be read cannot be known for ours: it is someone's.
+            if (::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) != 0) {
+                failure = fileAlreadyExists();
+                return nullptr;
+            }
         }
         if (!replace) {
             // A name taken only where none is: O_EXCL makes the check and the making one
             // step. The lines go in one write when closed, so that a failure leaves nothing.
             const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
             failure = fd >= 0 ? Failure{} : errno == EEXIST ? fileAlreadyExists() : failureFromErrno(errno);
-            return fd >= 0 ? std::make_unique<PosixTextWriter>(fd, std::string(), path) : nullptr;
+            return fd >= 0 ? std::make_unique<PosixTextWriter>(fd, std::string(), path, false) : nullptr;
         }
         static const auto process = static_cast<unsigned long>(::getpid());
         for (int attempt = 0;; ++attempt) {
@@ -393,7 +474,7 @@ private:
             const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
             if (fd >= 0) {
                 failure = {};
-                return std::make_unique<PosixTextWriter>(fd, std::move(temporary), path);
+                return std::make_unique<PosixTextWriter>(fd, std::move(temporary), path, replacing);
             }
             // A name left by a killed run of the same process number: the next one.
             if (errno != EEXIST || attempt == 100) {

@@ -119,8 +119,9 @@ bool writeAll(HANDLE file, const char* data, std::size_t size)
 // A file written under a temporary beside it, that takes its name when closed whole.
 class Win32TextWriter final : public BufferedLineWriter {
 public:
-    Win32TextWriter(HANDLE file, std::string temporary, std::string path, bool replace)
-        : file_(file), temporary_(std::move(temporary)), path_(std::move(path)), replace_(replace)
+    // `replacing`: a file is there already, which the temporary takes the name of.
+    Win32TextWriter(HANDLE file, std::string temporary, std::string path, bool replace, bool replacing)
+        : file_(file), temporary_(std::move(temporary)), path_(std::move(path)), replace_(replace), replacing_(replacing)
     {
     }
     ~Win32TextWriter() override { abandon(); }
@@ -146,6 +147,10 @@ private:
 
     Failure commit() override
     {
+        // A file that replaces another is on the disk before it takes its name: after a
+        // power cut the name holds the old file or the new one. A new one is spared the wait.
+        if (replacing_ && !FlushFileBuffers(file_.get()))
+            return lastFailure();
         if (!file_.reset())
             return lastFailure();
         if (MoveFileExA(temporary_.c_str(), path_.c_str(), replace_ ? MOVEFILE_REPLACE_EXISTING : 0))
@@ -166,6 +171,7 @@ private:
     std::string temporary_;
     std::string path_;
     bool replace_;
+    bool replacing_;
 };
 
 // Whether the process that wrote a temporary is gone.
@@ -180,10 +186,21 @@ bool processEnded(unsigned long process)
     return ended;
 }
 
-std::optional<std::string> readWholeFile(const std::string& path)
+// Whether an open file is a regular one: not a folder, a device or a pipe, and, when
+// opened without following links, not a link.
+bool isRegularFile(HANDLE file)
 {
-    Handle file(openForReading(path));
-    if (!file.valid())
+    BY_HANDLE_FILE_INFORMATION info{};
+    return GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
+           (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+}
+
+// Up to `limit` bytes of a regular file; nullopt for anything else, and for a longer
+// file, which is read no further.
+std::optional<std::string> readRegularFileAt(const std::string& path, std::size_t limit, Links links)
+{
+    Handle file(openForReading(path, links == Links::NotFollowed ? FILE_FLAG_OPEN_REPARSE_POINT : 0));
+    if (!file.valid() || !isRegularFile(file.get()))
         return std::nullopt;
     std::string content;
     char chunk[64 * 1024];
@@ -191,9 +208,16 @@ std::optional<std::string> readWholeFile(const std::string& path)
         DWORD got = 0;
         if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) || got == 0)
             break;
+        if (content.size() + got > limit)
+            return std::nullopt;
         content.append(chunk, got);
     }
     return content;
+}
+
+std::int64_t ticks(const FILETIME& time)
+{
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
 }
 
 /// Volume and file index: the identity of a file or folder on disk.
@@ -243,7 +267,13 @@ public:
             const std::string name = found.cFileName;
             if (name == "." || name == "..")
                 continue;
-            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 && name != kBuildRecordName)
+            // Hidden and system entries are left out; the build record only as a regular
+            // file, never a link or a folder, which would be followed or walked.
+            const bool record = name == kBuildRecordName &&
+                                (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 && !record)
+                continue;
+            if (name == kBuildRecordName && !record)
                 continue;
             const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             entries.push_back({name, isFolder});
@@ -274,7 +304,38 @@ public:
         return file.valid();
     }
 
-    std::optional<std::string> readRegularFile(const std::string& path) override { return readWholeFile(path); }
+    std::optional<std::string> readRegularFile(const std::string& path, std::size_t limit, Links links) override
+    {
+        return readRegularFileAt(path, limit, links);
+    }
+
+    std::optional<FileStamp> fileStamp(const std::string& path) override
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0)
+            return std::nullopt;
+        return FileStamp{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                         ticks(data.ftLastWriteTime)};
+    }
+
+    Failure appendToFile(const std::string& path, std::string_view bytes) override
+    {
+        Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!file.valid())
+            return lastFailure();
+        if (!isRegularFile(file.get()))
+            return fileAlreadyExists();
+        return writeAll(file.get(), bytes.data(), bytes.size()) ? Failure{} : lastFailure();
+    }
+
+    std::int64_t timeBeforeWriting() override
+    {
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        return ticks(now) - 20'000'000;
+    }
 
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
     {
@@ -292,20 +353,25 @@ public:
         const auto from = identityOf(source, false);
         if (from && from == identityOf(destination, false))
             return {kErrAccess, "Source and destination are the same file"};
+        // Copied through a buffer into the temporary, which is flushed with the rest
+        // when it replaces a file.
+        Handle from(openForReading(source));
+        if (!from.valid())
+            return lastFailure();
         Failure failure;
         auto file = create(destination, true, failure);
         if (!file)
             return failure;
-        const std::string temporary = file->temporaryName();
-        file.reset();  // the copy makes the temporary anew
-        if (!CopyFileA(source.c_str(), temporary.c_str(), FALSE)) {
-            failure = lastFailure();
-        } else if (!MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-            failure = lastFailure();
+        char chunk[64 * 1024];
+        for (;;) {
+            DWORD got = 0;
+            if (!ReadFile(from.get(), chunk, sizeof chunk, &got, nullptr))
+                return lastFailure();
+            if (got == 0)
+                return file->close();
+            if (Failure f = file->put({chunk, got}))
+                return f;
         }
-        if (failure)
-            DeleteFileA(temporary.c_str());
-        return failure;
     }
 
     Failure createFolder(const std::string& folder) override
@@ -324,8 +390,7 @@ public:
         if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
             (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             return std::nullopt;
-        return static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                                         data.ftLastWriteTime.dwLowDateTime);
+        return ticks(data.ftLastWriteTime);
     }
 
     Failure writeWholeFile(const std::string& path, std::string_view bytes,
@@ -446,9 +511,14 @@ private:
     static std::unique_ptr<Win32TextWriter> create(const std::string& path, bool replace, Failure& failure)
     {
         const DWORD attributes = replace ? GetFileAttributesA(path.c_str()) : INVALID_FILE_ATTRIBUTES;
-        if (attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+        const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
+        if (replacing && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
             failure = failureFromWindowsError(ERROR_ACCESS_DENIED);
+            return nullptr;
+        }
+        // A file that cannot be read cannot be known for ours: it is someone's.
+        if (replacing && !Handle(openForReading(path)).valid()) {
+            failure = fileAlreadyExists();
             return nullptr;
         }
         for (int attempt = 0;; ++attempt) {
@@ -457,7 +527,7 @@ private:
                                             FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file != INVALID_HANDLE_VALUE) {
                 failure = {};
-                return std::make_unique<Win32TextWriter>(file, std::move(temporary), path, replace);
+                return std::make_unique<Win32TextWriter>(file, std::move(temporary), path, replace, replacing);
             }
             // A name left by a killed run of the same process number: the next one.
             const DWORD error = GetLastError();

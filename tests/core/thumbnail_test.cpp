@@ -87,7 +87,8 @@ protected:
     {
         std::set<std::string> names;
         for (const auto& file : std::filesystem::directory_iterator(in("MINIATURE"), dirError))
-            names.insert(file.path().filename().string());
+            if (file.path().filename() != ".tavlo")  // the folder's build record
+                names.insert(file.path().filename().string());
         return names;
     }
     mutable std::error_code dirError;  // no folder: nothing made
@@ -151,6 +152,7 @@ TEST_P(Thumbnails, LoadedAndBuiltAgainInPlaceTheGalleryTakesNoneOfItsOwnFilesAnd
     EXPECT_EQ(pageText(GetParam().page), built);
     EXPECT_EQ(pageText("MARE 1~2.HTM"), viewPage);
     EXPECT_EQ(rig.ui.progress.back(), "Miniature: 1 di 1 [Annulla]") << "only the damaged picture is tried again";
+    std::erase_if(rig.fs.created, [](const std::string& path) { return path.ends_with(".tavlo"); });
     for (const std::string& path : rig.fs.created)
         EXPECT_EQ(path.find("MINIATURE"), std::string::npos) << path;
     // A view page is tried as a new file first; one that is there with these very bytes is left as it is.

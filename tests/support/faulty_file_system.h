@@ -47,7 +47,17 @@ public:
     bool caseSensitive() const override { return real_->caseSensitive(); }
     std::optional<FolderIdentity> folderIdentity(const std::string& f) override { return real_->folderIdentity(f); }
     bool canRead(const std::string& path) override { return real_->canRead(path); }
-    std::optional<std::string> readRegularFile(const std::string& path) override { return real_->readRegularFile(path); }
+    std::optional<std::string> readRegularFile(const std::string& path, std::size_t limit, Links links) override
+    {
+        return real_->readRegularFile(path, limit, links);
+    }
+    std::optional<FileStamp> fileStamp(const std::string& path) override { return real_->fileStamp(path); }
+    Failure appendToFile(const std::string& path, std::string_view bytes) override
+    {
+        const Failure failure = failCreate ? failCreate(path) : Failure{};
+        return failure ? failure : real_->appendToFile(path, bytes);
+    }
+    std::int64_t timeBeforeWriting() override { return real_->timeBeforeWriting(); }
     Failure setCurrentFolder(const std::string& folder) override { return real_->setCurrentFolder(folder); }
     Failure setCurrentDrive(std::string_view drive) override { return real_->setCurrentDrive(drive); }
     std::string fullFolderPath(const std::string& folder) override { return real_->fullFolderPath(folder); }
