@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <set>
+#include <utility>
 
 namespace tavlo {
 namespace {
@@ -13,8 +14,10 @@ namespace {
 // A record begins with this line; one without it is of an earlier version: a bare name a
 // line, which counts for files no newer than the record.
 constexpr std::string_view kRecordStart = "tavlo-record 2";
-// Then a line a file: "= size time name" for a file as written, "+ time name" for one
-// about to be written from that time on.
+// Then a line a file: "= size time name" for a file as written, "+ name" for one about
+// to be written. A line "@ time" follows the "+" lines it closes: the time the record
+// took them, which every file written after them carries or passes; "+" lines without
+// one (a run stopped between the two) take the record's own time.
 
 // A name is stored so that none of its bytes can end its line or be read as another's:
 // control characters and "%" go as "%" and two hex digits.
@@ -124,12 +127,15 @@ void noteWriting(Platform& p, JobVariables& job, const std::string& folder, cons
     }
     if (names.empty() || job.recordsFailed.contains(folder))
         return;
-    const std::string since = std::to_string(p.fs.timeBeforeWriting());
     std::string lines;
-    lines.reserve(names.size() * 32);
+    lines.reserve(names.size() * 24);
     for (const auto& name : names)
-        lines.append("+ ").append(since).append(" ").append(escapedName(name)).append("\r\n");
-    if (Failure failure = p.fs.appendToFile(buildRecordPath(folder), lines))
+        lines.append("+ ").append(escapedName(name)).append("\r\n");
+    const std::string path = buildRecordPath(folder);
+    Failure failure = p.fs.appendToFile(path, lines);
+    if (const auto took = failure ? std::nullopt : p.fs.fileStamp(path))
+        failure = p.fs.appendToFile(path, "@ " + std::to_string(took->modified) + "\r\n");
+    if (failure)
         tellRecordFailure(p, job, folder, failure);
 }
 
@@ -174,9 +180,18 @@ void BuildRecord::read(const std::string& text)
 {
     const std::vector<std::string> lines = textLines(text);
     const bool current = !lines.empty() && lines.front() == kRecordStart;
+    std::vector<Kept*> unclosed;  // "+" lines that wait for their time
     for (std::size_t i = current ? 1 : 0; i < lines.size(); ++i) {
         std::string_view line = lines[i];
         Kept kept;
+        if (current && line.starts_with("@ ")) {
+            std::int64_t since = 0;
+            line.remove_prefix(2);
+            if (std::from_chars(line.data(), line.data() + line.size(), since).ptr == line.data() + line.size())
+                for (Kept* waiting : std::exchange(unclosed, {}))
+                    waiting->since = since;
+            continue;
+        }
         if (!current) {
             kept.how = Kept::How::Unstamped;
         } else if (line.starts_with("= ")) {
@@ -186,8 +201,7 @@ void BuildRecord::read(const std::string& text)
         } else if (line.starts_with("+ ")) {
             line.remove_prefix(2);
             kept.how = Kept::How::Writing;
-            if (!takeNumber(line, kept.since))
-                continue;
+            kept.since = recordTime_;
         } else {
             continue;
         }
@@ -195,10 +209,12 @@ void BuildRecord::read(const std::string& text)
         if (!name)
             continue;
         kept.name = std::move(*name);
-        const std::string k = key(kept.name);
         // A file written after it was about to be: its written line counts.
-        if (const auto there = kept_.find(k); there == kept_.end() || kept.how == Kept::How::Written)
-            kept_[k] = std::move(kept);
+        auto [at, added] = kept_.try_emplace(key(kept.name));
+        if (added || kept.how == Kept::How::Written)
+            at->second = std::move(kept);
+        if (at->second.how == Kept::How::Writing)
+            unclosed.push_back(&at->second);
     }
 }
 

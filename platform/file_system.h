@@ -100,9 +100,6 @@ public:
     virtual std::optional<FileStamp> fileStamp(const std::string& path) = 0;
     /// Adds bytes at the end of a regular file, made when not there; never through a link.
     virtual Failure appendToFile(const std::string& path, std::string_view bytes) = 0;
-    /// A time, in the ticks of modifiedTime, that every file written from now on carries
-    /// or passes, also on a file system that keeps times in 2-second steps.
-    virtual std::int64_t timeBeforeWriting() = 0;
     /// A whole-file writer that replaces the file when close() names it. A place that
     /// holds something other than a regular file, or one that cannot be read (it is
     /// not known to be ours), fails at once with 58. A file replaced is on the disk

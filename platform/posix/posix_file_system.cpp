@@ -11,7 +11,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -291,13 +290,6 @@ public:
             writeAll(fd, bytes.data(), bytes.size(), error);
         ::close(fd);
         return error == 0 ? Failure{} : error == EISDIR ? fileAlreadyExists() : failureFromErrno(error);
-    }
-
-    std::int64_t timeBeforeWriting() override
-    {
-        timespec now {};
-        ::clock_gettime(CLOCK_REALTIME, &now);
-        return ticks(now) - 2'000'000'000;
     }
 
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override

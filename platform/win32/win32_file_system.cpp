@@ -330,13 +330,6 @@ public:
         return writeAll(file.get(), bytes.data(), bytes.size()) ? Failure{} : lastFailure();
     }
 
-    std::int64_t timeBeforeWriting() override
-    {
-        FILETIME now{};
-        GetSystemTimeAsFileTime(&now);
-        return ticks(now) - 20'000'000;
-    }
-
     std::unique_ptr<TextWriter> createText(const std::string& path, Failure& failure) override
     {
         return create(path, true, failure);

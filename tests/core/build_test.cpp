@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 namespace tavlo::test {
 namespace {
@@ -162,6 +163,34 @@ TEST_F(Build, OneYesToOverwritingCoversTheLaterPagesOfTheBuildAndViewPagesLinkBa
     EXPECT_EQ(pageText("PAG_3.HTM"), crlfText(smallPage(true, {cell(viewLink(rig, "C~2.HTM"), linkTo(rig, "sub/C.JPG"), "C.jpg")}, 5)));
     EXPECT_EQ(pageText("C~2.HTM"), crlfText(expected::viewPage("C.JPG", "PAG_3.HTM", viewSource(rig, "sub/C.JPG"))));
     EXPECT_EQ(pageText("MARE.HTM"), crlfText(smallPage(true, {indexCell(1), indexCell(2), indexCell(3)}, 5)));
+}
+
+// Files of the user's where the build's own go: a photo named like a template image (in
+// the letter case the disk matches it in), a page put over a view page the build wrote,
+// and, where names may hold one, a name with a carriage return that would write another
+// name into the folder's record. None is replaced, no box is added, and each stays an
+// entry of a later load, while what the build wrote does not.
+TEST_F(BuildTest, FilesOfTheUsersWhereTheBuildsOwnGoAreKeptAndStayEntries)
+{
+    const std::string photo = in(kWindows ? "sfondo1g.jpg" : "SFONDO1G.JPG");
+    rig.tree.file("site/foto1.jpg"), rig.tree.file("site/foto2.jpg"), rig.tree.file("site/NOTE.HTM");
+    std::filesystem::copy_file(onDisk(rig.templateFolder() + "Sfondo1p.jpg"), onDisk(photo));
+    if (!kWindows)
+        rig.tree.file("site/x\rNOTE.jpg");
+    const Lines listed = load(folder, "*");
+    rig.type(ControlId::txtNUM_FILE, std::to_string(listed.size()));
+    rig.controls.setEnabled(ControlId::Command1, true);
+    const std::string mine = readFile(photo);
+    click(ControlId::Command1, {kAnswerNo});
+    EXPECT_EQ(prompts().size(), 1u) << "the view question alone";
+    EXPECT_EQ(readFile(photo), mine);
+    EXPECT_TRUE(rig.tree.exists("site/DIAPOSIT.JPG") && rig.tree.exists("site/FOTO1.HTM"));
+
+    rig.tree.file("site/FOTO1.HTM", "my own page\r\n");
+    Lines expected = listed;
+    expected.push_back(in("FOTO1.HTM"));
+    const Lines loaded = load(folder, "*");
+    EXPECT_EQ(std::set<std::string>(loaded.begin(), loaded.end()), std::set<std::string>(expected.begin(), expected.end()));
 }
 
 } // namespace

@@ -57,7 +57,6 @@ public:
         const Failure failure = failCreate ? failCreate(path) : Failure{};
         return failure ? failure : real_->appendToFile(path, bytes);
     }
-    std::int64_t timeBeforeWriting() override { return real_->timeBeforeWriting(); }
     Failure setCurrentFolder(const std::string& folder) override { return real_->setCurrentFolder(folder); }
     Failure setCurrentDrive(std::string_view drive) override { return real_->setCurrentDrive(drive); }
     std::string fullFolderPath(const std::string& folder) override { return real_->fullFolderPath(folder); }
