@@ -134,15 +134,16 @@ TEST_P(Thumbnails, CellsShowUprightSquareThumbnailsBesideThePages)
 
 TEST_P(Thumbnails, LoadedAndBuiltAgainInPlaceTheGalleryTakesNoneOfItsOwnFilesAndReusesEveryThumbnail)
 {
-    // The photos' own folder is the page folder. A page of the user's own, of a name a build writes, is loaded as ever.
-    rig.tree.file("site/brano.mp3"), rig.tree.file("site/b/TAVLO.HTM");
+    // The photos' own folder is the page folder. A page of the user's own, of a name a build writes, is loaded as
+    // ever, and so is a photo in a folder of the user's that has the thumbnail folder's name.
+    rig.tree.file("site/brano.mp3"), rig.tree.file("site/b/TAVLO.HTM"), rig.tree.file("site/MINIATURE/mia.jpg", rig.pictures->jpeg(redCorner(90, 60)));
     const auto load = [&] {
         rig.click(ControlId::Command2), rig.type(ControlId::txtPATH_RICERCA, folder), rig.click(ControlId::cmdCONFERMA_Tutti);
         rig.type(ControlId::txtMAX_N_FILES, "10");
     };
     load();
     const Lines listed = rig.controls.entries();
-    EXPECT_EQ(listed.size(), 7u);  // a PNG is not among the known types
+    EXPECT_EQ(listed.size(), 8u);  // a PNG is not among the known types
     click(GetParam().button, {kAnswerOk, kAnswerNo});
     const std::string built = pageText(GetParam().page), viewPage = pageText("MARE 1~2.HTM");
     load();
