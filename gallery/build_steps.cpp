@@ -2,7 +2,7 @@
 
 #include "gallery/open_page.h"
 #include "gallery/template_copy.h"
-#include "pages/build_record.h"
+#include "pages/record_keeping.h"
 #include "pages/page_writer.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"

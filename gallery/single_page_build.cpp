@@ -1,7 +1,7 @@
 #include "gallery/single_page_build.h"
 
 #include "gallery/build_steps.h"
-#include "pages/build_record.h"
+#include "pages/record_keeping.h"
 
 namespace tavlo {
 

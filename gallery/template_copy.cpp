@@ -1,6 +1,6 @@
 #include "gallery/template_copy.h"
 
-#include "pages/build_record.h"
+#include "pages/record_keeping.h"
 #include "pages/page_writer.h"
 #include "platform/text_case.h"
 
@@ -21,7 +21,7 @@ bool holdsTemplate(FileSystem& fs, const std::string& source, const std::string&
 void Copia_Modelli(Platform& p, JobVariables& job)
 {
     const std::string source = p.fs.templateFolder();
-    const BuildRecord ours(p.fs, job.Cartella_Tavlo);
+    const BuildRecord& ours = recordFound(p, job, job.Cartella_Tavlo);
     struct Copy {
         std::string from, to, name;
     };

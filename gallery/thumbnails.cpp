@@ -1,7 +1,7 @@
 #include "gallery/thumbnails.h"
 
 #include "gallery/screen_copies.h"
-#include "pages/build_record.h"
+#include "pages/record_keeping.h"
 #include "pages/entry_values.h"
 #include "platform/text_rules.h"
 
@@ -156,7 +156,7 @@ std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::ve
 {
     const char sep = p.fs.separator();
     const std::string folder = thumbnailFolder(p, pageFolder);
-    const BuildRecord ours(p.fs, folder);
+    const BuildRecord& ours = recordFound(p, job, folder);
     const auto free = [&](const std::string& made) {
         return made.empty() || ours.wrote(made) || !(p.fs.fileStamp(folder + made) || p.fs.canRead(folder + made));
     };

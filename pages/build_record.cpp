@@ -1,11 +1,9 @@
 #include "pages/build_record.h"
 
 #include "platform/text_case.h"
-#include "platform/text_rules.h"
 
 #include <algorithm>
 #include <charconv>
-#include <set>
 #include <utility>
 
 namespace tavlo {
@@ -23,7 +21,11 @@ constexpr std::string_view kRecordStart = "tavlo-record 2";
 // control characters and "%" go as "%" and two hex digits.
 std::string escapedName(std::string_view name)
 {
+    const auto plain = [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7F && c != '%'; };
+    if (std::all_of(name.begin(), name.end(), plain))
+        return std::string(name);
     std::string escaped;
+    escaped.reserve(name.size());
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F || c == '%')
@@ -34,10 +36,11 @@ std::string escapedName(std::string_view name)
     return escaped;
 }
 
-// nullopt when the text is no name as escapedName writes them.
+// nullopt when the text is no file name as escapedName writes them.
 std::optional<std::string> unescapedName(std::string_view text)
 {
     std::string name;
+    name.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (static_cast<unsigned char>(text[i]) < 0x20)
             return std::nullopt;
@@ -46,153 +49,89 @@ std::optional<std::string> unescapedName(std::string_view text)
             continue;
         }
         unsigned value = 0;
-        if (i + 2 >= text.size() || std::from_chars(text.data() + i + 1, text.data() + i + 3, value, 16).ptr !=
-                                            text.data() + i + 3)
+        if (i + 2 >= text.size() ||
+            std::from_chars(text.data() + i + 1, text.data() + i + 3, value, 16).ptr != text.data() + i + 3)
             return std::nullopt;
         name.push_back(static_cast<char>(value));
         i += 2;
     }
-    if (name.empty() || name.find('/') != std::string::npos || name.find('\\') != std::string::npos)
+    if (name.empty() || name.find_first_of("/\\") != std::string::npos)
         return std::nullopt;
     return name;
 }
 
-// Reads a number and the space after it from the front of a line.
+// Reads a number from the front of a line, and the space after it unless `last`.
 template <typename Number>
-bool takeNumber(std::string_view& line, Number& value)
+bool takeNumber(std::string_view& line, Number& value, bool last = false)
 {
     const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
-    if (error != std::errc() || end == line.data() + line.size() || *end != ' ')
+    const char* stop = line.data() + line.size();
+    if (error != std::errc() || (last ? end != stop : end == stop || *end != ' '))
         return false;
-    line.remove_prefix(static_cast<std::size_t>(end - line.data()) + 1);
+    line.remove_prefix(static_cast<std::size_t>(end - line.data()) + (last ? 0 : 1));
     return true;
-}
-
-std::string writtenLine(std::string_view name, const FileStamp& stamp)
-{
-    return "= " + std::to_string(stamp.size) + ' ' + std::to_string(stamp.modified) + ' ' + escapedName(name) + "\r\n";
-}
-
-// The user hears of a record only on the command line; once a build for each folder.
-void tellRecordFailure(Platform& p, JobVariables& job, const std::string& folder, const Failure& failure)
-{
-    if (job.recordsFailed.insert(folder).second)
-        p.ui.untold("Elenco dei file creati non registrato: " + buildRecordPath(folder) + " ERR=" +
-                    numberForMessage(failure.code) + " - " + failure.description);
 }
 
 } // namespace
 
 std::string buildRecordPath(const std::string& folder) { return folder + std::string(kBuildRecordName); }
 
-namespace {
+std::string BuildRecord::startLine() { return std::string(kRecordStart) + "\r\n"; }
 
-// Writes a folder's record anew: the files this build wrote (`names`) as they lie now,
-// and those of earlier builds that still lie there as they were written. Nothing is
-// written where there is no record and nothing to keep, unless `always`.
-void rewriteRecord(Platform& p, JobVariables& job, const std::string& folder, std::vector<std::string>& names, bool always)
+void BuildRecord::addWrittenLine(std::string& text, std::string_view name, const FileStamp& stamp)
 {
-    const BuildRecord earlier(p.fs, folder);
-    if (earlier.unreadable() && !job.recordsFailed.contains(folder))
-        p.ui.untold("Elenco dei file creati non leggibile, rifatto: " + buildRecordPath(folder));
-    std::ranges::sort(names);
-    names.erase(std::unique(names.begin(), names.end()), names.end());
-    std::string text = std::string(kRecordStart) + "\r\n";
-    std::set<std::string, std::less<>> kept;
-    const auto keep = [&](const std::string& name) {
-        if (const auto stamp = p.fs.fileStamp(folder + name); stamp && kept.insert(name).second)
-            text += writtenLine(name, *stamp);
-    };
-    for (const auto& name : names)
-        keep(name);
-    for (const auto& name : earlier.names())
-        if (!kept.contains(name) && earlier.wrote(name))
-            keep(name);
-    if (kept.empty() && !always && !earlier.unreadable() && !p.fs.fileStamp(buildRecordPath(folder)))
-        return;
-    if (Failure failure = p.fs.writeWholeFile(buildRecordPath(folder), text))
-        tellRecordFailure(p, job, folder, failure);
+    char number[24];
+    text += "= ";
+    text.append(number, std::to_chars(number, number + sizeof number, stamp.size).ptr);
+    text += ' ';
+    text.append(number, std::to_chars(number, number + sizeof number, stamp.modified).ptr);
+    text += ' ';
+    text += escapedName(name);
+    text += "\r\n";
 }
 
-} // namespace
+std::string BuildRecord::writingLine(std::string_view name) { return "+ " + escapedName(name) + "\r\n"; }
 
-void noteWriting(Platform& p, JobVariables& job, const std::string& folder, const std::vector<std::string>& names)
-{
-    // The first time in a build, the record is made current: what it holds that is
-    // not ours (junk, names of files since replaced) goes before a line is added.
-    if (!job.written.contains(folder)) {
-        std::vector<std::string> none;
-        rewriteRecord(p, job, folder, none, true);
-        job.written[folder];
-    }
-    if (names.empty() || job.recordsFailed.contains(folder))
-        return;
-    std::string lines;
-    lines.reserve(names.size() * 24);
-    for (const auto& name : names)
-        lines.append("+ ").append(escapedName(name)).append("\r\n");
-    const std::string path = buildRecordPath(folder);
-    Failure failure = p.fs.appendToFile(path, lines);
-    if (const auto took = failure ? std::nullopt : p.fs.fileStamp(path))
-        failure = p.fs.appendToFile(path, "@ " + std::to_string(took->modified) + "\r\n");
-    if (failure)
-        tellRecordFailure(p, job, folder, failure);
-}
-
-void noteWritten(JobVariables& job, const std::string& folder, std::string_view name)
-{
-    job.written[folder].emplace_back(name);
-}
-
-void keepBuildRecords(Platform& p, JobVariables& job)
-{
-    for (auto& [folder, names] : job.written)
-        rewriteRecord(p, job, folder, names, false);
-    job.written.clear();
-    job.recordsFailed.clear();
-}
-
-RecordsKeptAtEnd::~RecordsKeptAtEnd()
-{
-    try {
-        keepBuildRecords(p_, job_);
-    } catch (...) {
-        // Out of memory while unwinding: the records keep what was noted before writing.
-    }
-}
+std::string BuildRecord::tookLine(std::int64_t time) { return "@ " + std::to_string(time) + "\r\n"; }
 
 BuildRecord::BuildRecord(FileSystem& fs, const std::string& folder)
     : fs_(&fs), folder_(folder), caseSensitive_(fs.caseSensitive())
 {
     const std::string path = buildRecordPath(folder);
-    const auto stamp = fs.fileStamp(path);
-    const auto text = stamp ? fs.readRegularFile(path, kBuildRecordLimit, Links::NotFollowed) : std::nullopt;
+    stamp_ = fs.fileStamp(path);
+    const auto text = stamp_ ? fs.readRegularFile(path, kBuildRecordLimit, Links::NotFollowed) : std::nullopt;
     if (!text) {
-        // Something of that name that is no record of ours (a link, a folder, a pipe, a file too long to be one).
-        unreadable_ = stamp.has_value() || fs.canRead(path);
+        // Something of that name that is no record of ours: a link, a folder, a pipe, a file too long to be one.
+        unreadable_ = stamp_.has_value() || fs.canRead(path);
         return;
     }
-    recordTime_ = stamp->modified;
     read(*text);
 }
 
-void BuildRecord::read(const std::string& text)
+void BuildRecord::read(std::string_view text)
 {
-    const std::vector<std::string> lines = textLines(text);
-    const bool current = !lines.empty() && lines.front() == kRecordStart;
     std::vector<Kept*> unclosed;  // "+" lines that wait for their time
-    for (std::size_t i = current ? 1 : 0; i < lines.size(); ++i) {
-        std::string_view line = lines[i];
+    bool first = true;
+    while (!text.empty()) {
+        // A line ends at CR LF; a line cut short by a run stopped mid-write has no end, and does not count.
+        const auto end = text.find("\r\n");
+        if (end == std::string_view::npos)
+            break;
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end + 2);
+        if (std::exchange(first, false) && line == kRecordStart) {
+            current_ = true;
+            continue;
+        }
         Kept kept;
-        if (current && line.starts_with("@ ")) {
-            std::int64_t since = 0;
+        if (current_ && line.starts_with("@ ")) {
             line.remove_prefix(2);
-            if (std::from_chars(line.data(), line.data() + line.size(), since).ptr == line.data() + line.size())
+            if (std::int64_t since = 0; takeNumber(line, since, true))
                 for (Kept* waiting : std::exchange(unclosed, {}))
                     waiting->since = since;
             continue;
         }
-        if (!current) {
+        if (!current_) {
             kept.how = Kept::How::Unstamped;
         } else if (line.starts_with("= ")) {
             line.remove_prefix(2);
@@ -201,7 +140,7 @@ void BuildRecord::read(const std::string& text)
         } else if (line.starts_with("+ ")) {
             line.remove_prefix(2);
             kept.how = Kept::How::Writing;
-            kept.since = recordTime_;
+            kept.since = stamp_->modified;
         } else {
             continue;
         }
@@ -220,23 +159,21 @@ void BuildRecord::read(const std::string& text)
 
 std::string BuildRecord::key(std::string_view name) const { return caseSensitive_ ? std::string(name) : upperCase(name); }
 
-bool BuildRecord::wrote(std::string_view name) const
+std::optional<FileStamp> BuildRecord::stampIfWritten(std::string_view name) const
 {
     if (kept_.empty())
-        return false;
+        return std::nullopt;
     const auto found = kept_.find(key(name));
     if (found == kept_.end())
-        return false;
+        return std::nullopt;
     const auto stamp = fs_->fileStamp(folder_ + std::string(name));
     if (!stamp)
-        return false;
+        return std::nullopt;
     const Kept& kept = found->second;
-    switch (kept.how) {
-    case Kept::How::Written: return *stamp == kept.stamp;
-    case Kept::How::Writing: return stamp->modified >= kept.since;
-    case Kept::How::Unstamped: return stamp->modified <= recordTime_;
-    }
-    return false;
+    const bool asWritten = kept.how == Kept::How::Written     ? *stamp == kept.stamp
+                           : kept.how == Kept::How::Writing ? stamp->modified >= kept.since
+                                                            : stamp->modified <= stamp_->modified;
+    return asWritten ? stamp : std::nullopt;
 }
 
 std::vector<std::string> BuildRecord::names() const

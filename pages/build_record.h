@@ -1,17 +1,17 @@
 #pragma once
-// What a build wrote, kept in a small hidden record in each folder it wrote into (pages,
-// view pages, template copies, thumbnails), so that a later load of that folder does not
-// take the gallery's own files as pictures of the user's, and a later build replaces
-// only what is its own. A name goes into the record before its file is written, and
-// counts only while its file lies there as the build left it: a file the user put in
-// its place is the user's again.
+// The record of what builds wrote in a folder: a small hidden file in each folder a build
+// wrote into (pages, view pages, template copies, thumbnails), so that a later load does
+// not take the gallery's own files as pictures of the user's, and a later build replaces
+// only what is its own. A name counts only while its file lies there as the build left
+// it: a file the user put in its place is the user's again. This is the record as the
+// disk holds it; record_keeping.h writes it.
 
-#include "pages/job_variables.h"
-#include "platform/platform.h"
+#include "platform/file_system.h"
 
-#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tavlo {
@@ -22,32 +22,6 @@ inline constexpr std::string_view kThumbnailFolder = "MINIATURE";
 /// The most a record may hold: a longer one is not read, and the next build makes it anew.
 inline constexpr std::size_t kBuildRecordLimit = 64 * 1024 * 1024;
 
-/// Puts the names of files about to be written in a folder into its record, so that a
-/// build stopped at any moment leaves nothing that a load would take for the user's.
-void noteWriting(Platform& p, JobVariables& job, const std::string& folder, const std::vector<std::string>& names);
-
-/// Notes a file that the build wrote.
-void noteWritten(JobVariables& job, const std::string& folder, std::string_view name);
-
-/// Rewrites the record of every folder the build wrote into or was about to: the files
-/// it wrote as they lie now, and those of earlier builds still as they were written.
-/// A record that cannot be written is told of; the gallery is whole without it.
-void keepBuildRecords(Platform& p, JobVariables& job);
-
-/// Keeps the records however a build ends: also when it is stopped, or the program ended.
-class RecordsKeptAtEnd {
-public:
-    RecordsKeptAtEnd(Platform& p, JobVariables& job) : p_(p), job_(job) {}
-    ~RecordsKeptAtEnd();
-    RecordsKeptAtEnd(const RecordsKeptAtEnd&) = delete;
-    RecordsKeptAtEnd& operator=(const RecordsKeptAtEnd&) = delete;
-
-private:
-    Platform& p_;
-    JobVariables& job_;
-};
-
-/// A folder's record as the disk holds it.
 class BuildRecord {
 public:
     BuildRecord() = default;
@@ -55,11 +29,24 @@ public:
     BuildRecord(FileSystem& fs, const std::string& folder);
 
     /// Whether a build of ours wrote the file of that name, and it lies there as written.
-    bool wrote(std::string_view name) const;
+    bool wrote(std::string_view name) const { return stampIfWritten(name).has_value(); }
+    /// The file's stamp, when a build of ours wrote it and it lies there as written.
+    std::optional<FileStamp> stampIfWritten(std::string_view name) const;
     /// Whether there is a record that could not be read: not a regular file, or too long.
     bool unreadable() const { return unreadable_; }
+    /// Whether there is a record in this version's form, to which lines may be added.
+    bool current() const { return current_; }
+    /// The record's own stamp when it was read.
+    const std::optional<FileStamp>& stamp() const { return stamp_; }
     /// The names it holds, as the record spells them.
     std::vector<std::string> names() const;
+
+    /// The lines of a record: its first, a file as written, a file about to be written,
+    /// and the time the record took the lines about to be written above it.
+    static std::string startLine();
+    static void addWrittenLine(std::string& text, std::string_view name, const FileStamp& stamp);
+    static std::string writingLine(std::string_view name);
+    static std::string tookLine(std::int64_t time);
 
 private:
     struct Kept {
@@ -68,15 +55,16 @@ private:
         std::int64_t since = 0;  // Writing: a file written from then on
         std::string name;        // as spelt on disk
     };
-    void read(const std::string& text);
+    void read(std::string_view text);
     std::string key(std::string_view name) const;
 
     FileSystem* fs_ = nullptr;
     std::string folder_;
-    std::map<std::string, Kept, std::less<>> kept_;
-    std::int64_t recordTime_ = 0;  // when the record was last written
+    std::unordered_map<std::string, Kept> kept_;
+    std::optional<FileStamp> stamp_;
     bool caseSensitive_ = true;
     bool unreadable_ = false;
+    bool current_ = false;
 };
 
 /// Whether a folder listing holds a build's record.

@@ -2,14 +2,24 @@
 // The job variables through which a build command hands one page to the page
 // writer, and reads back where the page was finally written.
 
+#include "pages/build_record.h"
 #include "pages/view_page_names.h"
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace tavlo {
+
+/// A folder's record in the course of a build.
+struct FolderRecord {
+    BuildRecord earlier;                // as the build found it
+    std::vector<std::string> written;   // what the build wrote there
+    std::optional<FileStamp> left;      // the record as the build last left it
+    bool failed = false;                // it could not be written: told once, not tried again
+};
 
 struct JobVariables {
     std::string Cartella_Tavlo;  // folder of the page and its view pages, ending in a separator
@@ -27,11 +37,9 @@ struct JobVariables {
     std::map<std::string, std::string> thumbnails;
     // Ours: the view page names a build gave where pictures' own names repeat.
     ViewPageNames viewPages;
-    // Ours: by folder, the files a build wrote there, for the folder's record of them;
-    // every folder whose record the build touched is here. Those whose record could not
-    // be written in this build are told of once.
-    std::map<std::string, std::vector<std::string>> written;
-    std::set<std::string> recordsFailed;
+    // Ours: by folder, the record of what the build wrote there, for every folder whose
+    // record the build read or touched.
+    std::map<std::string, FolderRecord> records;
 
     // Ours: the pages this build wrote, so that a fallback never puts a second page
     // under the name of one already written; and whether the last page ended with

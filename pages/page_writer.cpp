@@ -1,6 +1,6 @@
 #include "pages/page_writer.h"
 
-#include "pages/build_record.h"
+#include "pages/record_keeping.h"
 #include "pages/entry_values.h"
 #include "pages/html_text.h"
 #include "pages/view_page.h"

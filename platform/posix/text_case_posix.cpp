@@ -58,8 +58,11 @@ std::string mapText(std::string_view text, bool upper, std::size_t upperCharacte
     // Most names are plain ASCII: one byte is one character, cased without decoding.
     if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         std::string out(text);
-        for (std::size_t i = 0; i < out.size(); ++i)
-            out[i] = static_cast<char>(mapCase(static_cast<unsigned char>(out[i]), i < upperCharacters || upper));
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            char& c = out[i];
+            if (i < upperCharacters || upper ? c >= 'a' && c <= 'z' : c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c ^ 0x20);  // the one bit between a letter's two cases
+        }
         return out;
     }
     std::string out;

@@ -348,8 +348,8 @@ public:
             return {kErrAccess, "Source and destination are the same file"};
         // Copied through a buffer into the temporary, which is flushed with the rest
         // when it replaces a file.
-        Handle from(openForReading(source));
-        if (!from.valid())
+        Handle input(openForReading(source));
+        if (!input.valid())
             return lastFailure();
         Failure failure;
         auto file = create(destination, true, failure);
@@ -358,7 +358,7 @@ public:
         char chunk[64 * 1024];
         for (;;) {
             DWORD got = 0;
-            if (!ReadFile(from.get(), chunk, sizeof chunk, &got, nullptr))
+            if (!ReadFile(input.get(), chunk, sizeof chunk, &got, nullptr))
                 return lastFailure();
             if (got == 0)
                 return file->close();

@@ -1,0 +1,117 @@
+#include "pages/record_keeping.h"
+
+#include "platform/text_rules.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tavlo {
+namespace {
+
+// The user hears of a record only on the command line; once a build for each folder,
+// which is then not tried again.
+void tellFailure(Platform& p, FolderRecord& record, const std::string& folder, const Failure& failure)
+{
+    if (!std::exchange(record.failed, true))
+        p.ui.untold("Elenco dei file creati non registrato: " + buildRecordPath(folder) + " ERR=" +
+                    numberForMessage(failure.code) + " - " + failure.description);
+}
+
+FolderRecord& touched(Platform& p, JobVariables& job, const std::string& folder)
+{
+    auto [at, added] = job.records.try_emplace(folder);
+    if (added) {
+        at->second.earlier = BuildRecord(p.fs, folder);
+        if (at->second.earlier.unreadable())
+            p.ui.untold("Elenco dei file creati non leggibile, rifatto: " + buildRecordPath(folder));
+    }
+    return at->second;
+}
+
+// Writes the record anew from `earlier`: what this build wrote as it lies now, then what
+// earlier builds wrote that still lies there as written. Nothing is written where there
+// is no record and nothing to keep, unless `always`.
+void writeRecord(Platform& p, const std::string& folder, FolderRecord& record, const BuildRecord& earlier, bool always)
+{
+    auto& written = record.written;
+    std::ranges::sort(written);
+    written.erase(std::unique(written.begin(), written.end()), written.end());
+    std::string text = BuildRecord::startLine();
+    text.reserve(written.size() * 48);
+    bool keepsAny = false;
+    for (const auto& name : written)
+        if (const auto stamp = p.fs.fileStamp(folder + name))
+            BuildRecord::addWrittenLine(text, name, *stamp), keepsAny = true;
+    for (const auto& name : earlier.names())
+        if (!std::ranges::binary_search(written, name))
+            if (const auto stamp = earlier.stampIfWritten(name))
+                BuildRecord::addWrittenLine(text, name, *stamp), keepsAny = true;
+    const std::string path = buildRecordPath(folder);
+    if (!keepsAny && !always && !earlier.unreadable() && !p.fs.fileStamp(path))
+        return;
+    if (Failure failure = p.fs.writeWholeFile(path, text))
+        return tellFailure(p, record, folder, failure);
+    record.left = p.fs.fileStamp(path);
+}
+
+} // namespace
+
+const BuildRecord& recordFound(Platform& p, JobVariables& job, const std::string& folder)
+{
+    return touched(p, job, folder).earlier;
+}
+
+void noteWriting(Platform& p, JobVariables& job, const std::string& folder, const std::vector<std::string>& names)
+{
+    FolderRecord& record = touched(p, job, folder);
+    if (record.failed || names.empty())
+        return;
+    // A record not in this version's form (or junk) is made anew before a line is added.
+    if (!record.left && !record.earlier.current())
+        writeRecord(p, folder, record, record.earlier, true);
+    if (record.failed)
+        return;
+    std::string lines;
+    lines.reserve(names.size() * 24);
+    for (const auto& name : names)
+        lines += BuildRecord::writingLine(name);
+    const std::string path = buildRecordPath(folder);
+    Failure failure = p.fs.appendToFile(path, lines);
+    if (const auto took = failure ? std::nullopt : p.fs.fileStamp(path))
+        failure = p.fs.appendToFile(path, BuildRecord::tookLine(took->modified));
+    if (failure)
+        return tellFailure(p, record, folder, failure);
+    record.left = p.fs.fileStamp(path);
+}
+
+void noteWritten(JobVariables& job, const std::string& folder, std::string_view name)
+{
+    job.records[folder].written.emplace_back(name);
+}
+
+void keepBuildRecords(Platform& p, JobVariables& job)
+{
+    for (auto& [folder, record] : job.records) {
+        if (record.failed)
+            continue;
+        // Another run may have added to the record since this one found it or last added
+        // to it: then it is read again, so that what that run noted stays.
+        const auto expected = record.left ? record.left : record.earlier.stamp();
+        if (p.fs.fileStamp(buildRecordPath(folder)) == expected)
+            writeRecord(p, folder, record, record.earlier, false);
+        else
+            writeRecord(p, folder, record, BuildRecord(p.fs, folder), false);
+    }
+    job.records.clear();
+}
+
+RecordsKeptAtEnd::~RecordsKeptAtEnd()
+{
+    try {
+        keepBuildRecords(p_, job_);
+    } catch (...) {
+        // Out of memory while unwinding: the records keep what was noted before writing.
+    }
+}
+
+} // namespace tavlo
