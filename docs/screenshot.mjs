@@ -26,7 +26,7 @@ try {
         await tab.setViewport({ width: Number(width), height: await tab.evaluate(() => document.documentElement.scrollHeight), ...phone });
     if (click) {
         await tab.click(click);
-        await tab.waitForFunction(() => [...document.images].every((image) => image.complete));
+        await tab.waitForFunction(() => !document.querySelector('.visore[aria-busy]') && [...document.images].every((image) => image.complete));
     }
     await tab.screenshot({ path: png });
 } finally {

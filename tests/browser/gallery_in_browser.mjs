@@ -71,17 +71,13 @@ try {
     let viewed = 0;
     for (const page of [...pages.filter((path) => /PAG_\d+\.HTM$/.test(path)), join(small, 'TAVLO.HTM')]) {
         await tab.goto(pathToFileURL(page).href);
-        for (const [src, width] of await tab.evaluate(async () => {
-            const shown = [], picture = document.querySelector('.visore img');
-            const cells = [...document.querySelectorAll('td[valign] a > img')];
-            for (const cell of cells.filter((img) => /jpg$/.test(img.getAttribute('src')))) {  // not an icon
-                cell.click();
-                await picture.decode().catch(() => {});
-                shown.push([picture.src, picture.naturalWidth]);
-            }
-            return shown;
-        }))
+        const cells = 'td[valign] a > img[src$="jpg"]';  // not an icon
+        for (let n = await tab.$$eval(cells, (all) => all.length); n-- > 0;) {
+            await tab.$$eval(cells, (all, i) => all[i].click(), n);
+            await tab.waitForFunction(() => !document.querySelector('.visore[aria-busy]'));
+            const [src, width] = await tab.$eval('.visore img', (picture) => [picture.src, picture.naturalWidth]);
             width > 0 && onDisk(src) && !src.includes('/MINIATURE/') ? ++viewed : problems.push(`${page}: the viewer shows ${src}`);
+        }
     }
     if (viewed !== 16)
         problems.push(`the viewer showed ${viewed} originals, not 8 without thumbnails and 8 with`);

@@ -1,10 +1,15 @@
 // The footer's viewer in headless Chromium, on a gallery of a portrait and two landscape
 // photos, a web page and a sound: open by a click, next and previous by key, button and swipe,
-// Esc and Back close it, a modifier click, a web-page cell and the index of a series keep
-// their links, nothing is fetched but the pictures, and a 390-pixel phone never scrolls sideways.
+// first and last by Home and End, each picture named in the address; double click zooms to
+// the picture's own pixels and a drag pans it; focus stays inside and comes back to the cell;
+// Esc, Back, the backdrop and a swipe down close it; a modifier click, a web-page cell and the
+// index of a series keep their links, nothing is fetched but the pictures, and a 390-pixel phone
+// never scrolls sideways. Then the gallery with thumbnails, opened by a link to one picture:
+// a picture held back shows its thumbnail under its own caption, one that fails says so, and
+// axe-core finds nothing critical or serious, the viewer open and closed.
 //   node viewer_in_browser.mjs <folder holding node_modules> <chromium> <tavlo_sample_gallery>
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
@@ -16,8 +21,8 @@ if (!existsSync(chromium))
 const root = mkdtempSync(join(tmpdir(), 'tavlo-viewer-')), one = join(root, 'Una'), paged = join(root, 'Serie');
 const problems = [];
 const check = (ok, what) => ok || problems.push(what);
-const browser = await createRequire(resolve(driver, 'here.js'))('puppeteer-core')
-    .launch({ executablePath: chromium, args: ['--no-sandbox'] });
+const modules = createRequire(resolve(driver, 'here.js'));
+const browser = await modules('puppeteer-core').launch({ executablePath: chromium, args: ['--no-sandbox'] });
 try {
     const tab = await browser.newPage();
     tab.on('pageerror', (error) => problems.push(`script error: ${error.message}`));
@@ -36,18 +41,29 @@ try {
         writeFileSync(join(folder, 'pagina.htm'), '<p>Pagina</p>'), writeFileSync(join(folder, 'brano.mp3'), 'ID3');
     }
     execFileSync(sampleGallery, [one, '5'], { stdio: 'inherit' });
-    execFileSync(sampleGallery, [paged, '5', '2'], { stdio: 'inherit' });
+    execFileSync(sampleGallery, [paged, '5', '5', 'thumbnails'], { stdio: 'inherit' });
     const page = pathToFileURL(join(one, 'TAVLO.HTM')).href;
 
-    const viewer = () => tab.evaluate(() => {
+    const viewer = () => tab.evaluate(() => {  // src: the picture on screen, if any; notice: what stands in its place
         const box = document.querySelector('.visore'), picture = box && box.querySelector('img');
-        return !box ? { open: false } : { open: !box.hidden, src: picture.src, caption: box.querySelector('p').textContent,
-                        w: picture.width, h: picture.height, nw: picture.naturalWidth, nh: picture.naturalHeight };
+        const focus = document.activeElement, place = focus.getBoundingClientRect();
+        return !box ? { open: false } : { open: !box.hidden, src: picture.checkVisibility({ visibilityProperty: true }) ? picture.src : '',
+            caption: box.querySelector('[aria-live]').textContent, notice: box.querySelector('.scena').innerText.trim(),
+            busy: box.hasAttribute('aria-busy'), hash: location.hash, w: picture.width, h: picture.height,
+            nw: picture.naturalWidth, nh: picture.naturalHeight, inside: box.contains(focus),
+            focus: `${focus.getAttribute('href')} ${place.top >= 0 && place.bottom <= innerHeight}` };
     });
-    const shown = async (name, how) => {  // the viewer shows this photo, whole and undistorted
-        await tab.waitForFunction(() => document.querySelector('.visore img').complete, { timeout: 5000 });
+    const settled = () => tab.waitForFunction(() => !document.querySelector('.visore[aria-busy]'), { timeout: 5000 });
+    const closed = async (how, at = page, cell = 'IMG_0001.HTM') => {  // and focus is back on the cell's link, in view
+        await tab.waitForFunction(() => document.querySelector('.visore').hidden, { timeout: 5000 });
+        const v = await viewer();
+        check(tab.url() === at && v.focus === `${cell} true`, `${how} leaves ${tab.url()}, focus on ${v.focus}`);
+    };
+    const shown = async (name, how) => {  // the viewer shows this photo, whole and undistorted, named in the address
+        await settled();
         const [v, [sw, sh]] = [await viewer(), await tab.evaluate(() => [innerWidth, innerHeight])];
-        check(v.open && v.caption.startsWith(`Img_${name}.jpg`) && v.src.endsWith(`IMG_${name}.JPG`), `${how}: ${JSON.stringify(v)}`);
+        check(v.open && v.caption.startsWith(`Img_${name}.jpg`) && v.src.endsWith(`IMG_${name}.JPG`) && v.inside &&
+              v.hash === `#IMG_${name}.HTM`, `${how}: ${JSON.stringify(v)}`);
         check(Math.abs(v.w / v.h - v.nw / v.nh) < 0.02 && v.w <= sw && v.h <= sh && (v.w > sw * 0.9 || v.h > sh * 0.7),
               `${how}: ${v.nw}x${v.nh} shown as ${v.w}x${v.h} in ${sw}x${sh}`);
     };
@@ -58,14 +74,27 @@ try {
     fetched.length = 0;
     await tab.click('td[valign] a > img[src*="IMG_0002"]');
     await shown('0002', 'a click');  // the last cell: the sub-folder's come last
+    await tab.keyboard.press('Home'), await shown('0001', 'Home');
+    await tab.keyboard.press('End'), await shown('0002', 'End');
     await tab.keyboard.press('ArrowRight'), await shown('0001', 'the right arrow past the last');
     await tab.click('.visore .succ'), await shown('0003', 'the next button');
-    await tab.keyboard.press('ArrowLeft'), await shown('0001', 'the left arrow');
-    await tab.keyboard.press('Escape');
-    check(!(await viewer()).open && tab.url() === page, `Esc leaves ${JSON.stringify(await viewer())} at ${tab.url()}`);
+    for (let tabs = 4; tabs-- > 0;) await tab.keyboard.press('Tab');
+    await tab.keyboard.press('ArrowLeft'), await shown('0001', 'the left arrow after four Tabs');
+    const box = () => tab.$eval('.visore img', (picture) => picture.getBoundingClientRect().toJSON());
+    const fitted = await box();
+    await tab.click('.visore img', { count: 2 });
+    const zoomed = await box();
+    await tab.mouse.move(640, 400), await tab.mouse.down(), await tab.mouse.move(740, 420, { steps: 4 }), await tab.mouse.up();
+    const panned = await box();
+    await tab.click('.visore img', { count: 2 });
+    check(Math.round(zoomed.width) === 1600 && Math.abs(panned.left - zoomed.left - 100) < 1 && (await box()).width === fitted.width,
+          `double click and drag: ${JSON.stringify([fitted, zoomed, panned])}`);
+    await shown('0001', 'a drag of the zoomed picture');
+    await tab.keyboard.press('Escape'), await closed('Esc');
     check(fetched.every((url) => /IMG_000\d\.JPG$/.test(url)), `fetched: ${fetched}`);
-    await tab.click('td[valign] a > img[src*="IMG_0001"]'), await tab.goBack();
-    check(!(await viewer()).open && tab.url() === page, `Back leaves the viewer open or the page (${tab.url()})`);
+    await tab.click('td[valign] a > img[src*="IMG_0001"]'), await tab.goBack(), await closed('Back');
+    await tab.click('td[valign] a > img[src*="IMG_0003"]'), await shown('0003', 'a click');
+    await tab.mouse.click(20, 200), await closed('a click on the backdrop', page, 'IMG_0003.HTM');
 
     const leads = async (selector, options, to, from = page) => {  // a click that must follow the link
         await tab.goto(from);
@@ -87,6 +116,35 @@ try {
     await tab.tap('td[valign] a > img[src*="IMG_0002"]'), await shown('0002', 'a tap');
     await tab.touchscreen.touchStart(300, 400), await tab.touchscreen.touchMove(80, 410), await tab.touchscreen.touchEnd();
     await shown('0001', 'a swipe to the left');
+    const top = (await box()).top;
+    await tab.touchscreen.touchStart(200, 300), await tab.touchscreen.touchMove(200, 500);
+    check((await box()).top > top + 150, `the picture stays at ${top} under a finger going down`);
+    await tab.touchscreen.touchEnd(), await closed('a swipe down');
+
+    await tab.setViewport({ width: 1280, height: 800 });
+    const held = [], series = pathToFileURL(join(paged, 'PAG_1.HTM')).href;
+    await tab.setRequestInterception(true);
+    tab.on('request', (request) => /IMG_0003\.JPG$/.test(request.url()) ? held.push(request)
+        : /IMG_0002\.JPG$/.test(request.url()) ? request.abort() : request.continue());
+    await tab.goto(`${series}#IMG_0001.HTM`, { waitUntil: 'domcontentloaded' }), await shown('0001', 'a link to the picture');
+    await tab.waitForFunction(() => [...document.images].every((image) => image.complete));  // the thumbnails
+    await tab.keyboard.press('ArrowRight');
+    const waiting = await viewer();
+    check(held.length > 0 && waiting.busy && waiting.caption.startsWith('Img_0003.jpg') && waiting.src.includes('/MINIATURE/'),
+          `a picture held back: ${JSON.stringify(waiting)}`);
+    held.forEach((request) => request.continue()), await shown('0003', 'a picture held back, once it comes');
+    await tab.keyboard.press('ArrowRight'), await settled();
+    const failed = await viewer();
+    check(failed.caption.startsWith('Img_0002.jpg') && !failed.src && failed.notice === 'Immagine non disponibile',
+          `a picture that cannot be loaded: ${JSON.stringify(failed)}`);
+    const axe = async (when) => {
+        await tab.evaluate(readFileSync(modules.resolve('axe-core/axe.min.js'), 'utf8'));
+        const found = await tab.evaluate(async () => (await window.axe.run()).violations
+            .filter((rule) => ['critical', 'serious'].includes(rule.impact)).map((rule) => `${rule.id} (${rule.nodes.length})`));
+        check(found.length === 0, `axe-core, the viewer ${when}: ${found}`);
+    };
+    await tab.keyboard.press('Home'), await shown('0001', 'Home'), await axe('open');
+    await tab.keyboard.press('Escape'), await closed('Esc after a link to the picture', series), await axe('closed');
 } catch (error) {
     problems.push(error.message);
 } finally {
