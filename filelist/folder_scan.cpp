@@ -58,15 +58,17 @@ bool whollyOurs(Platform& p, const std::string& folder)
     });
 }
 
-// The level's sub-folders, but a thumbnail folder that holds only what a build of ours wrote.
-void noteSubFolders(Platform& p, ScanState& scan, int level, const std::vector<FolderEntry>& names)
+// The level's sub-folders, but a thumbnail folder that holds only what a build of ours
+// wrote, or that the record of an earlier version names.
+void noteSubFolders(Platform& p, ScanState& scan, int level, const std::vector<FolderEntry>& names, const BuildRecord& ours)
 {
     scan.Conta_Cartelle[level] = 0;
     auto& subFolders = scan.Sotto_Cartelle[level];
     subFolders.clear();
     for (const auto& found : names) {
         if (!found.isFolder ||
-            (found.name == kThumbnailFolder && whollyOurs(p, scan.Cartella_Corrente + found.name + p.fs.separator())))
+            (found.name == kThumbnailFolder &&
+             (ours.namesFolder(found.name) || whollyOurs(p, scan.Cartella_Corrente + found.name + p.fs.separator()))))
             continue;
         ++scan.Conta_Cartelle[level];
         subFolders.push_back(scan.Cartella_Corrente + found.name);
@@ -123,7 +125,7 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca)
         filePass(p, scan, *names, ours);
 
     if (names)
-        noteSubFolders(p, scan, level, *names);
+        noteSubFolders(p, scan, level, *names, ours);
     else
         scan.Conta_Cartelle[level] = 0, scan.Sotto_Cartelle[level].clear();
     if (scan.Conta_Cartelle[level] == 0)

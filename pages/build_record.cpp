@@ -185,6 +185,13 @@ std::vector<std::string> BuildRecord::names() const
     return names;
 }
 
+bool BuildRecord::namesFolder(std::string_view name) const
+{
+    const auto found = kept_.find(key(name));
+    return found != kept_.end() && found->second.how == Kept::How::Unstamped &&
+           fs_->folderIdentity(folder_ + std::string(name) + fs_->separator()).has_value();
+}
+
 bool holdsBuildRecord(const std::vector<FolderEntry>& names)
 {
     return std::ranges::any_of(names, [](const FolderEntry& e) { return !e.isFolder && e.name == kBuildRecordName; });

@@ -40,6 +40,9 @@ public:
     const std::optional<FileStamp>& stamp() const { return stamp_; }
     /// The names it holds, as the record spells them.
     std::vector<std::string> names() const;
+    /// Whether it is of an earlier version that named the folder of that name, which
+    /// it then kept out of loads whole.
+    bool namesFolder(std::string_view name) const;
 
     /// The lines of a record: its first, a file as written, a file about to be written,
     /// and the time the record took the lines about to be written above it.

@@ -28,6 +28,21 @@ FolderRecord& touched(Platform& p, JobVariables& job, const std::string& folder)
     return at->second;
 }
 
+// A thumbnail folder that a record of an earlier version kept out of loads whole gets a
+// record of its own, naming the files there no newer than that record.
+void handDownThumbnailFolder(Platform& p, const std::string& folder, const BuildRecord& earlier)
+{
+    const std::string thumbnails = folder + std::string(kThumbnailFolder) + p.fs.separator();
+    if (!earlier.namesFolder(kThumbnailFolder) || p.fs.fileStamp(buildRecordPath(thumbnails)))
+        return;
+    const auto names = p.fs.listFolder(thumbnails);
+    std::string text = BuildRecord::startLine();
+    for (const FolderEntry& entry : names ? *names : std::vector<FolderEntry>{})
+        if (const auto stamp = p.fs.fileStamp(thumbnails + entry.name); stamp && stamp->modified <= earlier.stamp()->modified)
+            BuildRecord::addWrittenLine(text, entry.name, *stamp);
+    p.fs.writeWholeFile(buildRecordPath(thumbnails), text);
+}
+
 // Writes the record anew from `earlier`: what this build wrote as it lies now, then what
 // earlier builds wrote that still lies there as written. Nothing is written where there
 // is no record and nothing to keep, unless `always`.
@@ -49,6 +64,7 @@ void writeRecord(Platform& p, const std::string& folder, FolderRecord& record, c
     const std::string path = buildRecordPath(folder);
     if (!keepsAny && !always && !earlier.unreadable() && !p.fs.fileStamp(path))
         return;
+    handDownThumbnailFolder(p, folder, earlier);
     if (Failure failure = p.fs.writeWholeFile(path, text))
         return tellFailure(p, record, folder, failure);
     record.left = p.fs.fileStamp(path);

@@ -193,5 +193,22 @@ TEST_F(BuildTest, FilesOfTheUsersWhereTheBuildsOwnGoAreKeptAndStayEntries)
     EXPECT_EQ(std::set<std::string>(loaded.begin(), loaded.end()), std::set<std::string>(expected.begin(), expected.end()));
 }
 
+// A gallery built in place by an earlier version, whose record is a bare list of names
+// that also named the thumbnail folder: its files stay out of loads before and after a
+// build without thumbnails.
+TEST_F(BuildTest, AGalleryOfAnEarlierVersionKeepsItsOwnFilesOutOfLoads)
+{
+    rig.tree.file("site/foto1.jpg"), rig.tree.file("site/FOTO1.HTM"), rig.tree.file("site/TAVLO.HTM");
+    rig.tree.file("site/DIAPOSIT.JPG"), rig.tree.file("site/MINIATURE/foto1-0123456789abcdef.jpg");
+    rig.tree.file("site/.tavlo", "DIAPOSIT.JPG\r\nFOTO1.HTM\r\nMINIATURE\r\nTAVLO.HTM\r\n");
+    const Lines photo{in("foto1.jpg")};
+    EXPECT_EQ(load(folder, "*"), photo);
+    rig.type(ControlId::txtNUM_FILE, "1");
+    rig.controls.setEnabled(ControlId::Command1, true);
+    click(ControlId::Command1, {kAnswerYes, kAnswerNo});  // the page is there: overwritten
+    rig.click(ControlId::Command2);                        // a new list
+    EXPECT_EQ(load(folder, "*"), photo);
+}
+
 } // namespace
 } // namespace tavlo::test
