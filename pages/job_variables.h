@@ -13,10 +13,16 @@
 
 namespace tavlo {
 
+/// A file a build wrote, and how it lay once written, where the writer told.
+struct WrittenFile {
+    std::string name;
+    std::optional<FileStamp> stamp;
+};
+
 /// A folder's record in the course of a build.
 struct FolderRecord {
     BuildRecord earlier;                // as the build found it
-    std::vector<std::string> written;   // what the build wrote there
+    std::vector<WrittenFile> written;   // what the build wrote there
     std::optional<FileStamp> left;      // the record as the build last left it
     bool failed = false;                // it could not be written: told once, not tried again
 };

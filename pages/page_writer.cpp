@@ -127,7 +127,6 @@ Failure writeCells(Platform& p, JobVariables& job, const PageSources& sources, c
         if (!values.media) {
             if (Failure f = writeViewPage(p, job, values))
                 return f;
-            noteWritten(job, job.Cartella_Tavlo, *values.viewPageName);
         }
         writeCellEnd(put);
         ++cellsInRow;

@@ -49,16 +49,20 @@ void handDownThumbnailFolder(Platform& p, const std::string& folder, const Build
 void writeRecord(Platform& p, const std::string& folder, FolderRecord& record, const BuildRecord& earlier, bool always)
 {
     auto& written = record.written;
-    std::ranges::sort(written);
-    written.erase(std::unique(written.begin(), written.end()), written.end());
+    // A name written twice (a page restarted in the same place) counts as last written.
+    std::ranges::stable_sort(written, {}, &WrittenFile::name);
+    const auto last = [](const WrittenFile& a, const WrittenFile& b) { return a.name == b.name; };
+    std::reverse(written.begin(), written.end());
+    written.erase(std::unique(written.begin(), written.end(), last), written.end());
+    std::reverse(written.begin(), written.end());
     std::string text = BuildRecord::startLine();
     text.reserve(written.size() * 48);
     bool keepsAny = false;
-    for (const auto& name : written)
-        if (const auto stamp = p.fs.fileStamp(folder + name))
-            BuildRecord::addWrittenLine(text, name, *stamp), keepsAny = true;
+    for (const auto& file : written)
+        if (const auto stamp = file.stamp ? file.stamp : p.fs.fileStamp(folder + file.name))
+            BuildRecord::addWrittenLine(text, file.name, *stamp), keepsAny = true;
     for (const auto& name : earlier.names())
-        if (!std::ranges::binary_search(written, name))
+        if (!std::ranges::binary_search(written, name, {}, &WrittenFile::name))
             if (const auto stamp = earlier.stampIfWritten(name))
                 BuildRecord::addWrittenLine(text, name, *stamp), keepsAny = true;
     const std::string path = buildRecordPath(folder);
@@ -100,9 +104,9 @@ void noteWriting(Platform& p, JobVariables& job, const std::string& folder, cons
     record.left = p.fs.fileStamp(path);
 }
 
-void noteWritten(JobVariables& job, const std::string& folder, std::string_view name)
+void noteWritten(JobVariables& job, const std::string& folder, std::string_view name, std::optional<FileStamp> stamp)
 {
-    job.records[folder].written.emplace_back(name);
+    job.records[folder].written.push_back({std::string(name), stamp});
 }
 
 void keepBuildRecords(Platform& p, JobVariables& job)

@@ -1,6 +1,7 @@
 #include "pages/view_page.h"
 
 #include "pages/html_text.h"
+#include "pages/record_keeping.h"
 #include "platform/file_system_shared.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
@@ -56,7 +57,9 @@ std::string fileBytes(const std::array<std::string, 7>& lines)
     return bytes;
 }
 
-Failure writeLines(FileSystem& fs, const std::string& path, const std::array<std::string, 7>& lines, bool replace)
+// `stamp`: the file as written, when it is.
+Failure writeLines(FileSystem& fs, const std::string& path, const std::array<std::string, 7>& lines, bool replace,
+                   std::optional<FileStamp>& stamp)
 {
     Failure failure;
     const auto file = replace ? fs.createText(path, failure) : fs.createNewText(path, failure);
@@ -65,12 +68,35 @@ Failure writeLines(FileSystem& fs, const std::string& path, const std::array<std
     for (const auto& line : lines)
         if (Failure f = file->writeLine(line))
             return f;
-    return file->close();
+    failure = file->close();
+    stamp = file->stamp();
+    return failure;
+}
+
+// Writes the view page at `path`: as a new file where none is there, else over one of ours.
+Failure writeAt(Platform& p, const JobVariables& job, const std::string& path, const std::array<std::string, 7>& lines,
+                std::optional<FileStamp>& stamp)
+{
+    // Most view pages are new: written and named in one go, without a look at the folder first.
+    const Failure failure = writeLines(p.fs, path, lines, false, stamp);
+    if (failure.code != kErrFileAlreadyExists)
+        return failure;
+    if (path == job.Cartella_Tavlo + job.Nome_Pagina)
+        return fileAlreadyExists();
+    // A gallery built again in place: a view page that holds these very bytes stays as it
+    // is. Only what a view page can hold is read: a longer file, a link, or one that
+    // cannot be read is not one of ours.
+    const auto there = p.fs.readRegularFile(path, kViewPageLimit, Links::NotFollowed);
+    if (there && *there == fileBytes(lines))
+        return {};
+    if (!mayReplace(there))
+        return fileAlreadyExists();
+    return writeLines(p.fs, path, lines, true, stamp);
 }
 
 } // namespace
 
-Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& entry)
+Failure writeViewPage(Platform& p, JobVariables& job, const EntryValues& entry)
 {
     if (!entry.viewPageName)
         return {kErrIllegalCall, "Invalid procedure call or argument"};
@@ -87,21 +113,11 @@ Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& e
             " height=" + numberForPage(430) + "></TD></TR></TABLE></CENTER>",
         std::string(kLastLine),
     };
-    // Most view pages are new: written and named in one go, without a look at the folder first.
-    const Failure failure = writeLines(p.fs, path, lines, false);
-    if (failure.code != kErrFileAlreadyExists)
-        return failure;
-    if (path == job.Cartella_Tavlo + job.Nome_Pagina)
-        return fileAlreadyExists();
-    // A gallery built again in place: a view page that holds these very bytes stays as it
-    // is. Only what a view page can hold is read: a longer file, a link, or one that
-    // cannot be read is not one of ours.
-    const auto there = p.fs.readRegularFile(path, kViewPageLimit, Links::NotFollowed);
-    if (there && *there == fileBytes(lines))
-        return {};
-    if (!mayReplace(there))
-        return fileAlreadyExists();
-    return writeLines(p.fs, path, lines, true);
+    std::optional<FileStamp> stamp;
+    const Failure failure = writeAt(p, job, path, lines, stamp);
+    if (!failure)
+        noteWritten(job, job.Cartella_Tavlo, *entry.viewPageName, stamp);
+    return failure;
 }
 
 } // namespace tavlo

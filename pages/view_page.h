@@ -8,8 +8,9 @@
 
 namespace tavlo {
 
-/// Writes the view page into the page folder. Never writes over a file that is
-/// not a view page of ours, whole or cut short (that fails with "File already exists").
-Failure writeViewPage(Platform& p, const JobVariables& job, const EntryValues& entry);
+/// Writes the view page into the page folder, and notes it in the folder's record. Never
+/// writes over a file that is not a view page of ours, whole or cut short (that fails
+/// with "File already exists").
+Failure writeViewPage(Platform& p, JobVariables& job, const EntryValues& entry);
 
 } // namespace tavlo

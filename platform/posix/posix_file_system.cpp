@@ -59,6 +59,11 @@ std::string executableFolder()
 
 namespace {
 
+std::int64_t ticks(const timespec& time)
+{
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
 bool writeAll(int fd, const char* data, std::size_t size, int& error)
 {
     while (size > 0) {
@@ -112,6 +117,8 @@ private:
         // file has nothing to lose, and is spared the wait.
         if (replacing_ && ::fdatasync(fd_) != 0)
             return failureFromErrno(errno);
+        if (struct stat info {}; ::fstat(fd_, &info) == 0)
+            stamp_ = FileStamp{static_cast<std::uint64_t>(info.st_size), ticks(info.st_mtim)};
         if (Failure failure = closeFile())
             return failure;
         if (temporary_.empty())
@@ -174,11 +181,6 @@ std::optional<std::string> readRegularFileAt(const std::string& path, std::size_
     }
     ::close(fd);
     return content;
-}
-
-std::int64_t ticks(const timespec& time)
-{
-    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
 std::string withTrailingSlash(std::string folder)

@@ -76,6 +76,11 @@ namespace {
 
 Failure lastFailure() { return failureFromWindowsError(GetLastError()); }
 
+std::int64_t ticks(const FILETIME& time)
+{
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
 class Handle {
 public:
     explicit Handle(HANDLE handle) : handle_(handle) {}
@@ -151,6 +156,9 @@ private:
         // power cut the name holds the old file or the new one. A new one is spared the wait.
         if (replacing_ && !FlushFileBuffers(file_.get()))
             return lastFailure();
+        if (BY_HANDLE_FILE_INFORMATION info{}; GetFileInformationByHandle(file_.get(), &info))
+            stamp_ = FileStamp{(static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
+                               ticks(info.ftLastWriteTime)};
         if (!file_.reset())
             return lastFailure();
         if (MoveFileExA(temporary_.c_str(), path_.c_str(), replace_ ? MOVEFILE_REPLACE_EXISTING : 0))
@@ -213,11 +221,6 @@ std::optional<std::string> readRegularFileAt(const std::string& path, std::size_
         content.append(chunk, got);
     }
     return content;
-}
-
-std::int64_t ticks(const FILETIME& time)
-{
-    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
 }
 
 /// Volume and file index: the identity of a file or folder on disk.
