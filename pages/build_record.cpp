@@ -14,8 +14,9 @@ namespace {
 constexpr std::string_view kRecordStart = "tavlo-record 2";
 // Then a line a file: "= size time name" for a file as written, "+ name" for one about
 // to be written. A line "@ time" follows the "+" lines it closes: the time the record
-// took them, which every file written after them carries or passes; "+" lines without
-// one (a run stopped between the two) take the record's own time.
+// took them, which every file made or replaced after them shows as its change time (a
+// time of last change may be set back, as thumbnails carry their picture's); "+" lines
+// without one (a run stopped between the two) take the record's own.
 
 // A name is stored so that none of its bytes can end its line or be read as another's:
 // control characters and "%" go as "%" and two hex digits.
@@ -140,7 +141,7 @@ void BuildRecord::read(std::string_view text)
         } else if (line.starts_with("+ ")) {
             line.remove_prefix(2);
             kept.how = Kept::How::Writing;
-            kept.since = stamp_->modified;
+            kept.since = stamp_->changed;
         } else {
             continue;
         }
@@ -170,8 +171,8 @@ std::optional<FileStamp> BuildRecord::stampIfWritten(std::string_view name) cons
     if (!stamp)
         return std::nullopt;
     const Kept& kept = found->second;
-    const bool asWritten = kept.how == Kept::How::Written     ? *stamp == kept.stamp
-                           : kept.how == Kept::How::Writing ? stamp->modified >= kept.since
+    const bool asWritten = kept.how == Kept::How::Written     ? stamp->sameAs(kept.stamp)
+                           : kept.how == Kept::How::Writing ? stamp->changed >= kept.since
                                                             : stamp->modified <= stamp_->modified;
     return asWritten ? stamp : std::nullopt;
 }

@@ -55,7 +55,7 @@ private:
     struct Kept {
         enum class How { Written, Writing, Unstamped } how = How::Written;
         FileStamp stamp;         // Written: the file as the build left it
-        std::int64_t since = 0;  // Writing: a file written from then on
+        std::int64_t since = 0;  // Writing: a file made or changed from then on
         std::string name;        // as spelt on disk
     };
     void read(std::string_view text);

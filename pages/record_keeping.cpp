@@ -98,7 +98,7 @@ void noteWriting(Platform& p, JobVariables& job, const std::string& folder, cons
     const std::string path = buildRecordPath(folder);
     Failure failure = p.fs.appendToFile(path, lines);
     if (const auto took = failure ? std::nullopt : p.fs.fileStamp(path))
-        failure = p.fs.appendToFile(path, BuildRecord::tookLine(took->modified));
+        failure = p.fs.appendToFile(path, BuildRecord::tookLine(took->changed));
     if (failure)
         return tellFailure(p, record, folder, failure);
     record.left = p.fs.fileStamp(path);

@@ -36,8 +36,11 @@ struct FolderEntry {
 /// whether a file is still the one it wrote.
 struct FileStamp {
     std::uint64_t size = 0;
-    std::int64_t modified = 0;  // the platform's ticks
+    std::int64_t modified = 0;  // the platform's ticks, as a copy may keep or set them
+    std::int64_t changed = 0;   // when the file itself last changed, which nothing sets back
     bool operator==(const FileStamp&) const = default;
+    /// The same content as far as size and time of last change tell.
+    bool sameAs(const FileStamp& other) const { return size == other.size && modified == other.modified; }
 };
 
 /// Whether a read goes through a link to its target.

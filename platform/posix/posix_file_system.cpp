@@ -64,6 +64,11 @@ std::int64_t ticks(const timespec& time)
     return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
+FileStamp stampOf(const struct stat& info)
+{
+    return {static_cast<std::uint64_t>(info.st_size), ticks(info.st_mtim), ticks(info.st_ctim)};
+}
+
 bool writeAll(int fd, const char* data, std::size_t size, int& error)
 {
     while (size > 0) {
@@ -118,7 +123,7 @@ private:
         if (replacing_ && ::fdatasync(fd_) != 0)
             return failureFromErrno(errno);
         if (struct stat info {}; ::fstat(fd_, &info) == 0)
-            stamp_ = FileStamp{static_cast<std::uint64_t>(info.st_size), ticks(info.st_mtim)};
+            stamp_ = stampOf(info);
         if (Failure failure = closeFile())
             return failure;
         if (temporary_.empty())
@@ -278,7 +283,7 @@ public:
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
             return std::nullopt;
-        return FileStamp{static_cast<std::uint64_t>(info.st_size), ticks(info.st_mtim)};
+        return stampOf(info);
     }
 
     Failure appendToFile(const std::string& path, std::string_view bytes) override

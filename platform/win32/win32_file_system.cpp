@@ -81,6 +81,14 @@ std::int64_t ticks(const FILETIME& time)
     return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
 }
 
+// A file made or replaced after a moment shows a later creation or write time: a file
+// takes the creation time of the temporary renamed onto its name.
+FileStamp stampOf(DWORD sizeHigh, DWORD sizeLow, const FILETIME& written, const FILETIME& created)
+{
+    return {(static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow, ticks(written),
+            std::max(ticks(written), ticks(created))};
+}
+
 class Handle {
 public:
     explicit Handle(HANDLE handle) : handle_(handle) {}
@@ -157,8 +165,7 @@ private:
         if (replacing_ && !FlushFileBuffers(file_.get()))
             return lastFailure();
         if (BY_HANDLE_FILE_INFORMATION info{}; GetFileInformationByHandle(file_.get(), &info))
-            stamp_ = FileStamp{(static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
-                               ticks(info.ftLastWriteTime)};
+            stamp_ = stampOf(info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime, info.ftCreationTime);
         if (!file_.reset())
             return lastFailure();
         if (MoveFileExA(temporary_.c_str(), path_.c_str(), replace_ ? MOVEFILE_REPLACE_EXISTING : 0))
@@ -318,8 +325,7 @@ public:
         if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
             (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0)
             return std::nullopt;
-        return FileStamp{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                         ticks(data.ftLastWriteTime)};
+        return stampOf(data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime, data.ftCreationTime);
     }
 
     Failure appendToFile(const std::string& path, std::string_view bytes) override

@@ -5,6 +5,7 @@
 
 #include "platform/posix/posix_file_system.h"
 #include "support/temp_tree.h"
+#include "support/test_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +127,24 @@ TEST(KeepingFiles, ARunStoppedByASignalKeepsTheOldPageAndARecordThatHidesWhatItW
         EXPECT_EQ(sh("\"$T\" --cartella '" + photos + "' --estensione HTM --sovrascrivi --pagina '" + out + "/LOAD.HTM' 2>/dev/null"), 0);
         EXPECT_EQ(occurrences(tree.read("out/LOAD.HTM"), "<td valign=\"Top\">"), 1) << "signal " << signal;
     }
+}
+
+// Killed while it makes thumbnails, a run leaves none that a load would take for a picture
+// of the user's, although thumbnails carry their picture's own time of last change.
+TEST(KeepingFiles, ARunKilledAmidItsThumbnailsLeavesNoneToLoad)
+{
+    const TempTree tree;
+    const std::string photos = tree.folder("photos");
+    for (int i = 1; i <= 300; ++i)
+        std::filesystem::copy_file(TAVLO_TEST_TEMPLATE_DIR "/Sfondo1g.jpg", photos + "/IMG_" + std::to_string(i) + ".JPG");
+    const std::string run = "\"$T\" --cartella '" + photos + "' --estensione JPG --miniature 2>/dev/null";
+    sh(run + " & while ! ls '" + photos + "/MINIATURE/' 2>/dev/null | grep -q jpg && kill -0 $! 2>/dev/null; do :; done;"
+             " kill -9 $! && { wait $!; } 2>/dev/null");
+    if (tree.exists("photos/TAVLO.HTM"))
+        GTEST_SKIP() << "the build ended before it could be killed";
+    const std::string out = tree.folder("out");
+    EXPECT_EQ(sh("\"$T\" --cartella '" + photos + "' --estensione JPG --pagina '" + out + "/LOAD.HTM' 2>/dev/null"), 0);
+    EXPECT_EQ(occurrences(tree.read("out/LOAD.HTM"), "<td valign=\"Top\">"), 300);
 }
 
 // What lies where the build's record goes never leaks, hangs or crashes the build, and
