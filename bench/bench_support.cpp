@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <fstream>
 #include <iostream>
+#include <string>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -38,6 +40,18 @@ long peakRssKiB()
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+// Linux keeps the peak as VmHWM, and sets it back to the present size on a "5" in clear_refs.
+void resetPeakRss() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+long peakSinceResetKiB()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:"))
+            return std::stol(line.substr(6));
+    return 0;
 }
 
 Finished runProgram(const std::vector<std::string>& command, bool captureOutput)

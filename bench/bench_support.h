@@ -13,6 +13,10 @@ double nowSeconds();
 double median(std::vector<double> values);
 /// The peak resident set size of this process so far, in KiB.
 long peakRssKiB();
+/// Starts the peak that peakSinceResetKiB() reports afresh, from the present resident size.
+void resetPeakRss();
+/// The peak resident set size since the last resetPeakRss(), in KiB.
+long peakSinceResetKiB();
 
 struct Finished {
     int exitCode = -1;     // -1 when the program did not end normally

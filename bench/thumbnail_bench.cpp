@@ -106,6 +106,8 @@ std::size_t bytesFetched(const std::string& folder, const std::string& page)
 
 struct PhaseTimes {
     std::vector<double> ours, theirs;
+    long peakKiB = 0;    // the thumbnail phase's peak resident size, the largest of its runs
+    long growthKiB = 0;  // and the most it rose above the size at the phase's start
 };
 
 // The thumbnail phase of the list, every thumbnail made afresh, and the baseline
@@ -117,10 +119,14 @@ PhaseTimes timePhases(frmTAVLO& form, const std::string& site, const std::string
     PhaseTimes times;
     for (int run = 0; run < runs; ++run) {
         fs::remove_all(site + "MINIATURE"), fs::remove_all(theirs), fs::create_directories(theirs);
+        resetPeakRss();
+        const long startKiB = peakSinceResetKiB();
         const double start = nowSeconds();
         const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), form.buildSettings(), site);
         times.ours.push_back(nowSeconds() - start);
-        if (made.stopped || made.keptOriginal != 0 || !complete(form.job()))
+        times.peakKiB = std::max(times.peakKiB, peakSinceResetKiB());
+        times.growthKiB = std::max(times.growthKiB, peakSinceResetKiB() - startKiB);
+        if (made.stopped || made.keptOriginal != 0 || made.tooLarge != 0 || !complete(form.job()))
             fail("the thumbnail phase did not make every thumbnail (and screen copy)");
         const Finished finished = runProgram({"sh", "-c", baseline}, false);
         if (finished.exitCode != 0)
@@ -227,6 +233,13 @@ int main(int argc, char** argv)
                  std::to_string(cores),
              milliseconds(phase), milliseconds(vipsPhase), ratioText(phase / vipsPhase), "<= 1.0x",
              phase <= vipsPhase ? "met" : "MISSED");
+    // What one decode may hold at most, the picture bound's consequence, on each core.
+    const double boundKiB = static_cast<double>(2 * 8 * kMaxPicturePixels + kMaxHeldPictureBytes) / 1024;
+    printMemory("Peak RSS, thumbnail phase of " + std::to_string(count) + " photos",
+                mebibytes(static_cast<double>(times.peakKiB)) + ", " + mebibytes(static_cast<double>(times.growthKiB)) +
+                    " above its start");
+    printMemory("Bound above the start of the thumbnail phase: " + std::to_string(cores) + " cores x " + mebibytes(boundKiB),
+                mebibytes(static_cast<double>(cores) * boundKiB));
 
     // A second build with every thumbnail up to date, against a build without thumbnails.
     const auto buildOnce = [&](bool ticked) {

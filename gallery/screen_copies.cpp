@@ -22,16 +22,19 @@ std::string screenCopyName(std::string_view thumbnailName)
 MadePictures makePictures(const Pictures& pictures, const std::string& path, int side, bool screenCopy)
 {
     MadePictures made;
-    if (!screenCopy) {
-        if (const auto square = pictures.squareCentre(path, side))
-            made.thumbnail = pictures.jpeg(*square);
+    const Decoded decoded = screenCopy ? pictures.fitted(path, kScreenCopySide) : pictures.squareCentre(path, side);
+    if (const auto* unmade = std::get_if<Unmade>(&decoded)) {
+        made.unmade = *unmade;
         return made;
     }
-    if (const auto whole = pictures.fitted(path, kScreenCopySide)) {
-        made.screenCopy = pictures.jpeg(*whole);
-        if (!made.screenCopy.empty())
-            made.thumbnail = pictures.jpeg(squareCentreOf(*whole, side));
+    const Picture& picture = std::get<Picture>(decoded);
+    if (!screenCopy) {
+        made.thumbnail = pictures.jpeg(picture);
+        return made;
     }
+    made.screenCopy = pictures.jpeg(picture);
+    if (!made.screenCopy.empty())
+        made.thumbnail = pictures.jpeg(squareCentreOf(picture, side));
     return made;
 }
 

@@ -18,10 +18,11 @@ bool needsScreenCopy(std::string_view extension);
 /// The screen copy's file name beside the thumbnail of that name.
 std::string screenCopyName(std::string_view thumbnailName);
 
-/// A picture's JPEG files; an empty thumbnail when the picture cannot be decoded.
+/// A picture's JPEG files; an empty thumbnail when the picture gave none, and why.
 struct MadePictures {
     std::string thumbnail;
     std::string screenCopy;  // empty unless asked for
+    Unmade unmade = Unmade::Undecodable;
 };
 
 /// The thumbnail of side x side and, when asked for, the screen copy, from one decoding.

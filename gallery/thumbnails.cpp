@@ -249,7 +249,7 @@ Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wan
         for (const Made& made : workers.collect()) {
             ++done;
             if (made.jpegs.thumbnail.empty()) {
-                ++run.keptOriginal;
+                ++(made.jpegs.unmade == Unmade::TooLarge ? run.tooLarge : run.keptOriginal);
                 continue;
             }
             stored = storeMade(p, job, folder, wanted[made.index], made.jpegs);
@@ -314,6 +314,10 @@ void tellKeptOriginals(Platform& p, const ThumbnailRun& run)
     if (run.keptOriginal > 0)
         p.ui.msgBox(MessageKind::Notice, "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files =" +
                         numberForMessage(run.keptOriginal),
+                    kOkOnly);
+    if (run.tooLarge > 0)
+        p.ui.msgBox(MessageKind::Notice, "Miniatura non creata (immagine troppo grande), resta l'originale: N.files =" +
+                        numberForMessage(run.tooLarge),
                     kOkOnly);
 }
 

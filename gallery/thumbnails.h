@@ -17,6 +17,7 @@ inline constexpr int kThumbnailSide = 200;  // twice the cell's picture, sharp o
 struct ThumbnailRun {
     bool stopped = false;   // cancelled, or a thumbnail could not be written: no page follows
     long keptOriginal = 0;  // picture entries that could not be decoded
+    long tooLarge = 0;      // picture entries past the bounds of a decode, kept as well
 };
 
 /// Makes (or reuses) the thumbnails of every picture entry of the list, on every
@@ -24,7 +25,8 @@ struct ThumbnailRun {
 /// job.thumbnails. Not asked for, it notes none and does nothing else.
 ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const BuildSettings& settings, const std::string& pageFolder);
 
-/// At the end of a build: how many picture entries kept their original, if any did.
+/// At the end of a build: how many picture entries kept their original because they could
+/// not be decoded, and how many because they are too large, each if any did.
 void tellKeptOriginals(Platform& p, const ThumbnailRun& run);
 
 /// The thumbnail's file name for a picture: a readable stem and a hash of the full path.

@@ -4,12 +4,23 @@
 // Linux, the Windows Imaging Component on Windows). Every operation may run on
 // several threads at once.
 
+#include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace tavlo {
+
+/// The largest picture decoded, in pixels, as its file states its size: every camera's
+/// (a 100-megapixel one included). Each decode holds at most 8 bytes a pixel (16 bits a
+/// channel with alpha) twice, the picture and one working copy: with the largest file a
+/// decoder holds whole, the peak memory of one decode is at most
+/// 2 x 8 x kMaxPicturePixels + kMaxHeldPictureBytes, about 2 GiB.
+inline constexpr std::int64_t kMaxPicturePixels = 120'000'000;
+/// The largest picture file whose decoder holds it whole in memory (HEIC, WebP); every
+/// other format is read as its decoder goes.
+inline constexpr std::int64_t kMaxHeldPictureBytes = std::int64_t{256} << 20;
 
 /// Pixels, three bytes (red, green, blue) each, row after row from the top.
 struct Picture {
@@ -18,18 +29,27 @@ struct Picture {
     std::vector<unsigned char> rgb;
 };
 
+/// Why a picture file gave no picture.
+enum class Unmade {
+    Undecodable,  // not a picture, a format without a decoder, or damaged
+    TooLarge,     // more pixels than kMaxPicturePixels, or a held file above kMaxHeldPictureBytes
+};
+
+/// A picture, or why there is none.
+using Decoded = std::variant<Picture, Unmade>;
+
 class Pictures {
 public:
     virtual ~Pictures() = default;
 
     /// The largest centred square of a picture file, as it shows once its
-    /// orientation tag is applied, scaled to side x side pixels; nullopt when
-    /// the file cannot be read or decoded.
-    virtual std::optional<Picture> squareCentre(const std::string& path, int side) const = 0;
-    /// The whole picture as it shows once its orientation is applied, scaled down so
-    /// that its longer side is at most longestSide pixels (never up); nullopt when the
-    /// file cannot be read or decoded.
-    virtual std::optional<Picture> fitted(const std::string& path, int longestSide) const = 0;
+    /// orientation tag is applied and its transparent parts laid on white, scaled to
+    /// side x side pixels. Its stated size is checked against the bounds before it is decoded.
+    virtual Decoded squareCentre(const std::string& path, int side) const = 0;
+    /// The whole picture as it shows once its orientation is applied and its transparent
+    /// parts laid on white, scaled down so that its longer side is at most longestSide
+    /// pixels (never up). Its stated size is checked against the bounds before it is decoded.
+    virtual Decoded fitted(const std::string& path, int longestSide) const = 0;
     /// The picture as the bytes of a JPEG file.
     virtual std::string jpeg(const Picture& picture) const = 0;
 };
@@ -38,7 +58,8 @@ public:
 /// pixel the average of those it covers.
 Picture squareCentreOf(const Picture& picture, int side);
 
-/// The platform's own imaging; the build picks the backend.
+/// The platform's own imaging; the build picks the backend. Made on one thread before any
+/// picture is read: it settles what the imaging shares across threads.
 std::unique_ptr<Pictures> createPictures();
 
 } // namespace tavlo

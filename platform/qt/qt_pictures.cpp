@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QThreadPool>
 
 #include <libheif/heif.h>
 
@@ -22,6 +23,9 @@ namespace tavlo {
 namespace {
 
 constexpr int kJpegQuality = 82;
+// Qt's own bound on one image's memory, in MiB: the largest picture we take at the widest
+// pixel Qt's readers decode to (16 bits a channel with alpha, 8 bytes).
+constexpr int kAllocationLimitMiB = static_cast<int>(kMaxPicturePixels * 8 / (1 << 20)) + 1;
 
 // Opened by its bytes: a name that is not valid UTF-8 still opens.
 bool openPicture(const std::string& path, QFile& file)
@@ -35,6 +39,8 @@ bool openPicture(const std::string& path, QFile& file)
     return false;
 }
 
+bool tooManyPixels(std::int64_t width, std::int64_t height) { return width * height > kMaxPicturePixels; }
+
 bool isHeif(QFile& file)
 {
     const QByteArray start = file.peek(12);
@@ -42,38 +48,74 @@ bool isHeif(QFile& file)
                                static_cast<int>(start.size())) == heif_filetype_yes_supported;
 }
 
-// The primary picture of a HEIF file, with its own rotation and mirroring applied.
-QImage readHeif(QFile& file)
+// libheif reads the file through this, a box at a time, never whole.
+const heif_reader kFileReader{
+    1,
+    [](void* file) -> std::int64_t { return static_cast<QFile*>(file)->pos(); },
+    [](void* data, std::size_t size, void* file) {
+        return static_cast<QFile*>(file)->read(static_cast<char*>(data), static_cast<qint64>(size)) ==
+                       static_cast<qint64>(size) ? 0 : 1;
+    },
+    [](std::int64_t position, void* file) { return static_cast<QFile*>(file)->seek(position) ? 0 : 1; },
+    [](std::int64_t size, void* file) {
+        return size <= static_cast<QFile*>(file)->size() ? heif_reader_grow_status_size_reached
+                                                         : heif_reader_grow_status_size_beyond_eof;
+    },
+};
+
+// The primary picture of a HEIF file, with its own rotation and mirroring applied; the
+// image holds libheif's own pixels, without a copy.
+std::variant<QImage, Unmade> readHeif(QFile& file)
 {
-    static const heif_error initialised = heif_init(nullptr);  // once, for every thread
-    (void)initialised;
-    const QByteArray bytes = file.readAll();
+    if (file.size() > kMaxHeldPictureBytes)  // libheif holds the picture's coded data whole
+        return Unmade::TooLarge;
     const std::unique_ptr<heif_context, decltype(&heif_context_free)> context(heif_context_alloc(), heif_context_free);
     heif_image_handle* handle = nullptr;
+    if (heif_context_read_from_reader(context.get(), &kFileReader, &file, nullptr).code != heif_error_Ok ||
+        heif_context_get_primary_image_handle(context.get(), &handle).code != heif_error_Ok)
+        return Unmade::Undecodable;
+    const std::unique_ptr<heif_image_handle, decltype(&heif_image_handle_release)> held(handle,
+                                                                                       heif_image_handle_release);
+    if (tooManyPixels(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle)))
+        return Unmade::TooLarge;
+    const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
     heif_image* decoded = nullptr;
-    QImage image;
-    if (heif_context_read_from_memory_without_copy(context.get(), bytes.constData(), static_cast<std::size_t>(bytes.size()),
-                                                   nullptr).code == heif_error_Ok &&
-        heif_context_get_primary_image_handle(context.get(), &handle).code == heif_error_Ok &&
-        heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGB, nullptr).code ==
-            heif_error_Ok) {
-        int stride = 0;
-        const std::uint8_t* pixels = heif_image_get_plane_readonly(decoded, heif_channel_interleaved, &stride);
-        const int width = heif_image_get_width(decoded, heif_channel_interleaved);
-        const int height = heif_image_get_height(decoded, heif_channel_interleaved);
-        if (pixels != nullptr && width > 0 && height > 0)
-            image = QImage(pixels, width, height, stride, QImage::Format_RGB888).copy();
-    }
-    if (decoded != nullptr)
+    if (heif_decode_image(handle, &decoded, heif_colorspace_RGB,
+                          alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr).code != heif_error_Ok)
+        return Unmade::Undecodable;
+    int stride = 0;
+    std::uint8_t* pixels = heif_image_get_plane(decoded, heif_channel_interleaved, &stride);
+    const int width = heif_image_get_width(decoded, heif_channel_interleaved);
+    const int height = heif_image_get_height(decoded, heif_channel_interleaved);
+    if (pixels == nullptr || width <= 0 || height <= 0) {
         heif_image_release(decoded);
-    if (handle != nullptr)
-        heif_image_handle_release(handle);
-    return image;
+        return Unmade::Undecodable;
+    }
+    return QImage(pixels, width, height, stride, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888,
+                  [](void* image) { heif_image_release(static_cast<heif_image*>(image)); }, decoded);
+}
+
+// Transparent parts laid on white, as on the page: each premultiplied pixel gets the
+// white its transparency lets through.
+QImage onWhite(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return image;
+    QImage white = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < white.height(); ++y) {
+        auto* pixel = reinterpret_cast<QRgb*>(white.scanLine(y));
+        for (int x = 0; x < white.width(); ++x, ++pixel) {
+            const int clear = 255 - qAlpha(*pixel);
+            *pixel = qRgb(qRed(*pixel) + clear, qGreen(*pixel) + clear, qBlue(*pixel) + clear);
+        }
+    }
+    white.reinterpretAsFormat(QImage::Format_RGB32);
+    return white;
 }
 
 Picture toPicture(const QImage& image)
 {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    const QImage rgb = onWhite(image).convertToFormat(QImage::Format_RGB888);
     const auto row = static_cast<std::size_t>(rgb.width()) * 3;
     Picture picture{rgb.width(), rgb.height(), std::vector<unsigned char>(row * rgb.height())};
     for (int y = 0; y < rgb.height(); ++y)
@@ -81,22 +123,62 @@ Picture toPicture(const QImage& image)
     return picture;
 }
 
+// The centred square of an image in memory scaled to side x side, cut without a copy.
+QImage centreOf(const QImage& image, int side)
+{
+    const int square = std::min(image.width(), image.height());
+    const QImage centre(image.constScanLine((image.height() - square) / 2) +
+                            static_cast<qsizetype>((image.width() - square) / 2) * image.depth() / 8,
+                        square, square, image.bytesPerLine(), image.format());
+    return centre.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage fittedIn(const QImage& image, int longestSide)
+{
+    if (std::max(image.width(), image.height()) <= longestSide)
+        return image;
+    return image.scaled(longestSide, longestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+// A picture file's reader, once the size it states is known to be within the bounds.
+std::variant<Unmade, QSize> checkedSize(QFile& file, QImageReader& reader)
+{
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty())
+        return Unmade::Undecodable;
+    // Qt's WebP reader holds the whole file in memory.
+    if (tooManyPixels(stored.width(), stored.height()) ||
+        (reader.format() == "webp" && file.size() > kMaxHeldPictureBytes))
+        return Unmade::TooLarge;
+    return stored;
+}
+
+Decoded decoded(const QImage& image)
+{
+    if (image.isNull())
+        return Unmade::Undecodable;
+    return toPicture(image);
+}
+
 class QtPictures final : public Pictures {
 public:
-    std::optional<Picture> squareCentre(const std::string& path, int side) const override
+    Decoded squareCentre(const std::string& path, int side) const override
     {
         QFile file;
         if (!openPicture(path, file))
-            return std::nullopt;
+            return Unmade::Undecodable;
         if (isHeif(file)) {
-            const QImage whole = readHeif(file);
-            return whole.isNull() ? std::nullopt : std::optional(squareCentreOf(toPicture(whole), side));
+            const auto whole = readHeif(file);
+            if (const auto* unmade = std::get_if<Unmade>(&whole))
+                return *unmade;
+            return decoded(centreOf(std::get<QImage>(whole), side));
         }
         QImageReader reader(&file);
-        reader.setAutoTransform(true);
-        const QSize stored = reader.size();
-        if (!stored.isValid() || stored.isEmpty())
-            return std::nullopt;
+        const auto size = checkedSize(file, reader);
+        if (const auto* unmade = std::get_if<Unmade>(&size))
+            return *unmade;
+        const QSize stored = std::get<QSize>(size);
         // The centred square is the same before and after the picture is turned
         // upright, so it is cut from the picture as stored: a JPEG is then decoded
         // at a fraction of its size, straight from its compressed blocks.
@@ -104,36 +186,33 @@ public:
         reader.setClipRect(QRect((stored.width() - square) / 2, (stored.height() - square) / 2, square, square));
         reader.setScaledSize(QSize(side, side));
         QImage image = reader.read();
-        if (image.isNull())
-            return std::nullopt;
-        if (image.size() != QSize(side, side))
+        if (!image.isNull() && image.size() != QSize(side, side))
             image = image.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        return toPicture(image);
+        return decoded(image);
     }
 
-    std::optional<Picture> fitted(const std::string& path, int longestSide) const override
+    Decoded fitted(const std::string& path, int longestSide) const override
     {
         QFile file;
         if (!openPicture(path, file))
-            return std::nullopt;
-        QImage image;
+            return Unmade::Undecodable;
         if (isHeif(file)) {
-            image = readHeif(file);
-        } else {
-            QImageReader reader(&file);
-            reader.setAutoTransform(true);
-            const QSize stored = reader.size();
-            const int longest = std::max(stored.width(), stored.height());
-            if (stored.isValid() && longest > longestSide)  // a JPEG is decoded at a fraction of its size
-                reader.setScaledSize(QSize(static_cast<int>(std::lround(1.0 * stored.width() * longestSide / longest)),
-                                           static_cast<int>(std::lround(1.0 * stored.height() * longestSide / longest))));
-            image = reader.read();
+            const auto whole = readHeif(file);
+            if (const auto* unmade = std::get_if<Unmade>(&whole))
+                return *unmade;
+            return decoded(fittedIn(std::get<QImage>(whole), longestSide));
         }
-        if (image.isNull())
-            return std::nullopt;
-        if (std::max(image.width(), image.height()) > longestSide)
-            image = image.scaled(longestSide, longestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        return toPicture(image);
+        QImageReader reader(&file);
+        const auto size = checkedSize(file, reader);
+        if (const auto* unmade = std::get_if<Unmade>(&size))
+            return *unmade;
+        const QSize stored = std::get<QSize>(size);
+        const int longest = std::max(stored.width(), stored.height());
+        if (longest > longestSide)  // a JPEG is decoded at a fraction of its size
+            reader.setScaledSize(QSize(static_cast<int>(std::lround(1.0 * stored.width() * longestSide / longest)),
+                                       static_cast<int>(std::lround(1.0 * stored.height() * longestSide / longest))));
+        const QImage image = reader.read();
+        return decoded(image.isNull() ? image : fittedIn(image, longestSide));
     }
 
     std::string jpeg(const Picture& picture) const override
@@ -154,6 +233,22 @@ public:
 
 } // namespace
 
-std::unique_ptr<Pictures> createPictures() { return std::make_unique<QtPictures>(); }
+std::unique_ptr<Pictures> createPictures()
+{
+    // What every thread shares, settled once on this one before any worker reads a picture:
+    // libheif's decoders and colour conversions; Qt's allocation limit, a plain global; and,
+    // where no application object is made (the command line), Qt's main thread, which Qt
+    // takes to be the first thread that uses it: this one, which outlives every worker,
+    // rather than a worker that ends while the others still move the image plugins to it.
+    static const bool settled = [] {
+        heif_init(nullptr);
+        QImageReader::setAllocationLimit(kAllocationLimitMiB);
+        (void)QImageReader::supportedImageFormats();
+        (void)QThreadPool::globalInstance();
+        return true;
+    }();
+    (void)settled;
+    return std::make_unique<QtPictures>();
+}
 
 } // namespace tavlo

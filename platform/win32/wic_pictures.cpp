@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace tavlo {
@@ -112,7 +114,7 @@ void swapRedAndBlue(std::vector<unsigned char>& pixels)
 }
 
 // A picture file's first frame, ready to give its pixels.
-struct Decoded {
+struct Frame {
     Com<IWICImagingFactory> factory;
     Com<IWICBitmapDecoder> decoder;
     Com<IWICBitmapFrameDecode> frame;
@@ -120,57 +122,65 @@ struct Decoded {
     IWICBitmapSource* pixels = nullptr;  // the frame's own 24-bit pixels, or the converter's 32-bit ones
     UINT width = 0, height = 0;
 
-    bool open(const std::string& path)
+    /// Nothing when the file is a picture within the bounds, ready to give its pixels.
+    std::optional<Unmade> open(const std::string& path)
     {
         if (!createFactory(factory) ||
             FAILED(factory->CreateDecoderFromFilename(wide(path).c_str(), nullptr, GENERIC_READ,
                                                       WICDecodeMetadataCacheOnDemand, decoder.put())) ||
             FAILED(decoder->GetFrame(0, frame.put())) || FAILED(frame->GetSize(&width, &height)) || width == 0 ||
             height == 0)
-            return false;
+            return Unmade::Undecodable;
+        if (static_cast<std::int64_t>(width) * height > kMaxPicturePixels)  // as the frame states it, before decoding
+            return Unmade::TooLarge;
         // A JPEG's own pixels go to the scaler straight from its decoder, which then
         // decodes it at a fraction of its size; any other picture (a palette, an alpha
-        // channel, 16 bits a channel) is converted to 32-bit pixels first, the format
-        // every codec converts to.
+        // channel, 16 bits a channel) is converted to premultiplied 32-bit pixels first,
+        // which scale without the colour of transparent parts bleeding in.
         WICPixelFormatGUID stored{};
         if (FAILED(frame->GetPixelFormat(&stored)))
-            return false;
+            return Unmade::Undecodable;
         if (stored == GUID_WICPixelFormat24bppBGR) {
             pixels = frame.get();
-            return true;
+            return std::nullopt;
         }
         if (FAILED(factory->CreateFormatConverter(converter.put())) ||
-            FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
+            FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
                                          0, WICBitmapPaletteTypeCustom)))
-            return false;
+            return Unmade::Undecodable;
         pixels = converter.get();
-        return true;
+        return std::nullopt;
     }
 
-    /// The pixels of `source` (width x height, from these pixels), upright.
-    std::optional<Picture> copy(IWICBitmapSource* source, UINT w, UINT h) const
+    /// The pixels of `source` (width x height, from these pixels), upright, transparent parts on white.
+    Decoded copy(IWICBitmapSource* source, UINT w, UINT h) const
     {
         const std::size_t bytesPerPixel = pixels == frame.get() ? 3 : 4;
         std::vector<unsigned char> copied(static_cast<std::size_t>(w) * h * bytesPerPixel);
         if (FAILED(source->CopyPixels(nullptr, static_cast<UINT>(w * bytesPerPixel), static_cast<UINT>(copied.size()),
                                       copied.data())))
-            return std::nullopt;
+            return Unmade::Undecodable;
         Picture picture{static_cast<int>(w), static_cast<int>(h), {}};
         picture.rgb.reserve(static_cast<std::size_t>(w) * h * 3);
-        for (std::size_t i = 0; i < copied.size(); i += bytesPerPixel)
-            picture.rgb.insert(picture.rgb.end(), {copied[i + 2], copied[i + 1], copied[i]});
+        for (std::size_t i = 0; i < copied.size(); i += bytesPerPixel) {
+            // A premultiplied pixel gets the white its transparency lets through.
+            const auto clear = static_cast<unsigned char>(bytesPerPixel == 4 ? 255 - copied[i + 3] : 0);
+            picture.rgb.insert(picture.rgb.end(), {static_cast<unsigned char>(copied[i + 2] + clear),
+                                                   static_cast<unsigned char>(copied[i + 1] + clear),
+                                                   static_cast<unsigned char>(copied[i] + clear)});
+        }
         return upright(std::move(picture), orientationOf(frame.get()));
     }
 };
 
 class WicPictures final : public Pictures {
 public:
-    std::optional<Picture> squareCentre(const std::string& path, int side) const override
+    Decoded squareCentre(const std::string& path, int side) const override
     {
         const ComScope com(COINIT_MULTITHREADED);  // a worker thread's own COM
-        Decoded d;
-        if (!d.open(path))
-            return std::nullopt;
+        Frame d;
+        if (const auto unmade = d.open(path))
+            return *unmade;
         // Scaled as a whole so that the shorter side becomes `side`, then the centre cut out.
         const double scale = static_cast<double>(side) / std::min(d.width, d.height);
         const auto scaledWidth = static_cast<UINT>(std::max<long>(side, std::lround(d.width * scale)));
@@ -182,23 +192,23 @@ public:
         if (FAILED(d.factory->CreateBitmapScaler(scaler.put())) ||
             FAILED(scaler->Initialize(d.pixels, scaledWidth, scaledHeight, WICBitmapInterpolationModeFant)) ||
             FAILED(d.factory->CreateBitmapClipper(clipper.put())) || FAILED(clipper->Initialize(scaler.get(), &centre)))
-            return std::nullopt;
+            return Unmade::Undecodable;
         return d.copy(clipper.get(), static_cast<UINT>(side), static_cast<UINT>(side));
     }
 
-    std::optional<Picture> fitted(const std::string& path, int longestSide) const override
+    Decoded fitted(const std::string& path, int longestSide) const override
     {
         const ComScope com(COINIT_MULTITHREADED);  // a worker thread's own COM
-        Decoded d;
-        if (!d.open(path))
-            return std::nullopt;
+        Frame d;
+        if (const auto unmade = d.open(path))
+            return *unmade;
         const double scale = std::min(1.0, static_cast<double>(longestSide) / std::max(d.width, d.height));
         const auto width = static_cast<UINT>(std::max(1L, std::lround(d.width * scale)));
         const auto height = static_cast<UINT>(std::max(1L, std::lround(d.height * scale)));
         Com<IWICBitmapScaler> scaler;
         if (FAILED(d.factory->CreateBitmapScaler(scaler.put())) ||
             FAILED(scaler->Initialize(d.pixels, width, height, WICBitmapInterpolationModeFant)))
-            return std::nullopt;
+            return Unmade::Undecodable;
         return d.copy(scaler.get(), width, height);
     }
 

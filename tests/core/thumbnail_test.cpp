@@ -1,18 +1,65 @@
 // Thumbnails ("Crea miniature") through the build buttons, over real pictures made with the
 // platform's own imaging: the cells, the thumbnails, their reuse, cancelling, a write failure.
+#include "gallery/screen_copies.h"
 #include "gallery/thumbnails.h"
 #include "platform/text_rules.h"
 #include "support/page_test.h"
 
+#include <array>
 #include <chrono>
+#include <cstdint>
 #include <set>
 
 namespace tavlo::test {
 namespace {
 
+std::string bigEndian(std::uint32_t value)
+{
+    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+
+// A PNG whose rows are all `row`, of three bytes a pixel (RGB) or four (RGBA), stored without compression.
+std::string png(const std::string& row, int channels, int height)
+{
+    static const auto table = [] {
+        std::array<std::uint32_t, 256> crc{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            crc[n] = n;
+            for (int k = 0; k < 8; ++k)
+                crc[n] = crc[n] & 1 ? 0xEDB88320u ^ (crc[n] >> 1) : crc[n] >> 1;
+        }
+        return crc;
+    }();
+    std::string file("\x89PNG\r\n\x1a\n");
+    const auto chunk = [&](std::string_view type, std::string_view data) {
+        std::uint32_t crc = ~0u;
+        for (const std::string_view part : {type, data})
+            for (const unsigned char c : part)
+                crc = table[(crc ^ c) & 0xFF] ^ (crc >> 8);
+        file += bigEndian(static_cast<std::uint32_t>(data.size())), file += type, file += data, file += bigEndian(~crc);
+    };
+    const std::string rows = [&] { std::string all; for (int y = 0; y < height; ++y) all += '\0' + row; return all; }();
+    std::string deflated("\x78\x01");
+    std::uint64_t a = 1, b = 0;  // the checksum's sums, wide enough for a whole block
+    for (std::size_t at = 0; at < rows.size(); at += 65535) {
+        const auto size = static_cast<std::uint16_t>(std::min<std::size_t>(65535, rows.size() - at));
+        deflated += {static_cast<char>(at + size == rows.size()), static_cast<char>(size), static_cast<char>(size >> 8),
+                     static_cast<char>(~size), static_cast<char>(~size >> 8)};
+        deflated.append(rows, at, size);
+        for (const unsigned char c : std::string_view(rows).substr(at, size))
+            a += c, b += a;
+        a %= 65521, b %= 65521;
+    }
+    deflated += bigEndian(static_cast<std::uint32_t>(b << 16 | a));
+    const auto width = static_cast<std::uint32_t>(row.size() / channels);
+    chunk("IHDR", bigEndian(width) + bigEndian(static_cast<std::uint32_t>(height)) + std::string{8, static_cast<char>(channels == 4 ? 6 : 2), 0, 0, 0});
+    chunk("IDAT", deflated);
+    chunk("IEND", "");
+    return file;
+}
+
 // A PNG of 3 x 2 green pixels and a GIF of 2 x 2 blue ones, made by hand.
-const std::string kPng("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x03\0\0\0\x02\x08\x02\0\0\0\x12\x16\xf1\x4d\0\0\0\x0fIDATx"
-                       "\xda\x63\x60\x38\xc0\0\x45\x70\x16\0\x2d\x14\x04\x81\x1f\x37\x54\xde\0\0\0\0IEND\xae\x42\x60\x82", 72);
+const std::string kPng = png(std::string("\0\xff\0\0\xff\0\0\xff\0", 9), 3, 2);
 const std::string kGif("GIF89a\x02\0\x02\0\x80\0\0\0\0\xff\xff\xff\xff\x2c\0\0\0\0\x02\0\x02\0\0\x02\x03\x04\0\x05\0\x3b", 36);
 
 // A width x height picture, blue but for its red top-left quarter.
@@ -126,7 +173,8 @@ TEST_P(Thumbnails, CellsShowUprightSquareThumbnailsBesideThePages)
     EXPECT_EQ(jpegSize(readFile(turned)), std::string("\0\xC8\0\xC8", 4));
     if (kWindows && std::getenv("WINEPREFIX") != nullptr)
         GTEST_SKIP() << "Wine's imaging component reads no JPEG metadata, so no orientation tag";
-    const std::optional<Picture> thumbnail = rig.pictures->squareCentre(turned, 200);
+    const Decoded decoded = rig.pictures->squareCentre(turned, 200);
+    const Picture* thumbnail = std::get_if<Picture>(&decoded);
     ASSERT_TRUE(thumbnail);
     EXPECT_TRUE(redAt(*thumbnail, 150, 50) && !redAt(*thumbnail, 50, 50) && !redAt(*thumbnail, 150, 150) &&
                 thumbnail->rgb[2] > 200);  // blue elsewhere
@@ -177,7 +225,7 @@ TEST_P(Thumbnails, APictureReplacedByAnOlderOneGetsANewThumbnail)
 
 TEST_P(Thumbnails, CancellingWritesNoPageAndNoThumbnail)
 {
-    rig.ui.cancelProgress = true;
+    rig.ui.cancelAtShow = 1;
     click(GetParam().button, {kAnswerOk});
     EXPECT_EQ(prompts(), Lines{"Miniature interrotte: nessuna pagina .HTM creata !!!"});
     EXPECT_FALSE(rig.tree.exists("site/" + std::string(GetParam().page)));
@@ -221,8 +269,9 @@ std::string tiff(const Picture& picture)
                                           {259, 3, 1}, {262, 3, 2}, {273, 4, 8}, {277, 3, 3}, {278, 3, h}, {279, 4, bytes}})
         put(tag, 2), put(type, 2), put(tag == 258 ? 3 : 1, 4), put(value, 4);
     put(0, 4);
-    return file.replace(4, 4, std::string{static_cast<char>((14 + bytes) & 0xFF), static_cast<char>((14 + bytes) >> 8 & 0xFF),
-                                          static_cast<char>((14 + bytes) >> 16 & 0xFF), '\0'});
+    const std::uint32_t directory = 14 + bytes;
+    return file.replace(4, 4, {static_cast<char>(directory), static_cast<char>(directory >> 8),
+                               static_cast<char>(directory >> 16), static_cast<char>(directory >> 24)});
 }
 
 // Pictures that browsers cannot show: a TIFF from a scanner, and where libheif's encoder is
@@ -251,10 +300,90 @@ TEST_F(BuildTest, PicturesBrowsersCannotShowGetAScreenCopy)
         EXPECT_TRUE(cell->ends_with(" data-foto=\"" + native("MINIATURE/") + screen + "\"></A>")) << *cell;
         const std::string view = i == 0 ? "FOGLIO.HTM" : "IMG_0001.HTM";
         EXPECT_EQ(crlfLines(readFile(in(view))).at(5), "<IMG SRC=\"" + native("MINIATURE/") + screen + "\" width= 600  height= 430 ></TD></TR></TABLE></CENTER>");
-        const auto thumbnail = rig.pictures->squareCentre(in("MINIATURE/" + name), 200);
+        const Decoded decoded = rig.pictures->squareCentre(in("MINIATURE/" + name), 200);
+        const Picture* thumbnail = std::get_if<Picture>(&decoded);
         ASSERT_TRUE(thumbnail);
         EXPECT_TRUE(redAt(*thumbnail, 50, 50) && !redAt(*thumbnail, 150, 150)) << "red top left";
     }
+}
+
+// Camera-sized pictures get their thumbnail (and screen copy) in every format, and transparent parts
+// show white: 48-megapixel pictures, all red, as PNG, TIFF and (where ImageMagick is there) WebP, and
+// a PNG red on its left half and transparent on its right.
+TEST_F(BuildTest, CameraSizedAndTransparentPicturesGetThumbnailsOnWhite)
+{
+    std::string red, half;
+    for (int x = 0; x < 8000; ++x)
+        red += std::string("\xff\0\0", 3), half += x >= 20 ? "" : x < 10 ? std::string("\xff\0\0\xff", 4) : std::string(4, '\0');
+    Picture big{8000, 6000, {}};
+    for (int y = 0; y < big.height; ++y)
+        big.rgb.insert(big.rgb.end(), red.begin(), red.end());
+    std::vector<std::string> entries{rig.tree.file("site/grande.png", png(red, 3, 6000)), rig.tree.file("site/grande.tif", tiff(big)),
+                                     rig.tree.file("site/trasparente.png", png(half, 4, 20))};
+    if (!kWindows && std::system(("convert -size 8000x6000 xc:red '" + in("grande.webp") + "'").c_str()) == 0)
+        entries.push_back(in("grande.webp"));
+    fillList(entries);
+    rig.controls.setChecked(ControlId::chkMINIATURE, true);
+    click(ControlId::Command1, {kAnswerNo});
+    ASSERT_EQ(prompts().size(), 1u) << "every picture decoded";
+    for (const std::string& entry : entries) {
+        const Decoded decoded = rig.pictures->squareCentre(in("MINIATURE/" + thumbnailName(entry, kSep)), 200);
+        const Picture* thumbnail = std::get_if<Picture>(&decoded);
+        ASSERT_TRUE(thumbnail) << entry;
+        const unsigned char* right = &thumbnail->rgb[(100 * 200 + 150) * 3];
+        EXPECT_TRUE(redAt(*thumbnail, 50, 100)) << entry;
+        EXPECT_EQ(right[1] > 220 && right[2] > 220, entry.ends_with("trasparente.png")) << entry << ": white where transparent";
+    }
+    EXPECT_TRUE(rig.tree.exists("site/MINIATURE/" + screenCopyName(thumbnailName(entries[1], kSep))));
+}
+
+// Pictures past the bounds keep their original, and the user is told they are too large after the
+// count of damaged ones: a bitmap that states 11000 x 11000 pixels, and a sparse HEIC file of 3 GiB,
+// refused without being read.
+TEST_F(BuildTest, PicturesPastTheBoundsAreToldTooLarge)
+{
+    std::string bitmap("BM\0\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xf8\x2a\0\0\xf8\x2a\0\0\x01\0\x18\0", 30);
+    std::vector<std::string> entries{rig.tree.file("site/rotta.jpg", "\xFF\xD8\xFF"),
+                                     rig.tree.file("site/enorme.bmp", bitmap + std::string(24, '\0'))};
+    if (!kWindows) {  // libheif's own reading
+        entries.push_back(rig.tree.file("site/enorme.heic", std::string("\0\0\0\x18" "ftypheic\0\0\0\0" "mif1heic", 24)));
+        std::filesystem::resize_file(entries.back(), std::uintmax_t{3} << 30);
+    }
+    fillList(entries);
+    rig.controls.setChecked(ControlId::chkMINIATURE, true);
+    click(ControlId::Command1, {kAnswerOk, kAnswerOk, kAnswerNo});
+    ASSERT_EQ(prompts().size(), 3u);
+    EXPECT_EQ(prompts()[0], "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files = 1");
+    EXPECT_EQ(prompts()[1], std::string("Miniatura non creata (immagine troppo grande), resta l'originale: N.files =") +
+                                (kWindows ? " 1" : " 2"));
+}
+
+// Many more pictures than cores, in every format the platform decodes (HEIC and WebP where their
+// encoders are installed), through the threaded phase: once cancelled while the workers run, once whole.
+TEST_F(BuildTest, ManyMixedPicturesGoThroughEveryCore)
+{
+    const std::string photo = rig.pictures->jpeg(redCorner(640, 480));
+    std::vector<std::pair<std::string, std::string>> kinds{
+        {"jpg", photo}, {"tif", tiff(redCorner(300, 200))}, {"png", kPng}, {"gif", kGif}};
+    const std::string source = rig.tree.file("site/fonte.jpg", photo);
+    const auto encode = [&](const std::string& extension, const std::string& command) {
+        if (!kWindows && std::system((command + " >/dev/null 2>&1").c_str()) == 0)
+            kinds.emplace_back(extension, readFile(in("fonte." + extension)));
+    };
+    encode("heic", "heif-enc -q 60 -o '" + in("fonte.heic") + "' '" + source + "'");
+    encode("webp", "convert '" + source + "' -quality 60 '" + in("fonte.webp") + "'");
+    std::vector<std::string> entries;
+    for (std::size_t i = 0; i < 12 * kinds.size(); ++i)
+        entries.push_back(rig.tree.file("site/misti/" + std::to_string(i) + "." + kinds[i % kinds.size()].first,
+                                        kinds[i % kinds.size()].second));
+    fillList(entries);
+    rig.controls.setChecked(ControlId::chkMINIATURE, true);
+    rig.ui.cancelAtShow = 3;
+    click(ControlId::Command1, {kAnswerOk});
+    EXPECT_EQ(prompts(), Lines{"Miniature interrotte: nessuna pagina .HTM creata !!!"});
+    rig.ui.boxes.clear();
+    click(ControlId::Command1, {kAnswerNo});
+    EXPECT_EQ(prompts().size(), 1u) << "every picture decoded";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBuilds, Thumbnails,

@@ -65,7 +65,7 @@ bool HeadlessUi::showProgress(std::string_view text, std::string_view cancelCapt
 {
     progress.push_back(std::string(text) + " [" + std::string(cancelCaption) + "]");
     log.push_back("progress:" + progress.back());
-    return cancelProgress;
+    return cancelAtShow > 0 && --cancelAtShow == 0;
 }
 
 void HeadlessUi::closeProgress() { log.emplace_back("progress closed"); }

@@ -46,8 +46,8 @@ public:
     bool allAnswersUsed() const { return answers_.empty() && picks_.empty(); }
     /// Runs at every doEvents: stands for what the user does while a scan runs.
     std::function<void()> onDoEvents;
-    /// The user cancels as soon as a progress window shows.
-    bool cancelProgress = false;
+    /// The user cancels at this showing of a progress window (1: as soon as it shows); 0: never.
+    int cancelAtShow = 0;
     /// Runs when a message box is shown, before it is answered: what the user sees then.
     std::function<void(const Box&)> onMsgBox;
 
