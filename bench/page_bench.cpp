@@ -26,7 +26,7 @@ using namespace tavlo;
 using namespace tavlo::bench;
 namespace fs = std::filesystem;
 
-struct WrittenFile {
+struct PlainFile {
     std::string name;
     std::size_t size;
 };
@@ -39,9 +39,9 @@ std::string pictureEntry(const std::string& pageFolder, long index)
     return pageFolder + "Foto vacanze/" + tail;
 }
 
-std::vector<WrittenFile> filesIn(const std::string& folder)
+std::vector<PlainFile> filesIn(const std::string& folder)
 {
-    std::vector<WrittenFile> files;
+    std::vector<PlainFile> files;
     for (const auto& entry : fs::directory_iterator(folder))
         if (entry.is_regular_file())
             files.push_back({entry.path().filename().string(), static_cast<std::size_t>(entry.file_size())});
@@ -49,9 +49,9 @@ std::vector<WrittenFile> filesIn(const std::string& folder)
 }
 
 // The baseline: create each file and write its bytes, nothing more.
-void writePlainFiles(const std::string& folder, const std::vector<WrittenFile>& files, const std::string& bytes)
+void writePlainFiles(const std::string& folder, const std::vector<PlainFile>& files, const std::string& bytes)
 {
-    for (const WrittenFile& file : files) {
+    for (const PlainFile& file : files) {
         const std::string path = folder + file.name;
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (fd < 0)
@@ -118,12 +118,12 @@ int main(int argc, char** argv)
     // A first build, untimed, gives the files and sizes the baseline writes.
     const std::string first = freshFolder();
     buildOnce(first);
-    const std::vector<WrittenFile> files = filesIn(first);
+    const std::vector<PlainFile> files = filesIn(first);
     if (files.size() != static_cast<std::size_t>(entries) + 12)  // the view pages, the page, ten templates, the list of them
         fail("the build wrote " + std::to_string(files.size()) + " files");
     std::size_t totalBytes = 0;
     std::size_t largest = 0;
-    for (const WrittenFile& file : files) {
+    for (const PlainFile& file : files) {
         totalBytes += file.size;
         largest = std::max(largest, file.size);
     }
