@@ -124,12 +124,14 @@ struct Wanted {
     std::int64_t changed;   // when the picture was last changed
 };
 
-// The thumbnail folder's record holds a picture's thumbnail and screen copy.
-void noteStored(JobVariables& job, const std::string& folder, const Wanted& w)
+// The thumbnail folder's record holds a picture's thumbnail and screen copy (`jpegs`,
+// when just made).
+void noteStored(JobVariables& job, const std::string& folder, const Wanted& w, const MadePictures* jpegs = nullptr)
 {
-    noteWritten(job, folder, w.name);
+    using Size = std::optional<std::uint64_t>;
+    noteWritten(job, folder, w.name, jpegs ? Size(jpegs->thumbnail.size()) : std::nullopt);
     if (!w.copyName.empty())
-        noteWritten(job, folder, w.copyName);
+        noteWritten(job, folder, w.copyName, jpegs ? Size(jpegs->screenCopy.size()) : std::nullopt);
 }
 
 // The cell shows the thumbnail; the view page and the viewer show the screen copy, if any.
@@ -206,7 +208,7 @@ Stored storeMade(Platform& p, JobVariables& job, const std::string& folder, cons
     if (Failure failure = p.fs.writeWholeFile(w.thumbnail, jpegs.thumbnail, w.changed))
         return {failure, w.thumbnail};
     noteMade(job, w);
-    noteStored(job, folder, w);
+    noteStored(job, folder, w, &jpegs);
     return {};
 }
 

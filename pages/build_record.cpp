@@ -12,8 +12,9 @@ namespace {
 // A record begins with this line; one without it is of an earlier version: a bare name a
 // line, which counts for files no newer than the record.
 constexpr std::string_view kRecordStart = "tavlo-record 2";
-// Then a line a file: "= size time name" for a file as written, "+ name" for one about
-// to be written. A line "@ time" follows the "+" lines it closes: the time the record
+// Then a line a file: "= size time name" for a file as written, "~ size name" for one
+// the build that wrote the record wrote (as written while it has that size and is no
+// newer than the record), "+ name" for one about to be written. A line "@ time" follows the "+" lines it closes: the time the record
 // took them, which every file made or replaced after them shows as its change time (a
 // time of last change may be set back, as thumbnails carry their picture's); "+" lines
 // without one (a run stopped between the two) take the record's own.
@@ -79,6 +80,16 @@ std::string buildRecordPath(const std::string& folder) { return folder + std::st
 
 std::string BuildRecord::startLine() { return std::string(kRecordStart) + "\r\n"; }
 
+void BuildRecord::addWrittenHereLine(std::string& text, std::string_view name, std::uint64_t size)
+{
+    char number[24];
+    text += "~ ";
+    text.append(number, std::to_chars(number, number + sizeof number, size).ptr);
+    text += ' ';
+    text += escapedName(name);
+    text += "\r\n";
+}
+
 void BuildRecord::addWrittenLine(std::string& text, std::string_view name, const FileStamp& stamp)
 {
     char number[24];
@@ -138,6 +149,11 @@ void BuildRecord::read(std::string_view text)
             line.remove_prefix(2);
             if (!takeNumber(line, kept.stamp.size) || !takeNumber(line, kept.stamp.modified))
                 continue;
+        } else if (line.starts_with("~ ")) {
+            line.remove_prefix(2);
+            kept.how = Kept::How::WrittenHere;
+            if (!takeNumber(line, kept.stamp.size))
+                continue;
         } else if (line.starts_with("+ ")) {
             line.remove_prefix(2);
             kept.how = Kept::How::Writing;
@@ -151,7 +167,7 @@ void BuildRecord::read(std::string_view text)
         kept.name = std::move(*name);
         // A file written after it was about to be: its written line counts.
         auto [at, added] = kept_.try_emplace(key(kept.name));
-        if (added || kept.how == Kept::How::Written)
+        if (added || kept.how != Kept::How::Writing)
             at->second = std::move(kept);
         if (at->second.how == Kept::How::Writing)
             unclosed.push_back(&at->second);
@@ -171,9 +187,13 @@ std::optional<FileStamp> BuildRecord::stampIfWritten(std::string_view name) cons
     if (!stamp)
         return std::nullopt;
     const Kept& kept = found->second;
-    const bool asWritten = kept.how == Kept::How::Written     ? stamp->sameAs(kept.stamp)
-                           : kept.how == Kept::How::Writing ? stamp->changed >= kept.since
-                                                            : stamp->modified <= stamp_->modified;
+    bool asWritten = false;
+    switch (kept.how) {
+    case Kept::How::Written: asWritten = stamp->sameAs(kept.stamp); break;
+    case Kept::How::WrittenHere: asWritten = stamp->size == kept.stamp.size && stamp->modified <= stamp_->modified; break;
+    case Kept::How::Writing: asWritten = stamp->changed >= kept.since; break;
+    case Kept::How::Unstamped: asWritten = stamp->modified <= stamp_->modified; break;
+    }
     return asWritten ? stamp : std::nullopt;
 }
 

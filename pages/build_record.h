@@ -48,13 +48,14 @@ public:
     /// and the time the record took the lines about to be written above it.
     static std::string startLine();
     static void addWrittenLine(std::string& text, std::string_view name, const FileStamp& stamp);
+    static void addWrittenHereLine(std::string& text, std::string_view name, std::uint64_t size);
     static std::string writingLine(std::string_view name);
     static std::string tookLine(std::int64_t time);
 
 private:
     struct Kept {
-        enum class How { Written, Writing, Unstamped } how = How::Written;
-        FileStamp stamp;         // Written: the file as the build left it
+        enum class How { Written, WrittenHere, Writing, Unstamped } how = How::Written;
+        FileStamp stamp;         // Written: the file as the build left it; WrittenHere: its size
         std::int64_t since = 0;  // Writing: a file made or changed from then on
         std::string name;        // as spelt on disk
     };

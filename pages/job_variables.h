@@ -13,10 +13,10 @@
 
 namespace tavlo {
 
-/// A file a build wrote, and how it lay once written, where the writer told.
+/// A file a build wrote, and its size where the writer knows it.
 struct WrittenFile {
     std::string name;
-    std::optional<FileStamp> stamp;
+    std::optional<std::uint64_t> size;
 };
 
 /// A folder's record in the course of a build.

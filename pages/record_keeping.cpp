@@ -58,8 +58,11 @@ void writeRecord(Platform& p, const std::string& folder, FolderRecord& record, c
     std::string text = BuildRecord::startLine();
     text.reserve(written.size() * 48);
     bool keepsAny = false;
+    // A file of known size is noted as this record's own, without a look at it.
     for (const auto& file : written)
-        if (const auto stamp = file.stamp ? file.stamp : p.fs.fileStamp(folder + file.name))
+        if (file.size)
+            BuildRecord::addWrittenHereLine(text, file.name, *file.size), keepsAny = true;
+        else if (const auto stamp = p.fs.fileStamp(folder + file.name))
             BuildRecord::addWrittenLine(text, file.name, *stamp), keepsAny = true;
     for (const auto& name : earlier.names())
         if (!std::ranges::binary_search(written, name, {}, &WrittenFile::name))
@@ -104,9 +107,9 @@ void noteWriting(Platform& p, JobVariables& job, const std::string& folder, cons
     record.left = p.fs.fileStamp(path);
 }
 
-void noteWritten(JobVariables& job, const std::string& folder, std::string_view name, std::optional<FileStamp> stamp)
+void noteWritten(JobVariables& job, const std::string& folder, std::string_view name, std::optional<std::uint64_t> size)
 {
-    job.records[folder].written.push_back({std::string(name), stamp});
+    job.records[folder].written.push_back({std::string(name), size});
 }
 
 void keepBuildRecords(Platform& p, JobVariables& job)

@@ -20,9 +20,9 @@ const BuildRecord& recordFound(Platform& p, JobVariables& job, const std::string
 /// Puts the names of files about to be written in a folder into its record.
 void noteWriting(Platform& p, JobVariables& job, const std::string& folder, const std::vector<std::string>& names);
 
-/// Notes a file that the build wrote; `stamp`, the file as written, saves a look at it.
+/// Notes a file that the build wrote; its `size`, where known, saves a look at it.
 void noteWritten(JobVariables& job, const std::string& folder, std::string_view name,
-                 std::optional<FileStamp> stamp = std::nullopt);
+                 std::optional<std::uint64_t> size = std::nullopt);
 
 /// Writes anew the record of every folder the build wrote into or was about to. A record
 /// that cannot be written is told of; the gallery is whole without it.

@@ -57,9 +57,7 @@ std::string fileBytes(const std::array<std::string, 7>& lines)
     return bytes;
 }
 
-// `stamp`: the file as written, when it is.
-Failure writeLines(FileSystem& fs, const std::string& path, const std::array<std::string, 7>& lines, bool replace,
-                   std::optional<FileStamp>& stamp)
+Failure writeLines(FileSystem& fs, const std::string& path, const std::array<std::string, 7>& lines, bool replace)
 {
     Failure failure;
     const auto file = replace ? fs.createText(path, failure) : fs.createNewText(path, failure);
@@ -68,17 +66,14 @@ Failure writeLines(FileSystem& fs, const std::string& path, const std::array<std
     for (const auto& line : lines)
         if (Failure f = file->writeLine(line))
             return f;
-    failure = file->close();
-    stamp = file->stamp();
-    return failure;
+    return file->close();
 }
 
 // Writes the view page at `path`: as a new file where none is there, else over one of ours.
-Failure writeAt(Platform& p, const JobVariables& job, const std::string& path, const std::array<std::string, 7>& lines,
-                std::optional<FileStamp>& stamp)
+Failure writeAt(Platform& p, const JobVariables& job, const std::string& path, const std::array<std::string, 7>& lines)
 {
     // Most view pages are new: written and named in one go, without a look at the folder first.
-    const Failure failure = writeLines(p.fs, path, lines, false, stamp);
+    const Failure failure = writeLines(p.fs, path, lines, false);
     if (failure.code != kErrFileAlreadyExists)
         return failure;
     if (path == job.Cartella_Tavlo + job.Nome_Pagina)
@@ -91,7 +86,7 @@ Failure writeAt(Platform& p, const JobVariables& job, const std::string& path, c
         return {};
     if (!mayReplace(there))
         return fileAlreadyExists();
-    return writeLines(p.fs, path, lines, true, stamp);
+    return writeLines(p.fs, path, lines, true);
 }
 
 } // namespace
@@ -113,10 +108,9 @@ Failure writeViewPage(Platform& p, JobVariables& job, const EntryValues& entry)
             " height=" + numberForPage(430) + "></TD></TR></TABLE></CENTER>",
         std::string(kLastLine),
     };
-    std::optional<FileStamp> stamp;
-    const Failure failure = writeAt(p, job, path, lines, stamp);
+    const Failure failure = writeAt(p, job, path, lines);
     if (!failure)
-        noteWritten(job, job.Cartella_Tavlo, *entry.viewPageName, stamp);
+        noteWritten(job, job.Cartella_Tavlo, *entry.viewPageName, fileBytes(lines).size());
     return failure;
 }
 

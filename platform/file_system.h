@@ -69,8 +69,6 @@ public:
     virtual Failure flush() = 0;
     /// Closes the file and gives it its name, unless a write failed before.
     virtual Failure close() = 0;
-    /// The size and time of last change the file took its name with; nullopt until then.
-    virtual std::optional<FileStamp> stamp() const = 0;
 };
 
 class FileSystem {

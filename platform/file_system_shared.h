@@ -47,7 +47,6 @@ public:
     Failure writeLine(std::string_view line) final;
     Failure flush() final;
     Failure close() final;
-    std::optional<FileStamp> stamp() const final { return stamp_; }
 
 protected:
     BufferedLineWriter();
@@ -60,8 +59,6 @@ protected:
     virtual void discard() = 0;
     /// Removes a file never closed; for the destructor.
     void abandon();
-
-    std::optional<FileStamp> stamp_;  // set by commit(), as the file is closed whole
 
 private:
     std::string buffer_;

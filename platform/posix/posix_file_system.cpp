@@ -122,8 +122,6 @@ private:
         // file has nothing to lose, and is spared the wait.
         if (replacing_ && ::fdatasync(fd_) != 0)
             return failureFromErrno(errno);
-        if (struct stat info {}; ::fstat(fd_, &info) == 0)
-            stamp_ = stampOf(info);
         if (Failure failure = closeFile())
             return failure;
         if (temporary_.empty())

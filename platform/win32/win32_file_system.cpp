@@ -164,8 +164,6 @@ private:
         // power cut the name holds the old file or the new one. A new one is spared the wait.
         if (replacing_ && !FlushFileBuffers(file_.get()))
             return lastFailure();
-        if (BY_HANDLE_FILE_INFORMATION info{}; GetFileInformationByHandle(file_.get(), &info))
-            stamp_ = stampOf(info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime, info.ftCreationTime);
         if (!file_.reset())
             return lastFailure();
         if (MoveFileExA(temporary_.c_str(), path_.c_str(), replace_ ? MOVEFILE_REPLACE_EXISTING : 0))
