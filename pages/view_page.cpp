@@ -109,8 +109,12 @@ Failure writeViewPage(Platform& p, JobVariables& job, const EntryValues& entry)
         std::string(kLastLine),
     };
     const Failure failure = writeAt(p, job, path, lines);
-    if (!failure)
-        noteWritten(job, job.Cartella_Tavlo, *entry.viewPageName, fileBytes(lines).size());
+    if (!failure) {
+        std::uint64_t size = 0;  // the lines, each with its CR LF
+        for (const auto& line : lines)
+            size += line.size() + 2;
+        noteWritten(job, job.Cartella_Tavlo, *entry.viewPageName, size);
+    }
     return failure;
 }
 

@@ -161,58 +161,58 @@ Decoded decoded(const QImage& image)
     return toPicture(image);
 }
 
+// Opens a picture and decodes it within the bounds: a HEIF file whole, then `whole` makes
+// of it what is wanted; any other through a reader whose stated size passed, which
+// `scaled` sets up and reads.
+template <typename Whole, typename Scaled>
+Decoded decodePicture(const std::string& path, Whole whole, Scaled scaled)
+{
+    QFile file;
+    if (!openPicture(path, file))
+        return Unmade::Undecodable;
+    if (isHeif(file)) {
+        const auto read = readHeif(file);
+        if (const auto* unmade = std::get_if<Unmade>(&read))
+            return *unmade;
+        return decoded(whole(std::get<QImage>(read)));
+    }
+    QImageReader reader(&file);
+    const auto size = checkedSize(file, reader);
+    if (const auto* unmade = std::get_if<Unmade>(&size))
+        return *unmade;
+    return decoded(scaled(reader, std::get<QSize>(size)));
+}
+
 class QtPictures final : public Pictures {
 public:
     Decoded squareCentre(const std::string& path, int side) const override
     {
-        QFile file;
-        if (!openPicture(path, file))
-            return Unmade::Undecodable;
-        if (isHeif(file)) {
-            const auto whole = readHeif(file);
-            if (const auto* unmade = std::get_if<Unmade>(&whole))
-                return *unmade;
-            return decoded(centreOf(std::get<QImage>(whole), side));
-        }
-        QImageReader reader(&file);
-        const auto size = checkedSize(file, reader);
-        if (const auto* unmade = std::get_if<Unmade>(&size))
-            return *unmade;
-        const QSize stored = std::get<QSize>(size);
-        // The centred square is the same before and after the picture is turned
-        // upright, so it is cut from the picture as stored: a JPEG is then decoded
-        // at a fraction of its size, straight from its compressed blocks.
-        const int square = std::min(stored.width(), stored.height());
-        reader.setClipRect(QRect((stored.width() - square) / 2, (stored.height() - square) / 2, square, square));
-        reader.setScaledSize(QSize(side, side));
-        QImage image = reader.read();
-        if (!image.isNull() && image.size() != QSize(side, side))
-            image = image.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        return decoded(image);
+        const auto whole = [side](const QImage& image) { return centreOf(image, side); };
+        return decodePicture(path, whole, [side](QImageReader& reader, QSize stored) {
+            // The centred square is the same before and after the picture is turned
+            // upright, so it is cut from the picture as stored: a JPEG is then decoded
+            // at a fraction of its size, straight from its compressed blocks.
+            const int square = std::min(stored.width(), stored.height());
+            reader.setClipRect(QRect((stored.width() - square) / 2, (stored.height() - square) / 2, square, square));
+            reader.setScaledSize(QSize(side, side));
+            QImage image = reader.read();
+            if (!image.isNull() && image.size() != QSize(side, side))
+                image = image.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            return image;
+        });
     }
 
     Decoded fitted(const std::string& path, int longestSide) const override
     {
-        QFile file;
-        if (!openPicture(path, file))
-            return Unmade::Undecodable;
-        if (isHeif(file)) {
-            const auto whole = readHeif(file);
-            if (const auto* unmade = std::get_if<Unmade>(&whole))
-                return *unmade;
-            return decoded(fittedIn(std::get<QImage>(whole), longestSide));
-        }
-        QImageReader reader(&file);
-        const auto size = checkedSize(file, reader);
-        if (const auto* unmade = std::get_if<Unmade>(&size))
-            return *unmade;
-        const QSize stored = std::get<QSize>(size);
-        const int longest = std::max(stored.width(), stored.height());
-        if (longest > longestSide)  // a JPEG is decoded at a fraction of its size
-            reader.setScaledSize(QSize(static_cast<int>(std::lround(1.0 * stored.width() * longestSide / longest)),
-                                       static_cast<int>(std::lround(1.0 * stored.height() * longestSide / longest))));
-        const QImage image = reader.read();
-        return decoded(image.isNull() ? image : fittedIn(image, longestSide));
+        const auto whole = [longestSide](const QImage& image) { return fittedIn(image, longestSide); };
+        return decodePicture(path, whole, [longestSide](QImageReader& reader, QSize stored) {
+            const int longest = std::max(stored.width(), stored.height());
+            if (longest > longestSide)  // a JPEG is decoded at a fraction of its size
+                reader.setScaledSize(QSize(static_cast<int>(std::lround(1.0 * stored.width() * longestSide / longest)),
+                                           static_cast<int>(std::lround(1.0 * stored.height() * longestSide / longest))));
+            const QImage image = reader.read();
+            return image.isNull() ? image : fittedIn(image, longestSide);
+        });
     }
 
     std::string jpeg(const Picture& picture) const override
