@@ -1,5 +1,6 @@
 #include "gallery/screen_copies.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tavlo {
@@ -19,22 +20,27 @@ std::string screenCopyName(std::string_view thumbnailName)
     return std::string(stem) + "-" + std::to_string(kScreenCopySide) + ".jpg";
 }
 
-MadePictures makePictures(const Pictures& pictures, const std::string& path, int side, bool screenCopy)
+bool needsScreenCopy(std::string_view extension, int width, int height)
+{
+    return needsScreenCopy(extension) || std::max(width, height) > kScreenCopySide;
+}
+
+MadePictures makePictures(const Pictures& pictures, const std::string& path, std::string_view extension, int side)
 {
     MadePictures made;
-    const Decoded decoded = screenCopy ? pictures.fitted(path, kScreenCopySide) : pictures.squareCentre(path, side);
+    const auto decoded = pictures.shown(path, side, kScreenCopySide, needsScreenCopy(extension));
     if (const auto* unmade = std::get_if<Unmade>(&decoded)) {
         made.unmade = *unmade;
         return made;
     }
-    const Picture& picture = std::get<Picture>(decoded);
-    if (!screenCopy) {
-        made.thumbnail = pictures.jpeg(picture);
-        return made;
+    const Shown& shown = std::get<Shown>(decoded);
+    made.width = shown.width, made.height = shown.height;
+    if (shown.screen.width > 0) {
+        made.screenCopy = pictures.jpeg(shown.screen);
+        if (made.screenCopy.empty())
+            return made;
     }
-    made.screenCopy = pictures.jpeg(picture);
-    if (!made.screenCopy.empty())
-        made.thumbnail = pictures.jpeg(squareCentreOf(picture, side));
+    made.thumbnail = pictures.jpeg(shown.square);
     return made;
 }
 

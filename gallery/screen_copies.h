@@ -1,7 +1,7 @@
 #pragma once
-// Ours, beside the thumbnails: a picture in a format that browsers cannot show
-// (HEIC, HEIF, TIFF) also gets an upright JPEG copy for the screen in the thumbnail
-// folder, which its view page and the viewer show instead of the original.
+// Ours, beside the thumbnails: a picture larger than a screen, or in a format that
+// browsers cannot show (HEIC, HEIF, TIFF), also gets an upright JPEG copy for the screen
+// in the thumbnail folder, which its view page and the viewer show instead of the original.
 
 #include "platform/pictures.h"
 
@@ -10,10 +10,13 @@
 
 namespace tavlo {
 
-inline constexpr int kScreenCopySide = 2048;  // the longer side, at most
+inline constexpr int kScreenCopySide = 2560;  // the longer side, at most: a large screen's
 
-/// Whether a picture of this extension (upper case) gets a screen copy.
+/// Whether a picture of this extension (upper case) gets a screen copy whatever its size.
 bool needsScreenCopy(std::string_view extension);
+
+/// Whether a picture of this extension and upright size gets a screen copy.
+bool needsScreenCopy(std::string_view extension, int width, int height);
 
 /// The screen copy's file name beside the thumbnail of that name.
 std::string screenCopyName(std::string_view thumbnailName);
@@ -21,11 +24,13 @@ std::string screenCopyName(std::string_view thumbnailName);
 /// A picture's JPEG files; an empty thumbnail when the picture gave none, and why.
 struct MadePictures {
     std::string thumbnail;
-    std::string screenCopy;  // empty unless asked for
+    std::string screenCopy;  // empty when the picture needs none
+    int width = 0;           // the picture's own size, upright
+    int height = 0;
     Unmade unmade = Unmade::Undecodable;
 };
 
-/// The thumbnail of side x side and, when asked for, the screen copy, from one decoding.
-MadePictures makePictures(const Pictures& pictures, const std::string& path, int side, bool screenCopy);
+/// The thumbnail of side x side and, when the picture needs one, the screen copy, from one decoding.
+MadePictures makePictures(const Pictures& pictures, const std::string& path, std::string_view extension, int side);
 
 } // namespace tavlo

@@ -1,5 +1,6 @@
 #include "gallery/thumbnails.h"
 
+#include "gallery/picture_sizes.h"
 #include "gallery/screen_copies.h"
 #include "pages/record_keeping.h"
 #include "pages/entry_values.h"
@@ -30,9 +31,9 @@ struct Made {
 // thread collects what is done and writes it, so that files are written on one thread.
 class Workers {
 public:
-    // `copies`: for each source, whether it gets a screen copy too.
-    Workers(const Pictures& pictures, const std::vector<std::string>& sources, const std::vector<bool>& copies)
-        : pictures_(pictures), sources_(sources), copies_(copies)
+    // `extensions`: each source's, which tells whether it gets a screen copy whatever its size.
+    Workers(const Pictures& pictures, const std::vector<std::string>& sources, const std::vector<std::string>& extensions)
+        : pictures_(pictures), sources_(sources), extensions_(extensions)
     {
         const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
         for (std::size_t i = 0; i < std::min(cores, sources.size()); ++i)
@@ -62,7 +63,7 @@ private:
         for (std::size_t i = next_++; i < sources_.size() && !stop_; i = next_++) {
             MadePictures jpegs;
             try {
-                jpegs = makePictures(pictures_, sources_[i], kThumbnailSide, copies_[i]);
+                jpegs = makePictures(pictures_, sources_[i], extensions_[i], kThumbnailSide);
             } catch (...) {
                 jpegs = {};  // out of memory on a huge picture: it keeps its original
             }
@@ -74,7 +75,7 @@ private:
 
     const Pictures& pictures_;
     const std::vector<std::string>& sources_;
-    const std::vector<bool>& copies_;
+    const std::vector<std::string>& extensions_;
     std::atomic<std::size_t> next_{0};
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
@@ -115,30 +116,33 @@ std::uint64_t fnv1a(std::string_view text)
 
 struct Wanted {
     std::string source;     // the picture file: the entry itself
+    std::string extension;  // its extension, upper case
     std::string name;       // its thumbnail's name in the thumbnail folder
-    std::string copyName;   // its screen copy's name there; empty: it needs none
+    std::string copyName;   // its screen copy's name there, should it need one
     std::string thumbnail;  // where its thumbnail goes
     std::string link;       // the thumbnail as the page names it
-    std::string copy;       // where its screen copy goes; empty: it needs none
+    std::string copy;       // where its screen copy goes
     std::string copyLink;
     std::int64_t changed;   // when the picture was last changed
 };
 
-// The thumbnail folder's record holds a picture's thumbnail and screen copy (`jpegs`,
-// when just made).
-void noteStored(JobVariables& job, const std::string& folder, const Wanted& w, const MadePictures* jpegs = nullptr)
+// The thumbnail folder's record holds a picture's thumbnail and screen copy, if it has one
+// (`jpegs`, when just made).
+void noteStored(JobVariables& job, const std::string& folder, const Wanted& w, bool copy, const MadePictures* jpegs = nullptr)
 {
     using Size = std::optional<std::uint64_t>;
     noteWritten(job, folder, w.name, jpegs ? Size(jpegs->thumbnail.size()) : std::nullopt);
-    if (!w.copyName.empty())
+    if (copy)
         noteWritten(job, folder, w.copyName, jpegs ? Size(jpegs->screenCopy.size()) : std::nullopt);
 }
 
-// The cell shows the thumbnail; the view page and the viewer show the screen copy, if any.
-void noteMade(JobVariables& job, const Wanted& w)
+// The cell shows the thumbnail; the view page and the viewer show the screen copy, if any,
+// the view page at the picture's own proportions.
+void noteMade(JobVariables& job, const Wanted& w, PictureSize size, bool copy)
 {
     job.thumbnails[w.source] = w.link;
-    if (!w.copyLink.empty())
+    job.pictureSizes[w.source] = size;
+    if (copy)
         job.screenCopies[w.source] = w.copyLink;
 }
 
@@ -147,14 +151,14 @@ std::string thumbnailFolder(Platform& p, const std::string& pageFolder)
     return pageFolder + std::string(kThumbnailFolder) + p.fs.separator();
 }
 
-// Every picture entry, once; those whose thumbnail (and screen copy, where one is
-// needed) was made from the picture as it is now keep it, and are noted in the job
-// at once. What is made carries the time its picture was last changed: only the
+// Every picture entry, once; those whose thumbnail (and screen copy, where its size
+// kept beside them asks for one) was made from the picture as it is now keep it, and are
+// noted in the job at once. What is made carries the time its picture was last changed: only the
 // same time counts, so that a picture replaced by an older one (a copy keeping its
 // date) gets a new thumbnail. Only a regular file is read: a pipe would never end.
 // A file of a thumbnail's name that is not ours stays: its picture keeps its original.
 std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::vector<std::string>& entries,
-                                   const std::string& pageFolder, ThumbnailRun& run)
+                                   const std::string& pageFolder, const PictureSizes& sizes, ThumbnailRun& run)
 {
     const char sep = p.fs.separator();
     const std::string folder = thumbnailFolder(p, pageFolder);
@@ -176,15 +180,15 @@ std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::ve
             ++run.keptOriginal;
             continue;
         }
-        const std::string name = thumbnailName(entry, sep);
-        const std::string copyName = needsScreenCopy(values.extension) ? screenCopyName(name) : "";
+        const std::string name = thumbnailName(entry, sep), copyName = screenCopyName(name);
         const auto upToDate = [&](const std::string& made) { return p.fs.modifiedTime(folder + made) == changed; };
-        Wanted w{entry, name, copyName, folder + name, std::string(kThumbnailFolder) + sep + name, {}, {}, *changed};
-        if (!copyName.empty())
-            w.copy = folder + copyName, w.copyLink = std::string(kThumbnailFolder) + sep + copyName;
-        if (upToDate(name) && (copyName.empty() || upToDate(copyName))) {
-            noteMade(job, w);
-            noteStored(job, folder, w);
+        const std::string links = std::string(kThumbnailFolder) + sep;
+        Wanted w{entry, values.extension, name, copyName, folder + name, links + name, folder + copyName, links + copyName, *changed};
+        const PictureSize* size = sizes.find(name, *changed);
+        const bool copy = size && needsScreenCopy(values.extension, size->width, size->height);
+        if (size && upToDate(name) && (!copy || upToDate(copyName))) {
+            noteMade(job, w, *size, copy);
+            noteStored(job, folder, w, copy);
         } else if (free(name) && free(copyName)) {
             wanted.push_back(std::move(w));
         } else {
@@ -199,16 +203,20 @@ struct Stored {
     std::string failedPath;
 };
 
-// Writes one picture's thumbnail (and screen copy) on the caller's thread.
-Stored storeMade(Platform& p, JobVariables& job, const std::string& folder, const Wanted& w, const MadePictures& jpegs)
+// Writes one picture's thumbnail (and screen copy) on the caller's thread, and keeps its size.
+Stored storeMade(Platform& p, JobVariables& job, const std::string& folder, const Wanted& w, const MadePictures& jpegs,
+                 PictureSizes& sizes)
 {
-    if (!w.copy.empty())
+    const bool copy = !jpegs.screenCopy.empty();
+    if (copy)
         if (Failure failure = p.fs.writeWholeFile(w.copy, jpegs.screenCopy, w.changed))
             return {failure, w.copy};
     if (Failure failure = p.fs.writeWholeFile(w.thumbnail, jpegs.thumbnail, w.changed))
         return {failure, w.thumbnail};
-    noteMade(job, w);
-    noteStored(job, folder, w, &jpegs);
+    const PictureSize size{jpegs.width, jpegs.height};
+    noteMade(job, w, size, copy);
+    noteStored(job, folder, w, copy, &jpegs);
+    sizes.set(w.name, {w.changed, size});
     return {};
 }
 
@@ -220,11 +228,8 @@ Stored prepareFolder(Platform& p, JobVariables& job, const std::string& folder, 
         return {failure, folder};
     p.fs.sweepTemporaries(folder);
     std::vector<std::string> names;
-    for (const Wanted& w : wanted) {
-        names.push_back(w.name);
-        if (!w.copyName.empty())
-            names.push_back(w.copyName);
-    }
+    for (const Wanted& w : wanted)
+        names.push_back(w.name), names.push_back(w.copyName);
     noteWriting(p, job, folder, names);
     return {};
 }
@@ -233,12 +238,11 @@ Stored prepareFolder(Platform& p, JobVariables& job, const std::string& folder, 
 // cancel or the first failure to store one. Every worker has stopped, and the progress
 // window is closed, when it returns.
 Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wanted, const std::string& pageFolder,
-                  ThumbnailRun& run, bool& cancelled)
+                  PictureSizes& sizes, ThumbnailRun& run, bool& cancelled)
 {
-    std::vector<std::string> sources;
-    std::vector<bool> copies;
+    std::vector<std::string> sources, extensions;
     for (const Wanted& w : wanted)
-        sources.push_back(w.source), copies.push_back(!w.copy.empty());
+        sources.push_back(w.source), extensions.push_back(w.extension);
     const std::string folder = thumbnailFolder(p, pageFolder);
     Stored stored = prepareFolder(p, job, folder, wanted);
     if (stored.failure)
@@ -246,7 +250,7 @@ Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wan
     ProgressWindow progress(p.ui);
     std::size_t done = 0;
     cancelled = !progress.show(done, wanted.size());
-    Workers workers(*p.pictures, sources, copies);
+    Workers workers(*p.pictures, sources, extensions);
     while (!cancelled && !stored.failure && done < wanted.size()) {
         for (const Made& made : workers.collect()) {
             ++done;
@@ -254,7 +258,7 @@ Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wan
                 ++(made.jpegs.unmade == Unmade::TooLarge ? run.tooLarge : run.keptOriginal);
                 continue;
             }
-            stored = storeMade(p, job, folder, wanted[made.index], made.jpegs);
+            stored = storeMade(p, job, folder, wanted[made.index], made.jpegs, sizes);
             if (stored.failure)
                 break;
         }
@@ -287,15 +291,19 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const BuildSettings&
 {
     job.thumbnails.clear();
     job.screenCopies.clear();
+    job.pictureSizes.clear();
     ThumbnailRun run;
     if (!settings.thumbnails || p.pictures == nullptr)
         return run;
 
-    const std::vector<Wanted> wanted = picturesToMake(p, job, settings.entries, pageFolder, run);
+    const std::string folder = thumbnailFolder(p, pageFolder);
+    PictureSizes sizes = PictureSizes::read(p, job, folder);
+    const std::vector<Wanted> wanted = picturesToMake(p, job, settings.entries, pageFolder, sizes, run);
     if (wanted.empty())
         return run;
     bool cancelled = false;
-    const Stored stored = makeWanted(p, job, wanted, pageFolder, run, cancelled);
+    const Stored stored = makeWanted(p, job, wanted, pageFolder, sizes, run, cancelled);
+    sizes.keep(p, job, folder);  // what was stored, also when the phase stopped
     if (stored.failure) {
         p.ui.beep();
         p.ui.msgBox(MessageKind::WriteFailure,
@@ -307,7 +315,7 @@ ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const BuildSettings&
     }
     run.stopped = stored.failure || cancelled;
     if (run.stopped)
-        job.thumbnails.clear(), job.screenCopies.clear();
+        job.thumbnails.clear(), job.screenCopies.clear(), job.pictureSizes.clear();
     return run;
 }
 

@@ -9,6 +9,12 @@
 
 namespace tavlo {
 
+/// A picture's own size in pixels, upright.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
 struct EntryValues {
     std::string fileName;        // upper case, after the last separator
     std::string entryFolder;     // upper case, up to and including the last separator
@@ -20,6 +26,7 @@ struct EntryValues {
     std::string caption;
     std::optional<std::string> viewPageName;  // nullopt when it cannot be formed
     std::string viewImageSource;              // the image shown on the view page
+    std::optional<PictureSize> viewImageSize; // its size where known (thumbnails made): fitted undistorted
     /// The entry's own file is reached by a file URL (another drive), not by a path.
     bool fileUrl = false;
 };

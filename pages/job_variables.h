@@ -3,6 +3,7 @@
 // writer, and reads back where the page was finally written.
 
 #include "pages/build_record.h"
+#include "pages/entry_values.h"
 #include "pages/view_page_names.h"
 
 #include <map>
@@ -55,6 +56,8 @@ struct JobVariables {
     // For a picture that browsers cannot show, its JPEG copy for the screen, which its
     // view page and the viewer show instead.
     std::map<std::string, std::string> screenCopies;
+    // For each picture entry that has a thumbnail, its size, which its view page fits in its frame.
+    std::map<std::string, PictureSize> pictureSizes;
 };
 
 } // namespace tavlo

@@ -46,8 +46,9 @@ bool copyTemplate(FileSystem& fs, TextWriter& page, const std::string& path)
 }
 
 // `thumbnail`: the thumbnail the cell shows instead of the picture, or nullptr; the
-// viewer then shows `screenCopy` where there is one, else the picture itself.
-void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::string* thumbnail,
+// viewer then shows `screenCopy` where there is one, with a link to the picture itself,
+// else the picture itself. In thumbnail mode the picture takes its caption as its text.
+void writeCellStart(PageLines& put, const EntryValues& e, char sep, bool thumbnailMode, const std::string* thumbnail,
                     const std::string* screenCopy)
 {
     // The entry's own file, where the cell names it, may lie on another drive: a file URL.
@@ -63,8 +64,11 @@ void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::s
     put("      <td><p align=\"center\">");
     put(std::string(8, ' ') + "<A HREF=" + Q + target + Q + ">");
     const std::string shown = screenCopy ? linkTarget(*screenCopy, sep) : picture;
-    const std::string lazy = thumbnail ? " loading=\"lazy\" data-foto=\"" + shown + Q : "";
-    put(std::string(8, ' ') + "<img src=" + Q + image + Q + " border=\"0\" width=\"100\" height=\"100\"" + lazy + "></A>");
+    const std::string original = screenCopy ? " data-originale=\"" + picture + Q : "";
+    const std::string lazy = thumbnail ? " loading=\"lazy\" data-foto=\"" + shown + Q + original : "";
+    const std::string alt = thumbnailMode ? " alt=\"" + htmlText(e.caption) + Q : "";
+    put(std::string(8, ' ') + "<img src=" + Q + image + Q + " border=\"0\" width=\"100\" height=\"100\"" + alt + lazy +
+        "></A>");
     put("      </td>");
     put("     </tr>");
     put("    </table>");
@@ -86,6 +90,7 @@ struct PageSources {
     std::string footer;
     const std::vector<std::string>& entries;
     double rowSize;
+    bool thumbnails;  // thumbnail mode, whose bytes are ours
 };
 
 // The cells of the positions Primo_File..Ultimo_File, each picture's view page written
@@ -120,8 +125,11 @@ Failure writeCells(Platform& p, JobVariables& job, const PageSources& sources, c
         const std::string* screenCopy = copy == job.screenCopies.end() ? nullptr : &copy->second;
         if (screenCopy)
             values.viewImageSource = *screenCopy;
+        if (const auto size = job.pictureSizes.find(entry); size != job.pictureSizes.end())
+            values.viewImageSize = size->second;
         const auto thumbnail = job.thumbnails.find(entry);
-        writeCellStart(put, values, sep, thumbnail == job.thumbnails.end() ? nullptr : &thumbnail->second, screenCopy);
+        writeCellStart(put, values, sep, sources.thumbnails, thumbnail == job.thumbnails.end() ? nullptr : &thumbnail->second,
+                       screenCopy);
         if (put.failure())
             break;
         if (!values.media) {
@@ -150,6 +158,10 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
     page = p.fs.createText(job.Cartella_Tavlo + job.Nome_Pagina, failure);
     if (!page)
         return failure;
+    // In thumbnail mode the page is read in standards mode, where it looks the same.
+    if (sources.thumbnails)
+        if (Failure f = page->writeLine("<!DOCTYPE html>"))
+            return f;
     if (Failure f = page->writeLine("<HTML>"))
         return f;
     copyTemplate(p.fs, *page, sources.header);
@@ -266,6 +278,7 @@ void Crea_Pagina(Platform& p, JobVariables& job, const BuildSettings& settings)
             programFolder + "PIEDE.HTM",
             settings.entries,
             settings.rowSize,
+            settings.thumbnails,
         };
         // A page written alone is a build of its own; a build names the view pages of all its pages at once.
         const auto listCount = static_cast<long>(settings.entries.size());

@@ -6,7 +6,9 @@
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace tavlo {
 namespace {
@@ -89,6 +91,18 @@ Failure writeAt(Platform& p, const JobVariables& job, const std::string& path, c
     return writeLines(p.fs, path, lines, true);
 }
 
+// The frame of the page, 600 x 430; a picture of known size is fitted in it at its own
+// proportions, never enlarged.
+PictureSize frameFor(const std::optional<PictureSize>& picture)
+{
+    constexpr PictureSize kFrame{600, 430};
+    if (!picture || picture->width <= 0 || picture->height <= 0)
+        return kFrame;
+    const double scale = std::min({1.0, 1.0 * kFrame.width / picture->width, 1.0 * kFrame.height / picture->height});
+    return {std::max(1, static_cast<int>(std::lround(picture->width * scale))),
+            std::max(1, static_cast<int>(std::lround(picture->height * scale)))};
+}
+
 } // namespace
 
 Failure writeViewPage(Platform& p, JobVariables& job, const EntryValues& entry)
@@ -98,14 +112,15 @@ Failure writeViewPage(Platform& p, JobVariables& job, const EntryValues& entry)
     const std::string path = job.Cartella_Tavlo + *entry.viewPageName;
     const char sep = p.fs.separator();
     const std::string name = htmlText(entry.fileName);
+    const PictureSize frame = frameFor(entry.viewImageSize);
     const std::array<std::string, 7> lines{
         std::string(firstLine()),
         "<TITLE> " + name + " </TITLE>",
         std::string(kThirdLine),
         name + "   <A HREF=\"" + linkTarget(job.Nome_Pagina, sep) + "\">Torna all'indice dell'tavlo</A></pre></H2>",
         "<TABLE><TR><TD>",
-        "<IMG SRC=\"" + linkTarget(entry.viewImageSource, sep, entry.fileUrl) + "\" width=" + numberForPage(600) +
-            " height=" + numberForPage(430) + "></TD></TR></TABLE></CENTER>",
+        "<IMG SRC=\"" + linkTarget(entry.viewImageSource, sep, entry.fileUrl) + "\" width=" + numberForPage(frame.width) +
+            " height=" + numberForPage(frame.height) + "></TD></TR></TABLE></CENTER>",
         std::string(kLastLine),
     };
     const Failure failure = writeAt(p, job, path, lines);

@@ -29,6 +29,14 @@ struct Picture {
     std::vector<unsigned char> rgb;
 };
 
+/// What a gallery shows of one picture: upright, transparent parts laid on white.
+struct Shown {
+    Picture square;  // the centred square
+    Picture screen;  // the whole picture fitted for the screen; empty (0 x 0) when not made
+    int width = 0;   // the picture's own size, upright
+    int height = 0;
+};
+
 /// Why a picture file gave no picture.
 enum class Unmade {
     Undecodable,  // not a picture, a format without a decoder, or damaged
@@ -46,10 +54,10 @@ public:
     /// orientation tag is applied and its transparent parts laid on white, scaled to
     /// side x side pixels. Its stated size is checked against the bounds before it is decoded.
     virtual Decoded squareCentre(const std::string& path, int side) const = 0;
-    /// The whole picture as it shows once its orientation is applied and its transparent
-    /// parts laid on white, scaled down so that its longer side is at most longestSide
-    /// pixels (never up). Its stated size is checked against the bounds before it is decoded.
-    virtual Decoded fitted(const std::string& path, int longestSide) const = 0;
+    /// What a gallery shows of a picture file, from one decode: its centred square as
+    /// squareCentre makes it and, when its longer side is above screenSide or `screen` asks
+    /// for it in any case, the whole picture scaled down to fit in screenSide x screenSide.
+    virtual std::variant<Shown, Unmade> shown(const std::string& path, int side, int screenSide, bool screen) const = 0;
     /// The picture as the bytes of a JPEG file.
     virtual std::string jpeg(const Picture& picture) const = 0;
 };

@@ -154,18 +154,24 @@ std::variant<Unmade, QSize> checkedSize(QFile& file, QImageReader& reader)
     return stored;
 }
 
-Decoded decoded(const QImage& image)
+// A picture as read, or why there is none.
+using Read = std::variant<QImage, Unmade>;
+
+Decoded decoded(const Read& read)
 {
+    if (const auto* unmade = std::get_if<Unmade>(&read))
+        return *unmade;
+    const QImage& image = std::get<QImage>(read);
     if (image.isNull())
         return Unmade::Undecodable;
     return toPicture(image);
 }
 
-// Opens a picture and decodes it within the bounds: a HEIF file whole, then `whole` makes
+// Opens a picture and reads it within the bounds: a HEIF file whole, then `whole` makes
 // of it what is wanted; any other through a reader whose stated size passed, which
 // `scaled` sets up and reads.
 template <typename Whole, typename Scaled>
-Decoded decodePicture(const std::string& path, Whole whole, Scaled scaled)
+Read readPicture(const std::string& path, Whole whole, Scaled scaled)
 {
     QFile file;
     if (!openPicture(path, file))
@@ -174,45 +180,75 @@ Decoded decodePicture(const std::string& path, Whole whole, Scaled scaled)
         const auto read = readHeif(file);
         if (const auto* unmade = std::get_if<Unmade>(&read))
             return *unmade;
-        return decoded(whole(std::get<QImage>(read)));
+        return whole(std::get<QImage>(read));
     }
     QImageReader reader(&file);
     const auto size = checkedSize(file, reader);
     if (const auto* unmade = std::get_if<Unmade>(&size))
         return *unmade;
-    return decoded(scaled(reader, std::get<QSize>(size)));
+    return scaled(reader, std::get<QSize>(size));
+}
+
+// The centred square, side x side. It is the same before and after the picture is turned
+// upright, so it is cut from the picture as stored: a JPEG is then decoded at a fraction
+// of its size, straight from its compressed blocks.
+QImage readSquare(QImageReader& reader, QSize stored, int side)
+{
+    const int square = std::min(stored.width(), stored.height());
+    reader.setClipRect(QRect((stored.width() - square) / 2, (stored.height() - square) / 2, square, square));
+    reader.setScaledSize(QSize(side, side));
+    QImage image = reader.read();
+    if (!image.isNull() && image.size() != QSize(side, side))
+        image = image.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image;
+}
+
+QImage readFitted(QImageReader& reader, QSize stored, int longestSide)
+{
+    const int longest = std::max(stored.width(), stored.height());
+    if (longest > longestSide)  // a JPEG is decoded at a fraction of its size where it can
+        reader.setScaledSize(QSize(static_cast<int>(std::lround(1.0 * stored.width() * longestSide / longest)),
+                                   static_cast<int>(std::lround(1.0 * stored.height() * longestSide / longest))));
+    const QImage image = reader.read();
+    return image.isNull() ? image : fittedIn(image, longestSide);
 }
 
 class QtPictures final : public Pictures {
 public:
     Decoded squareCentre(const std::string& path, int side) const override
     {
-        const auto whole = [side](const QImage& image) { return centreOf(image, side); };
-        return decodePicture(path, whole, [side](QImageReader& reader, QSize stored) {
-            // The centred square is the same before and after the picture is turned
-            // upright, so it is cut from the picture as stored: a JPEG is then decoded
-            // at a fraction of its size, straight from its compressed blocks.
-            const int square = std::min(stored.width(), stored.height());
-            reader.setClipRect(QRect((stored.width() - square) / 2, (stored.height() - square) / 2, square, square));
-            reader.setScaledSize(QSize(side, side));
-            QImage image = reader.read();
-            if (!image.isNull() && image.size() != QSize(side, side))
-                image = image.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            return image;
-        });
+        return decoded(readPicture(
+            path, [side](const QImage& image) { return centreOf(image, side); },
+            [side](QImageReader& reader, QSize stored) { return readSquare(reader, stored, side); }));
     }
 
-    Decoded fitted(const std::string& path, int longestSide) const override
+    std::variant<Shown, Unmade> shown(const std::string& path, int side, int screenSide, bool screen) const override
     {
-        const auto whole = [longestSide](const QImage& image) { return fittedIn(image, longestSide); };
-        return decodePicture(path, whole, [longestSide](QImageReader& reader, QSize stored) {
-            const int longest = std::max(stored.width(), stored.height());
-            if (longest > longestSide)  // a JPEG is decoded at a fraction of its size
-                reader.setScaledSize(QSize(static_cast<int>(std::lround(1.0 * stored.width() * longestSide / longest)),
-                                           static_cast<int>(std::lround(1.0 * stored.height() * longestSide / longest))));
-            const QImage image = reader.read();
-            return image.isNull() ? image : fittedIn(image, longestSide);
-        });
+        // Whether the screen copy is made is settled by the size the picture states, before
+        // it is decoded: a picture without one is decoded for its square alone.
+        QSize upright;
+        const auto settle = [&](QSize size) {
+            upright = size;
+            screen = screen || std::max(size.width(), size.height()) > screenSide;
+        };
+        const Read read = readPicture(
+            path,
+            [&](const QImage& image) {
+                settle(image.size());
+                return screen ? fittedIn(image, screenSide) : centreOf(image, side);
+            },
+            [&](QImageReader& reader, QSize stored) {
+                settle(reader.transformation() & QImageIOHandler::TransformationRotate90 ? stored.transposed() : stored);
+                return screen ? readFitted(reader, stored, screenSide) : readSquare(reader, stored, side);
+            });
+        if (const auto* unmade = std::get_if<Unmade>(&read))
+            return *unmade;
+        const QImage& image = std::get<QImage>(read);
+        if (image.isNull())
+            return Unmade::Undecodable;
+        if (!screen)
+            return Shown{toPicture(image), {}, upright.width(), upright.height()};
+        return Shown{toPicture(centreOf(image, side)), toPicture(image), upright.width(), upright.height()};
     }
 
     std::string jpeg(const Picture& picture) const override

@@ -173,6 +173,37 @@ struct Frame {
     }
 };
 
+// The centred square of an opened picture, side x side: scaled as a whole so that its
+// shorter side becomes `side`, then the centre cut out.
+Decoded squareOf(const Frame& d, int side)
+{
+    const double scale = static_cast<double>(side) / std::min(d.width, d.height);
+    const auto scaledWidth = static_cast<UINT>(std::max<long>(side, std::lround(d.width * scale)));
+    const auto scaledHeight = static_cast<UINT>(std::max<long>(side, std::lround(d.height * scale)));
+    const WICRect centre{static_cast<INT>((scaledWidth - side) / 2), static_cast<INT>((scaledHeight - side) / 2),
+                         side, side};
+    Com<IWICBitmapScaler> scaler;
+    Com<IWICBitmapClipper> clipper;
+    if (FAILED(d.factory->CreateBitmapScaler(scaler.put())) ||
+        FAILED(scaler->Initialize(d.pixels, scaledWidth, scaledHeight, WICBitmapInterpolationModeFant)) ||
+        FAILED(d.factory->CreateBitmapClipper(clipper.put())) || FAILED(clipper->Initialize(scaler.get(), &centre)))
+        return Unmade::Undecodable;
+    return d.copy(clipper.get(), static_cast<UINT>(side), static_cast<UINT>(side));
+}
+
+// An opened picture whole, scaled down so that its longer side is at most longestSide.
+Decoded fittedOf(const Frame& d, int longestSide)
+{
+    const double scale = std::min(1.0, static_cast<double>(longestSide) / std::max(d.width, d.height));
+    const auto width = static_cast<UINT>(std::max(1L, std::lround(d.width * scale)));
+    const auto height = static_cast<UINT>(std::max(1L, std::lround(d.height * scale)));
+    Com<IWICBitmapScaler> scaler;
+    if (FAILED(d.factory->CreateBitmapScaler(scaler.put())) ||
+        FAILED(scaler->Initialize(d.pixels, width, height, WICBitmapInterpolationModeFant)))
+        return Unmade::Undecodable;
+    return d.copy(scaler.get(), width, height);
+}
+
 class WicPictures final : public Pictures {
 public:
     Decoded squareCentre(const std::string& path, int side) const override
@@ -181,35 +212,27 @@ public:
         Frame d;
         if (const auto unmade = d.open(path))
             return *unmade;
-        // Scaled as a whole so that the shorter side becomes `side`, then the centre cut out.
-        const double scale = static_cast<double>(side) / std::min(d.width, d.height);
-        const auto scaledWidth = static_cast<UINT>(std::max<long>(side, std::lround(d.width * scale)));
-        const auto scaledHeight = static_cast<UINT>(std::max<long>(side, std::lround(d.height * scale)));
-        const WICRect centre{static_cast<INT>((scaledWidth - side) / 2), static_cast<INT>((scaledHeight - side) / 2),
-                             side, side};
-        Com<IWICBitmapScaler> scaler;
-        Com<IWICBitmapClipper> clipper;
-        if (FAILED(d.factory->CreateBitmapScaler(scaler.put())) ||
-            FAILED(scaler->Initialize(d.pixels, scaledWidth, scaledHeight, WICBitmapInterpolationModeFant)) ||
-            FAILED(d.factory->CreateBitmapClipper(clipper.put())) || FAILED(clipper->Initialize(scaler.get(), &centre)))
-            return Unmade::Undecodable;
-        return d.copy(clipper.get(), static_cast<UINT>(side), static_cast<UINT>(side));
+        return squareOf(d, side);
     }
 
-    Decoded fitted(const std::string& path, int longestSide) const override
+    std::variant<Shown, Unmade> shown(const std::string& path, int side, int screenSide, bool screen) const override
     {
         const ComScope com(COINIT_MULTITHREADED);  // a worker thread's own COM
         Frame d;
         if (const auto unmade = d.open(path))
             return *unmade;
-        const double scale = std::min(1.0, static_cast<double>(longestSide) / std::max(d.width, d.height));
-        const auto width = static_cast<UINT>(std::max(1L, std::lround(d.width * scale)));
-        const auto height = static_cast<UINT>(std::max(1L, std::lround(d.height * scale)));
-        Com<IWICBitmapScaler> scaler;
-        if (FAILED(d.factory->CreateBitmapScaler(scaler.put())) ||
-            FAILED(scaler->Initialize(d.pixels, width, height, WICBitmapInterpolationModeFant)))
-            return Unmade::Undecodable;
-        return d.copy(scaler.get(), width, height);
+        const bool turned = orientationOf(d.frame.get()) >= 5;  // a quarter turn
+        const auto width = static_cast<int>(turned ? d.height : d.width), height = static_cast<int>(turned ? d.width : d.height);
+        // A picture without a screen copy is decoded for its square alone.
+        const bool copy = screen || static_cast<int>(std::max(d.width, d.height)) > screenSide;
+        Decoded decoded = copy ? fittedOf(d, screenSide) : squareOf(d, side);
+        if (const auto* unmade = std::get_if<Unmade>(&decoded))
+            return *unmade;
+        Picture& picture = std::get<Picture>(decoded);
+        if (!copy)
+            return Shown{std::move(picture), {}, width, height};
+        Picture square = squareCentreOf(picture, side);
+        return Shown{std::move(square), std::move(picture), width, height};
     }
 
     std::string jpeg(const Picture& picture) const override

@@ -134,7 +134,7 @@ protected:
     {
         std::set<std::string> names;
         for (const auto& file : std::filesystem::directory_iterator(in("MINIATURE"), dirError))
-            if (file.path().filename() != ".tavlo")  // the folder's build record
+            if (!file.path().filename().string().starts_with("."))  // the build's record and sizes
                 names.insert(file.path().filename().string());
         return names;
     }
@@ -151,22 +151,24 @@ TEST_P(Thumbnails, CellsShowUprightSquareThumbnailsBesideThePages)
     EXPECT_EQ(prompts().at(0),
               "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files = 1");
 
-    // One thumbnail per decodable picture (the two "Mare 1.jpg" apart), each in its cell.
+    // One thumbnail per decodable picture (the two "Mare 1.jpg" apart), each in its cell, every
+    // cell's picture with its caption as its text.
     const Lines lines = imageLines();
     ASSERT_EQ(lines.size(), 7u);
-    const std::string eight(8, ' '), tail = "\" border=\"0\" width=\"100\" height=\"100\"";
+    const std::string eight(8, ' '), tail = "\" border=\"0\" width=\"100\" height=\"100\" alt=\"";
     std::set<std::string> shown;
     const char* pictures[] = {"Foto/ruotata.jpg", "a/Mare 1.jpg", "b/Mare 1.jpg", "", "disegno.png", "anim.gif"};
+    const char* captions[] = {"Ruotata.jpg", "Mare 1.jpg", "Mare 1.jpg", "", "Disegno.png", "Anim.gif"};
     for (std::size_t i : {0, 1, 2, 4, 5}) {  // the viewer shows the picture itself
         const std::string name = source(lines[i]).substr(native("MINIATURE/").size());
-        EXPECT_EQ(lines[i], eight + "<img src=\"" + native("MINIATURE/") + name + tail + " loading=\"lazy\" data-foto=\"" +
-                                linkTo(rig, pictures[i]) + "\"></A>");
+        EXPECT_EQ(lines[i], eight + "<img src=\"" + native("MINIATURE/") + name + tail + captions[i] +
+                                "\" loading=\"lazy\" data-foto=\"" + linkTo(rig, pictures[i]) + "\"></A>");
         shown.insert(name);
     }
     EXPECT_EQ(shown, made());
     EXPECT_EQ(shown.size(), 5u);
-    EXPECT_EQ(lines[3], eight + "<img src=\"" + linkTo(rig, "rotta.jpg") + tail + "></A>");
-    EXPECT_EQ(lines[6], eight + "<img src=\"MUSIC-1A.JPG" + tail + "></A>");
+    EXPECT_EQ(lines[3], eight + "<img src=\"" + linkTo(rig, "rotta.jpg") + tail + "Rotta.jpg\"></A>");
+    EXPECT_EQ(lines[6], eight + "<img src=\"MUSIC-1A.JPG" + tail + "Brano.mp3\"></A>");
 
     // The turned photo: 200 x 200, upright, its red corner now at the top right.
     const std::string turned = in(source(lines[0]));
@@ -274,14 +276,17 @@ std::string tiff(const Picture& picture)
                                static_cast<char>(directory >> 16), static_cast<char>(directory >> 24)});
 }
 
-// Pictures that browsers cannot show: a TIFF from a scanner, and where libheif's encoder is
-// there, a HEIC from a phone. Each gets its thumbnail and a JPEG copy for the screen, which the
-// view page and the viewer show.
-TEST_F(BuildTest, PicturesBrowsersCannotShowGetAScreenCopy)
+// Pictures larger than a screen, and pictures that browsers cannot show whatever their size (a TIFF
+// from a scanner, and where libheif's encoder is there, a HEIC from a phone), get their thumbnail and
+// an upright JPEG copy for the screen, which the view page and the viewer show, with a link to the
+// original; a smaller picture is shown itself. Every view page fits its picture in its frame at
+// its own proportions, and the page is in standards mode.
+TEST_F(BuildTest, LargePicturesAndThoseBrowsersCannotShowGetAScreenCopy)
 {
     const std::string photo = rig.pictures->jpeg(redCorner(400, 200));
-    std::vector<std::string> entries{rig.tree.file("site/Scanner/Foglio.tif", tiff(redCorner(200, 300)))};
-    rig.tree.file("site/telefono.jpg", photo);
+    std::vector<std::string> entries{rig.tree.file("site/Scanner/Foglio.tif", tiff(redCorner(200, 300))),
+                                     rig.tree.file("site/Panorama.jpg", rig.pictures->jpeg(redCorner(3000, 1000))),
+                                     rig.tree.file("site/telefono.jpg", photo)};
     if (!kWindows && std::system(("heif-enc -q 90 -o '" + in("IMG_0001.HEIC") + "' '" + in("telefono.jpg") + "'").c_str()) == 0)
         entries.push_back(in("IMG_0001.HEIC"));
     fillList(entries);
@@ -289,17 +294,30 @@ TEST_F(BuildTest, PicturesBrowsersCannotShowGetAScreenCopy)
     click(ControlId::Command1, {kAnswerNo});
     ASSERT_EQ(prompts().size(), 1u) << "every picture decoded";
 
-    const char* sizes[] = {"\x01\x2C\0\xC8", "\0\xC8\x01\x90"};  // height and width of each, upright
+    struct Expected { const char* copySize; const char* viewPage; const char* frame; const char* original; };
+    const Expected expected[] = {{"\x01\x2C\0\xC8", "FOGLIO.HTM", " 200  height= 300 ", "Scanner/Foglio.tif"},
+                                 {"\x03\x55\x0A\0", "PANORAMA.HTM", " 600  height= 200 ", "Panorama.jpg"},
+                                 {nullptr, "TELEFONO.HTM", " 400  height= 200 ", "telefono.jpg"},
+                                 {"\0\xC8\x01\x90", "IMG_0001.HTM", " 400  height= 200 ", "IMG_0001.HEIC"}};
     const Lines page = this->page("TAVLO.HTM");
+    EXPECT_EQ(Lines(page.begin(), page.begin() + 2), (Lines{"<!DOCTYPE html>", "<HTML>"}));
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string name = thumbnailName(entries[i], kSep), screen = name.substr(0, name.size() - 4) + "-2048.jpg";
-        EXPECT_EQ(jpegSize(readFile(in("MINIATURE/" + screen))), std::string(sizes[i], 4)) << entries[i];
+        const Expected& e = expected[i];
+        const std::string name = thumbnailName(entries[i], kSep), screen = name.substr(0, name.size() - 4) + "-2560.jpg";
+        EXPECT_EQ(rig.tree.exists("site/MINIATURE/" + screen), e.copySize != nullptr) << entries[i];
+        if (e.copySize) {
+            EXPECT_EQ(jpegSize(readFile(in("MINIATURE/" + screen))), std::string(e.copySize, 4)) << entries[i];
+        }
+        const std::string shown = e.copySize ? native("MINIATURE/") + screen : linkTo(rig, e.original);
         const std::string img = "<img src=\"" + native("MINIATURE/") + name + "\"";
         const auto cell = std::find_if(page.begin(), page.end(), [&](const std::string& line) { return contains(line, img); });
         ASSERT_NE(cell, page.end()) << entries[i];
-        EXPECT_TRUE(cell->ends_with(" data-foto=\"" + native("MINIATURE/") + screen + "\"></A>")) << *cell;
-        const std::string view = i == 0 ? "FOGLIO.HTM" : "IMG_0001.HTM";
-        EXPECT_EQ(crlfLines(readFile(in(view))).at(5), "<IMG SRC=\"" + native("MINIATURE/") + screen + "\" width= 600  height= 430 ></TD></TR></TABLE></CENTER>");
+        EXPECT_TRUE(cell->ends_with(" data-foto=\"" + shown + "\"" +
+                                    (e.copySize ? " data-originale=\"" + linkTo(rig, e.original) + "\"" : "") + "></A>"))
+            << *cell;
+        EXPECT_EQ(crlfLines(readFile(in(e.viewPage))).at(5),
+                  "<IMG SRC=\"" + (e.copySize ? shown : viewSource(rig, e.original)) + "\" width=" + e.frame +
+                      "></TD></TR></TABLE></CENTER>");
         const Decoded decoded = rig.pictures->squareCentre(in("MINIATURE/" + name), 200);
         const Picture* thumbnail = std::get_if<Picture>(&decoded);
         ASSERT_TRUE(thumbnail);
