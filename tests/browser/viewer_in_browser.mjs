@@ -5,8 +5,9 @@
 // Esc, Back, the backdrop and a swipe down close it; a modifier click, a web-page cell and the
 // index of a series keep their links, nothing is fetched but the pictures, and a 390-pixel phone
 // never scrolls sideways. Then the gallery with thumbnails, opened by a link to one picture:
-// a picture held back shows its thumbnail under its own caption, one that fails says so, and
-// axe-core finds nothing critical or serious, the viewer open and closed.
+// a picture held back shows its thumbnail under its own caption, a picture larger than a screen
+// its screen copy with a link to the original, one that fails says so, and axe-core finds
+// nothing critical or serious, the viewer open and closed.
 //   node viewer_in_browser.mjs <folder holding node_modules> <chromium> <tavlo_sample_gallery>
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -40,8 +41,9 @@ try {
         }
         writeFileSync(join(folder, 'pagina.htm'), '<p>Pagina</p>'), writeFileSync(join(folder, 'brano.mp3'), 'ID3');
     }
+    writeFileSync(join(paged, 'IMG_0004.JPG'), Buffer.from(await photo(2800, 1400), 'base64'));  // larger than a screen
     execFileSync(sampleGallery, [one, '5'], { stdio: 'inherit' });
-    execFileSync(sampleGallery, [paged, '5', '5', 'thumbnails'], { stdio: 'inherit' });
+    execFileSync(sampleGallery, [paged, '5', '10', 'thumbnails'], { stdio: 'inherit' });
     const page = pathToFileURL(join(one, 'TAVLO.HTM')).href;
 
     const viewer = () => tab.evaluate(() => {  // src: the picture on screen, if any; notice: what stands in its place
@@ -121,6 +123,12 @@ try {
     check((await box()).top > top + 150, `the picture stays at ${top} under a finger going down`);
     await tab.touchscreen.touchEnd(), await closed('a swipe down');
 
+    const axe = async (when) => {
+        await tab.evaluate(readFileSync(modules.resolve('axe-core/axe.min.js'), 'utf8'));
+        const found = await tab.evaluate(async () => (await window.axe.run()).violations
+            .filter((rule) => ['critical', 'serious'].includes(rule.impact)).map((rule) => `${rule.id} (${rule.nodes.length})`));
+        check(found.length === 0, `axe-core, the viewer ${when}: ${found}`);
+    };
     await tab.setViewport({ width: 1280, height: 800 });
     const held = [], series = pathToFileURL(join(paged, 'PAG_1.HTM')).href;
     await tab.setRequestInterception(true);
@@ -134,16 +142,15 @@ try {
           `a picture held back: ${JSON.stringify(waiting)}`);
     held.forEach((request) => request.continue()), await shown('0003', 'a picture held back, once it comes');
     await tab.keyboard.press('ArrowRight'), await settled();
+    const large = await viewer(), original = await tab.$eval('.visore .originale', (link) => [link.hidden, link.href]);
+    check(/\/MINIATURE\/img_0004-[0-9a-f]{16}-2560\.jpg$/.test(large.src) && large.nw === 2560 && large.nh === 1280 &&
+          !original[0] && original[1].endsWith('/IMG_0004.JPG'), `a picture larger than a screen: ${JSON.stringify([large, original])}`);
+    await axe('open');
+    await tab.keyboard.press('ArrowRight'), await settled();
     const failed = await viewer();
     check(failed.caption.startsWith('Img_0002.jpg') && !failed.src && failed.notice === 'Immagine non disponibile',
           `a picture that cannot be loaded: ${JSON.stringify(failed)}`);
-    const axe = async (when) => {
-        await tab.evaluate(readFileSync(modules.resolve('axe-core/axe.min.js'), 'utf8'));
-        const found = await tab.evaluate(async () => (await window.axe.run()).violations
-            .filter((rule) => ['critical', 'serious'].includes(rule.impact)).map((rule) => `${rule.id} (${rule.nodes.length})`));
-        check(found.length === 0, `axe-core, the viewer ${when}: ${found}`);
-    };
-    await tab.keyboard.press('Home'), await shown('0001', 'Home'), await axe('open');
+    await tab.keyboard.press('Home'), await shown('0001', 'Home');
     await tab.keyboard.press('Escape'), await closed('Esc after a link to the picture', series), await axe('closed');
 } catch (error) {
     problems.push(error.message);
