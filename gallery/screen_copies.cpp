@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace tavlo {
 
@@ -28,19 +29,18 @@ bool needsScreenCopy(std::string_view extension, int width, int height)
 MadePictures makePictures(const Pictures& pictures, const std::string& path, std::string_view extension, int side)
 {
     MadePictures made;
-    const auto decoded = pictures.shown(path, side, kScreenCopySide, needsScreenCopy(extension));
+    auto decoded = pictures.shown(path, side, kScreenCopySide, needsScreenCopy(extension));
     if (const auto* unmade = std::get_if<Unmade>(&decoded)) {
         made.unmade = *unmade;
         return made;
     }
-    const Shown& shown = std::get<Shown>(decoded);
+    Shown& shown = std::get<Shown>(decoded);
     made.width = shown.width, made.height = shown.height;
-    if (shown.screen.width > 0) {
-        made.screenCopy = pictures.jpeg(shown.screen);
-        if (made.screenCopy.empty())
-            return made;
-    }
-    made.thumbnail = pictures.jpeg(shown.square);
+    // A screen copy due but not encoded leaves the picture without a thumbnail as well.
+    if (shown.screen.empty() && needsScreenCopy(extension, shown.width, shown.height))
+        return made;
+    made.screenCopy = std::move(shown.screen);
+    made.thumbnail = std::move(shown.square);
     return made;
 }
 

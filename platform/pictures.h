@@ -29,11 +29,12 @@ struct Picture {
     std::vector<unsigned char> rgb;
 };
 
-/// What a gallery shows of one picture: upright, transparent parts laid on white.
+/// What a gallery shows of one picture, upright and its transparent parts laid on white, as
+/// the bytes of JPEG files: encoded straight from the decoded pixels, without a copy.
 struct Shown {
-    Picture square;  // the centred square
-    Picture screen;  // the whole picture fitted for the screen; empty (0 x 0) when not made
-    int width = 0;   // the picture's own size, upright
+    std::string square;  // the centred square; empty when it could not be encoded
+    std::string screen;  // the whole picture fitted for the screen; empty when not made
+    int width = 0;       // the picture's own size, upright
     int height = 0;
 };
 

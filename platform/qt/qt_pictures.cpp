@@ -154,6 +154,21 @@ std::variant<Unmade, QSize> checkedSize(QFile& file, QImageReader& reader)
     return stored;
 }
 
+// The image as the bytes of a JPEG file, its transparent parts laid on white; empty when it
+// cannot be encoded.
+std::string jpegOf(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(kJpegQuality);
+    writer.setOptimizedWrite(true);
+    if (!writer.write(onWhite(image)))
+        return {};
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 // A picture as read, or why there is none.
 using Read = std::variant<QImage, Unmade>;
 
@@ -247,23 +262,13 @@ public:
         if (image.isNull())
             return Unmade::Undecodable;
         if (!screen)
-            return Shown{toPicture(image), {}, upright.width(), upright.height()};
-        return Shown{toPicture(centreOf(image, side)), toPicture(image), upright.width(), upright.height()};
+            return Shown{jpegOf(image), {}, upright.width(), upright.height()};
+        return Shown{jpegOf(centreOf(image, side)), jpegOf(image), upright.width(), upright.height()};
     }
 
     std::string jpeg(const Picture& picture) const override
     {
-        const QImage image(picture.rgb.data(), picture.width, picture.height, picture.width * 3,
-                           QImage::Format_RGB888);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "jpeg");
-        writer.setQuality(kJpegQuality);
-        writer.setOptimizedWrite(true);
-        if (!writer.write(image))
-            return {};
-        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        return jpegOf(QImage(picture.rgb.data(), picture.width, picture.height, picture.width * 3, QImage::Format_RGB888));
     }
 };
 

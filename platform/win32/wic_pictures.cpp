@@ -228,11 +228,10 @@ public:
         Decoded decoded = copy ? fittedOf(d, screenSide) : squareOf(d, side);
         if (const auto* unmade = std::get_if<Unmade>(&decoded))
             return *unmade;
-        Picture& picture = std::get<Picture>(decoded);
+        const Picture& picture = std::get<Picture>(decoded);
         if (!copy)
-            return Shown{std::move(picture), {}, width, height};
-        Picture square = squareCentreOf(picture, side);
-        return Shown{std::move(square), std::move(picture), width, height};
+            return Shown{jpeg(picture), {}, width, height};
+        return Shown{jpeg(squareCentreOf(picture, side)), jpeg(picture), width, height};
     }
 
     std::string jpeg(const Picture& picture) const override
