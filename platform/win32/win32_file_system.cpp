@@ -464,8 +464,12 @@ public:
 
     std::string templateFolder() override
     {
-        return options_.templateFolder.empty() ? std::string("C:\\TAVLO\\")
-                                               : withTrailingBackslash(options_.templateFolder);
+        if (!options_.templateFolder.empty())
+            return withTrailingBackslash(options_.templateFolder);
+        // Installed, the templates lie beside the program (under Program Files); unpacked
+        // from the zip, that folder is C:\TAVLO\ itself.
+        const std::string beside = withTrailingBackslash(programFolder());
+        return fileStamp(beside + "DIAPOSIT.JPG") ? beside : std::string("C:\\TAVLO\\");
     }
 
     std::string defaultSearchFolder() override { return "c:\\"; }
