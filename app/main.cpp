@@ -11,5 +11,5 @@ int main(int argc, char** argv)
         return tavlo::runCommandLine(line, *console);
     }
     const auto desktop = tavlo::createDesktop(argc, argv);
-    return tavlo::runWindowProgram(*desktop);
+    return tavlo::runWindowProgram(*desktop, line.searchFolder);
 }
