@@ -50,7 +50,7 @@ void filePass(Services& p, ScanState& scan, ScanList& list, const std::vector<Fo
 // folder with none of the user's files in it.
 bool whollyOurs(Services& p, const std::string& folder)
 {
-    const auto names = p.fs.listFolder(folder);
+    const auto names = p.fs.listFolder(folder, kBuildRecordName);
     if (!names || !holdsBuildRecord(*names))
         return false;
     const BuildRecord ours(p.fs, folder);
@@ -113,7 +113,7 @@ void Legge_Dir(Services& p, ScanState& scan, ScanList& list, const std::string& 
 
     // One listing serves both passes: the files of the file pass are the names that
     // are not folders, so the folder is read from the disk once, not twice.
-    const auto names = p.fs.listFolder(scan.Cartella_Corrente);
+    const auto names = p.fs.listFolder(scan.Cartella_Corrente, kBuildRecordName);
     if (!names)
         p.ui.scanCannotRead(scan.Cartella_Corrente);
     const int level = scan.Livello;

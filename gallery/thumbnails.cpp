@@ -1,6 +1,7 @@
 #include "gallery/thumbnails.h"
 
 #include "gallery/screen_copies.h"
+#include "gallery/thumbnail_maker.h"
 #include "pages/record_keeping.h"
 #include "pages/entry_values.h"
 #include "platform/text_rules.h"

@@ -143,31 +143,6 @@ TEST_P(PageWriterEntries, EachEntryGivesItsCellAndAPictureItsViewPage)
         EXPECT_FALSE(rig.tree.exists(std::string("site/") + noViewPage)) << noViewPage;
 }
 
-TEST_P(PageWriterEntries, PicturesOfOneNameFromACameraGetAViewPageEach)
-{
-    if (kWindows && GetParam())
-        GTEST_SKIP() << "Windows ignores letter case";
-    // Each later picture whose view page name is taken gets the lowest "~N" before ".HTM", from 2, that is neither
-    // given nor another picture's own name; names are compared ignoring letter case. A sound has no view page.
-    const struct { const char *entry, *viewPage, *caption; } rows[] = {
-        {"A/IMG_0001.JPG", "IMG_0001.HTM", "Img_0001.jpg"}, {"B/IMG_0001.JPG", "IMG_0001~3.HTM", "Img_0001.jpg"},
-        {"C/IMG_0001~2.JPG", "IMG_0001~2.HTM", "Img_0001~2.jpg"}, {"x.gif", "X.HTM", "X.gif"},
-        {"X.JPG", "X~2.HTM", "X.jpg"}, {"x.jpg", "X~3.HTM", "X.jpg"}, {"D/IMG_0001.JPG", "IMG_0001~4.HTM", "Img_0001.jpg"}};
-    std::vector<Lines> cells;
-    for (const auto& r : rows) {
-        rig.controls.listAdd(in(r.entry));
-        cells.push_back(cell(viewLink(rig, r.viewPage), linkTo(rig, r.entry), r.caption));
-        if (std::string_view(r.entry) == "x.gif")
-            rig.controls.listAdd(in("A/IMG_0001.MP3")), cells.push_back(cell(linkTo(rig, "A/IMG_0001.MP3"), "MUSIC-1A.JPG", "Img_0001.mp3"));
-    }
-    rig.type(ControlId::txtMAX_PER_RIGA, "30");
-    writeRange("TAVLO.HTM", 1, static_cast<double>(rig.controls.listCount()));
-    EXPECT_EQ(pageText("TAVLO.HTM"), crlfText(smallPage(false, cells, 30)));
-    for (const auto& r : rows)
-        EXPECT_EQ(pageText(r.viewPage), crlfText(expected::viewPage(upperCase(Dividi_Percorso(r.entry, '/').name), "TAVLO.HTM",
-                                                                     viewSource(rig, r.entry)))) << r.entry;
-}
-
 TEST_P(PageWriterEntries, EntriesOutsideThePageFolderAreReachedByAPathUpOrOnAnotherDriveByAFileUrl)
 {
     if (kWindows && GetParam())
