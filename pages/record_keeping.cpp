@@ -8,29 +8,9 @@
 namespace tavlo {
 namespace {
 
-// The user hears of a record only on the command line; once a build for each folder,
-// which is then not tried again.
-void tellFailure(Platform& p, FolderRecord& record, const std::string& folder, const Failure& failure)
-{
-    if (!std::exchange(record.failed, true))
-        p.ui.untold("Elenco dei file creati non registrato: " + buildRecordPath(folder) + " ERR=" +
-                    numberForMessage(failure.code) + " - " + failure.description);
-}
-
-FolderRecord& touched(Platform& p, JobVariables& job, const std::string& folder)
-{
-    auto [at, added] = job.records.try_emplace(folder);
-    if (added) {
-        at->second.earlier = BuildRecord(p.fs, folder);
-        if (at->second.earlier.unreadable())
-            p.ui.untold("Elenco dei file creati non leggibile, rifatto: " + buildRecordPath(folder));
-    }
-    return at->second;
-}
-
 // A thumbnail folder that a record of an earlier version kept out of loads whole gets a
 // record of its own, naming the files there no newer than that record.
-void handDownThumbnailFolder(Platform& p, const std::string& folder, const BuildRecord& earlier)
+void handDownThumbnailFolder(Services& p, const std::string& folder, const BuildRecord& earlier)
 {
     const std::string thumbnails = folder + std::string(kThumbnailFolder) + p.fs.separator();
     if (!earlier.namesFolder(kThumbnailFolder) || p.fs.fileStamp(buildRecordPath(thumbnails)))
@@ -43,11 +23,34 @@ void handDownThumbnailFolder(Platform& p, const std::string& folder, const Build
     p.fs.writeWholeFile(buildRecordPath(thumbnails), text);
 }
 
+} // namespace
+
+// The user hears of a record only on the command line; once a build for each folder,
+// which is then not tried again.
+void BuildRecords::tellFailure(FolderRecord& record, const std::string& folder, const Failure& failure)
+{
+    if (!std::exchange(record.failed, true))
+        p_.ui.untold("Elenco dei file creati non registrato: " + buildRecordPath(folder) + " ERR=" +
+                     numberForMessage(failure.code) + " - " + failure.description);
+}
+
+BuildRecords::FolderRecord& BuildRecords::touched(const std::string& folder)
+{
+    auto [at, added] = records_.try_emplace(folder);
+    if (added) {
+        at->second.earlier = BuildRecord(p_.fs, folder);
+        if (at->second.earlier.unreadable())
+            p_.ui.untold("Elenco dei file creati non leggibile, rifatto: " + buildRecordPath(folder));
+    }
+    return at->second;
+}
+
 // Writes the record anew from `earlier`: what this build wrote as it lies now, then what
 // earlier builds wrote that still lies there as written. Nothing is written where there
 // is no record and nothing to keep, unless `always`.
-void writeRecord(Platform& p, const std::string& folder, FolderRecord& record, const BuildRecord& earlier, bool always)
+void BuildRecords::write(const std::string& folder, FolderRecord& record, const BuildRecord& earlier, bool always)
 {
+    Services& p = p_;
     auto& written = record.written;
     // A name written twice (a page restarted in the same place) counts as last written.
     std::ranges::stable_sort(written, {}, &WrittenFile::name);
@@ -73,25 +76,20 @@ void writeRecord(Platform& p, const std::string& folder, FolderRecord& record, c
         return;
     handDownThumbnailFolder(p, folder, earlier);
     if (Failure failure = p.fs.writeWholeFile(path, text))
-        return tellFailure(p, record, folder, failure);
+        return tellFailure(record, folder, failure);
     record.left = p.fs.fileStamp(path);
 }
 
-} // namespace
+const BuildRecord& BuildRecords::found(const std::string& folder) { return touched(folder).earlier; }
 
-const BuildRecord& recordFound(Platform& p, JobVariables& job, const std::string& folder)
+void BuildRecords::noteWriting(const std::string& folder, const std::vector<std::string>& names)
 {
-    return touched(p, job, folder).earlier;
-}
-
-void noteWriting(Platform& p, JobVariables& job, const std::string& folder, const std::vector<std::string>& names)
-{
-    FolderRecord& record = touched(p, job, folder);
+    FolderRecord& record = touched(folder);
     if (record.failed || names.empty())
         return;
     // A record not in this version's form (or junk) is made anew before a line is added.
     if (!record.left && !record.earlier.current())
-        writeRecord(p, folder, record, record.earlier, true);
+        write(folder, record, record.earlier, true);
     if (record.failed)
         return;
     std::string lines;
@@ -99,39 +97,39 @@ void noteWriting(Platform& p, JobVariables& job, const std::string& folder, cons
     for (const auto& name : names)
         lines += BuildRecord::writingLine(name);
     const std::string path = buildRecordPath(folder);
-    Failure failure = p.fs.appendToFile(path, lines);
-    if (const auto took = failure ? std::nullopt : p.fs.fileStamp(path))
-        failure = p.fs.appendToFile(path, BuildRecord::tookLine(took->changed));
+    Failure failure = p_.fs.appendToFile(path, lines);
+    if (const auto took = failure ? std::nullopt : p_.fs.fileStamp(path))
+        failure = p_.fs.appendToFile(path, BuildRecord::tookLine(took->changed));
     if (failure)
-        return tellFailure(p, record, folder, failure);
-    record.left = p.fs.fileStamp(path);
+        return tellFailure(record, folder, failure);
+    record.left = p_.fs.fileStamp(path);
 }
 
-void noteWritten(JobVariables& job, const std::string& folder, std::string_view name, std::optional<std::uint64_t> size)
+void BuildRecords::noteWritten(const std::string& folder, std::string_view name, std::optional<std::uint64_t> size)
 {
-    job.records[folder].written.push_back({std::string(name), size});
+    records_[folder].written.push_back({std::string(name), size});
 }
 
-void keepBuildRecords(Platform& p, JobVariables& job)
+void BuildRecords::keep()
 {
-    for (auto& [folder, record] : job.records) {
+    for (auto& [folder, record] : records_) {
         if (record.failed)
             continue;
         // Another run may have added to the record since this one found it or last added
         // to it: then it is read again, so that what that run noted stays.
         const auto expected = record.left ? record.left : record.earlier.stamp();
-        if (p.fs.fileStamp(buildRecordPath(folder)) == expected)
-            writeRecord(p, folder, record, record.earlier, false);
+        if (p_.fs.fileStamp(buildRecordPath(folder)) == expected)
+            write(folder, record, record.earlier, false);
         else
-            writeRecord(p, folder, record, BuildRecord(p.fs, folder), false);
+            write(folder, record, BuildRecord(p_.fs, folder), false);
     }
-    job.records.clear();
+    records_.clear();
 }
 
-RecordsKeptAtEnd::~RecordsKeptAtEnd()
+BuildRecords::~BuildRecords()
 {
     try {
-        keepBuildRecords(p_, job_);
+        keep();
     } catch (...) {
         // Out of memory while unwinding: the records keep what was noted before writing.
     }

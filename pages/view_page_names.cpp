@@ -1,6 +1,7 @@
 #include "pages/view_page_names.h"
 
-#include "pages/entry_values.h"
+#include "pages/known_types.h"
+#include "platform/text_case.h"
 #include "platform/text_rules.h"
 
 #include <algorithm>
@@ -25,12 +26,28 @@ bool looksGiven(std::string_view name)
 
 } // namespace
 
-ViewPageNames planViewPageNames(const std::vector<std::string>& entries, char separator, long first, long end)
+std::optional<std::string> ownViewPageName(std::string_view entry, char separator)
+{
+    if (trimBlanks(entry).empty())
+        return std::nullopt;
+    const auto last = entry.rfind(separator);
+    const std::string fileName = upperCase(last == std::string_view::npos ? entry : entry.substr(last + 1));
+    // The extension goes with its dot; a name without a dot loses its last character.
+    const auto dot = fileName.rfind('.');
+    if (dot != std::string::npos && isMediaExtension(std::string_view(fileName).substr(dot + 1)))
+        return std::nullopt;
+    const auto stem = withoutLastCharacters(fileName, dot == std::string::npos ? 1 : fileName.size() - dot);
+    if (!stem)
+        return std::nullopt;
+    return std::string(*stem) + std::string(kPageEnd);
+}
+
+ViewPageNames::ViewPageNames(const std::vector<std::string>& entries, char separator, long first, long end)
+    : separator_(separator)
 {
     // View page names are formed in upper case, so equal names are equal ignoring case.
-    const auto ownName = [&](long item) -> std::optional<std::string> {
-        const std::string& entry = entries[static_cast<std::size_t>(item)];
-        return trimBlanks(entry).empty() ? std::nullopt : ownViewPageName(entry, separator);
+    const auto ownName = [&](long item) {
+        return ownViewPageName(entries[static_cast<std::size_t>(item)], separator);
     };
     std::unordered_set<std::string> ownLikeGiven;
     for (long item = first; item < end; ++item)
@@ -38,7 +55,6 @@ ViewPageNames planViewPageNames(const std::vector<std::string>& entries, char se
             if (auto name = ownName(item); name && looksGiven(*name))
                 ownLikeGiven.insert(std::move(*name));
 
-    ViewPageNames names{true, static_cast<long>(entries.size()), {}};
     std::unordered_set<std::string> given;
     given.reserve(static_cast<std::size_t>(std::max(0L, end - first)));
     std::unordered_map<std::string, long> nextNumber;  // each name's lowest N still worth trying
@@ -55,9 +71,16 @@ ViewPageNames planViewPageNames(const std::vector<std::string>& entries, char se
                 break;
         }
         given.insert(candidate);
-        names.renamed.emplace(item, std::move(candidate));
+        renamed_.emplace(item, std::move(candidate));
     }
-    return names;
+}
+
+std::optional<std::string> ViewPageNames::nameOf(long item, std::string_view entry) const
+{
+    const auto given = renamed_.find(item);
+    if (given != renamed_.end())
+        return given->second;
+    return ownViewPageName(entry, separator_);
 }
 
 } // namespace tavlo
