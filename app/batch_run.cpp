@@ -170,10 +170,10 @@ bool BatchQuestions::starting(const PagePlan& plan)
 class BatchList final : public ScanList {
 public:
     std::string filter() const override { return extension; }
-    void add(std::string_view entry) override { entries.emplace_back(entry); }
+    void add(std::string_view entry) override { entries.append(entry); }
 
     std::string extension;
-    std::vector<std::string> entries;
+    EntryStore entries;
 };
 
 // The progress line while a page is written: a page of a series with its place in it.

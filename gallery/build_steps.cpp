@@ -83,7 +83,7 @@ void writeWholeListPage(BuildContext& b, const OutputPath& output, const PageLis
     JobVariables& job = b.job;
     job.Cartella_Tavlo = output.folder;
     job.Nome_File_Htm = output.name;
-    job.Num_Files = static_cast<long>(list.entries.size());
+    job.Num_Files = list.entries.size();
     job.Primo_File = 1;
     job.Ultimo_File = static_cast<double>(job.Num_Files);
     job.Nome_Pagina = pageNameFrom(job.Nome_File_Htm);
@@ -108,7 +108,7 @@ PagePlan planPages(Services& p, const BuildSettings& settings, bool paged)
     const OutputPath output = splitOutputPath(p, settings);
     PagePlan plan{output.folder, {}, output.folder + pageNameFrom(output.name)};
     if (paged)
-        plan.series = seriesPageNames(static_cast<long>(settings.entries.size()), settings.pageSize);
+        plan.series = seriesPageNames(settings.entries.size(), settings.pageSize);
     return plan;
 }
 

@@ -6,7 +6,7 @@ bool writeSeries(BuildContext& b, const BuildSettings& settings, const OutputPat
 {
     JobVariables& job = b.job;
     job.Cartella_Tavlo = output.folder;
-    job.Num_Files = static_cast<long>(settings.entries.size());
+    job.Num_Files = settings.entries.size();
     // The view pages are named across every page of the series.
     const PageList list{settings.entries, ViewPageNames(settings.entries, b.p.fs.separator(), 0, job.Num_Files),
                         settings.rowSize, settings.withoutBackground};
@@ -30,11 +30,14 @@ bool writeSeries(BuildContext& b, const BuildSettings& settings, const OutputPat
     // output path says, also when a fallback moved the series.
     const std::vector<std::string> pages(job.Pagine.begin() + 1, job.Pagine.end());
     b.questions.seriesWritten(pages);
-    writeWholeListPage(b, output, indexList(pages, settings));
+    EntryStore index;
+    for (const std::string& page : pages)
+        index.append(page);
+    writeWholeListPage(b, output, indexList(index, settings));
     return true;
 }
 
-PageList indexList(const std::vector<std::string>& pages, const BuildSettings& settings)
+PageList indexList(const EntryStore& pages, const BuildSettings& settings)
 {
     return {pages, ViewPageNames(), settings.rowSize, settings.withoutBackground};
 }

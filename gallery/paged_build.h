@@ -14,6 +14,6 @@ namespace tavlo {
 bool writeSeries(BuildContext& b, const BuildSettings& settings, const OutputPath& output);
 
 /// What the index page lists: the series' pages, each a cell, in rows as the series' cells.
-PageList indexList(const std::vector<std::string>& pages, const BuildSettings& settings);
+PageList indexList(const EntryStore& pages, const BuildSettings& settings);
 
 } // namespace tavlo

@@ -154,7 +154,7 @@ std::string thumbnailFolder(Services& p, const std::string& pageFolder)
 // same time counts, so that a picture replaced by an older one (a copy keeping its
 // date) gets a new thumbnail. Only a regular file is read: a pipe would never end.
 // A file of a thumbnail's name that is not ours stays: its picture keeps its original.
-std::vector<Wanted> picturesToMake(BuildContext& b, const std::vector<std::string>& entries, const std::string& pageFolder,
+std::vector<Wanted> picturesToMake(BuildContext& b, const EntryStore& entries, const std::string& pageFolder,
                                    ThumbnailRun& run)
 {
     Services& p = b.p;
@@ -167,7 +167,8 @@ std::vector<Wanted> picturesToMake(BuildContext& b, const std::vector<std::strin
     const EntryNaming naming{sep, p.fs.caseSensitive()};
     std::vector<Wanted> wanted;
     std::set<std::string> seen;
-    for (const std::string& entry : entries) {
+    for (long item = 0; item < entries.size(); ++item) {
+        const std::string entry(entries.at(item));
         if (trimBlanks(entry).empty() || !seen.insert(entry).second)
             continue;
         const EntryValues values = entryValues(entry, pageFolder, naming);

@@ -55,9 +55,8 @@ BuildSettings settingsFromWindow(const Controls& form)
 {
     BuildSettings settings;
     settings.pagePath = form.text(ControlId::txtNOME_FILE_HTM);
-    settings.entries.reserve(static_cast<std::size_t>(form.listCount()));
     for (long i = 0; i < form.listCount(); ++i)
-        settings.entries.push_back(form.listItem(i));
+        settings.entries.append(form.listItem(i));
     settings.filesFound = numericValue(form.text(ControlId::txtNUM_FILE));
     settings.rowSize = numericValue(form.text(ControlId::txtMAX_PER_RIGA));
     settings.pageSize = numericValue(form.text(ControlId::txtMAX_N_FILES));

@@ -109,7 +109,7 @@ Failure writeCells(BuildContext& b, const PageList& list, PageLines& put)
         // a huge last position (a huge page size) must not keep the writer counting.
         if (item >= listEnd)
             break;
-        const std::string& entry = list.entries[static_cast<std::size_t>(item)];
+        const std::string_view entry = list.entries.at(static_cast<long>(item));
         if (trimBlanks(entry).empty())
             continue;
         EntryValues values =
@@ -187,7 +187,7 @@ std::vector<std::string> filesOfPage(const JobVariables& job, const PageList& li
     std::vector<std::string> names{job.Nome_Pagina};
     const auto listCount = static_cast<long>(list.entries.size());
     for (long item = firstItem(job), end = endItem(job, listCount); item < end; ++item)
-        if (auto name = list.viewPages.nameOf(item, list.entries[static_cast<std::size_t>(item)]))
+        if (auto name = list.viewPages.nameOf(item, list.entries.at(item)))
             names.push_back(std::move(*name));
     return names;
 }

@@ -18,7 +18,7 @@ inline constexpr std::size_t kTemplateLimit = 16 * 1024 * 1024;
 /// What a page lists: the build's entries, of which it shows the list positions
 /// Primo_File..Ultimo_File, the view page names the build gave them, and its frame.
 struct PageList {
-    const std::vector<std::string>& entries;
+    const EntryStore& entries;
     ViewPageNames viewPages;
     double rowSize = 0;              // cells per row
     bool withoutBackground = false;  // Check1: the header without background and title

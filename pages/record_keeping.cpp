@@ -3,10 +3,18 @@
 #include "platform/text_rules.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 namespace tavlo {
 namespace {
+
+// A record line as a text file's line: without the CR LF that its writer adds.
+std::string_view withoutLineEnd(std::string_view line)
+{
+    line.remove_suffix(line.ends_with("\r\n") ? 2 : 0);
+    return line;
+}
 
 // A thumbnail folder that a record of an earlier version kept out of loads whole gets a
 // record of its own, naming the files there no newer than that record.
@@ -51,31 +59,55 @@ BuildRecords::FolderRecord& BuildRecords::touched(const std::string& folder)
 void BuildRecords::write(const std::string& folder, FolderRecord& record, const BuildRecord& earlier, bool always)
 {
     Services& p = p_;
-    auto& written = record.written;
-    // A name written twice (a page restarted in the same place) counts as last written.
-    std::ranges::stable_sort(written, {}, &WrittenFile::name);
-    const auto last = [](const WrittenFile& a, const WrittenFile& b) { return a.name == b.name; };
-    std::reverse(written.begin(), written.end());
-    written.erase(std::unique(written.begin(), written.end(), last), written.end());
-    std::reverse(written.begin(), written.end());
-    std::string text = BuildRecord::startLine();
-    text.reserve(written.size() * 48);
-    bool keepsAny = false;
-    // A file of known size is noted as this record's own, without a look at it.
-    for (const auto& file : written)
-        if (file.size)
-            BuildRecord::addWrittenHereLine(text, file.name, *file.size), keepsAny = true;
-        else if (const auto stamp = p.fs.fileStamp(folder + file.name))
-            BuildRecord::addWrittenLine(text, file.name, *stamp), keepsAny = true;
-    for (const auto& name : earlier.names())
-        if (!std::ranges::binary_search(written, name, {}, &WrittenFile::name))
-            if (const auto stamp = earlier.stampIfWritten(name))
-                BuildRecord::addWrittenLine(text, name, *stamp), keepsAny = true;
+    // What was written, by name; a name written twice (a page restarted in the same
+    // place) counts as last written.
+    const EntryStore& written = record.written;
+    std::vector<std::uint32_t> byName(static_cast<std::size_t>(written.size()));
+    std::iota(byName.begin(), byName.end(), 0u);
+    const auto nameOf = [&](std::uint32_t i) { return written.at(i); };
+    std::ranges::stable_sort(byName, {}, nameOf);
+    const auto lastOfName = [&](std::size_t at) { return at + 1 == byName.size() || nameOf(byName[at + 1]) != nameOf(byName[at]); };
+    // The record goes to its file line by line, made when its first line comes: a record
+    // of a million names is never held whole.
     const std::string path = buildRecordPath(folder);
-    if (!keepsAny && !always && !earlier.unreadable() && !p.fs.fileStamp(path))
-        return;
     handDownThumbnailFolder(p, folder, earlier);
-    if (Failure failure = p.fs.writeWholeFile(path, text))
+    std::unique_ptr<TextWriter> file;
+    Failure failure;
+    std::string text;
+    const auto put = [&] {
+        if (!file && !failure)
+            if ((file = p.fs.createText(path, failure)))
+                failure = file->writeLine(withoutLineEnd(BuildRecord::startLine()));
+        if (file && !failure)
+            failure = file->writeLine(withoutLineEnd(text));
+        text.clear();
+    };
+    // A file of known size is noted as this record's own, without a look at it.
+    for (std::size_t at = 0; at < byName.size(); ++at) {
+        if (!lastOfName(at))
+            continue;
+        const std::string_view name = nameOf(byName[at]);
+        const std::uint64_t size = record.sizes[byName[at]];
+        if (size != kUnknownSize)
+            BuildRecord::addWrittenHereLine(text, name, size), put();
+        else if (const auto stamp = p.fs.fileStamp(folder + std::string(name)))
+            BuildRecord::addWrittenLine(text, name, *stamp), put();
+    }
+    for (const auto& name : earlier.names())
+        if (!std::ranges::binary_search(byName, std::string_view(name), {}, nameOf))
+            if (const auto stamp = earlier.stampIfWritten(name))
+                BuildRecord::addWrittenLine(text, name, *stamp), put();
+    if (!file && !failure) {
+        if (!always && !earlier.unreadable() && !p.fs.fileStamp(path))
+            return;
+        text = BuildRecord::startLine();  // a record that keeps nothing: its first line alone
+        file = p.fs.createText(path, failure);
+        if (file)
+            failure = file->writeLine(withoutLineEnd(text));
+    }
+    if (!failure)
+        failure = file->close();
+    if (failure)
         return tellFailure(record, folder, failure);
     record.left = p.fs.fileStamp(path);
 }
@@ -107,7 +139,9 @@ void BuildRecords::noteWriting(const std::string& folder, const std::vector<std:
 
 void BuildRecords::noteWritten(const std::string& folder, std::string_view name, std::optional<std::uint64_t> size)
 {
-    records_[folder].written.push_back({std::string(name), size});
+    FolderRecord& record = records_[folder];
+    record.written.append(name);
+    record.sizes.push_back(size.value_or(kUnknownSize));
 }
 
 void BuildRecords::keep()

@@ -6,6 +6,7 @@
 // wrote that still lies there as they left it.
 
 #include "pages/build_record.h"
+#include "platform/entry_store.h"
 #include "platform/platform.h"
 
 #include <map>
@@ -36,18 +37,17 @@ public:
     void keep();
 
 private:
-    /// A file a build wrote, and its size where the writer knows it.
-    struct WrittenFile {
-        std::string name;
-        std::optional<std::uint64_t> size;
-    };
     /// A folder's record in the course of a build.
     struct FolderRecord {
         BuildRecord earlier;                // as the build found it
-        std::vector<WrittenFile> written;   // what the build wrote there
+        // What the build wrote there, in the order written, held as compactly as the list,
+        // and each file's size where the writer knows it (else kUnknownSize).
+        EntryStore written;
+        std::vector<std::uint64_t> sizes;
         std::optional<FileStamp> left;      // the record as the build last left it
         bool failed = false;                // it could not be written: told once, not tried again
     };
+    static constexpr std::uint64_t kUnknownSize = ~std::uint64_t{0};
 
     FolderRecord& touched(const std::string& folder);
     void tellFailure(FolderRecord& record, const std::string& folder, const Failure& failure);

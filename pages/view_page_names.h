@@ -3,10 +3,12 @@
 // upper case without its extension, and ".HTM"; within one build, the first picture
 // with a given name keeps it, and each later one whose name is taken gets "~N" before ".HTM".
 
+#include "platform/entry_store.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tavlo {
@@ -22,14 +24,19 @@ public:
     /// Names the view pages of the picture entries first..end-1, in list order: its own to
     /// the first picture of each, and to each later one the lowest "~N" (N from 2) that is
     /// neither given already nor any of those pictures' own name.
-    ViewPageNames(const std::vector<std::string>& entries, char separator, long first, long end);
+    ViewPageNames(const EntryStore& entries, char separator, long first, long end);
 
     /// The view page name of the entry at that list item; nullopt where it has none.
     std::optional<std::string> nameOf(long item, std::string_view entry) const;
 
 private:
     char separator_ = '/';
-    std::unordered_map<long, std::string> renamed_;  // by list item, where its own name was taken
+    // Where a picture's own name was taken: its list item and its N, in list order.
+    struct Renamed {
+        long item;
+        std::uint32_t number;
+    };
+    std::vector<Renamed> renamed_;
 };
 
 } // namespace tavlo

@@ -24,14 +24,14 @@ TEST(ViewPageNames, TheFirstPictureOfANameKeepsItAndEachLaterOneTakesTheLowestFr
         {"x.jpg", "X~3.HTM"},               {"D/IMG_0001.JPG", "IMG_0001~4.HTM"}, {"   ", ""},
         {"E/ΦΩΤΟ.jpeg", "ΦΩΤΟ.HTM"},        {"E/ritratto", "RITRATT.HTM"},        {"F/PAG_1.HTM", ""},
     };
-    std::vector<std::string> entries;
+    EntryStore entries;
     for (const auto& [entry, name] : rows)
-        entries.push_back(native(entry));
-    const ViewPageNames names(entries, kSep, 0, static_cast<long>(entries.size()));
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        EXPECT_EQ(names.nameOf(static_cast<long>(i), entries[i]).value_or(""), rows[i].second) << rows[i].first;
+        entries.append(native(entry));
+    const ViewPageNames names(entries, kSep, 0, entries.size());
+    for (long i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(names.nameOf(i, entries.at(i)).value_or(""), rows[i].second) << rows[i].first;
     // Named among the pictures of one page alone, the first of a name keeps its own.
-    EXPECT_EQ(ViewPageNames(entries, kSep, 1, 2).nameOf(1, entries[1]), "IMG_0001.HTM");
+    EXPECT_EQ(ViewPageNames(entries, kSep, 1, 2).nameOf(1, entries.at(1)), "IMG_0001.HTM");
 }
 
 TEST(LinkFromPage, AnEntryBelowThePageFolderIsReachedDownAndOneElsewhereByAPathUp)
