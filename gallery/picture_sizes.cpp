@@ -1,7 +1,5 @@
 #include "gallery/picture_sizes.h"
 
-#include "pages/record_keeping.h"
-
 #include <charconv>
 
 namespace tavlo {
@@ -22,12 +20,12 @@ bool nextNumber(std::string_view line, std::size_t& at, Number& number)
 
 } // namespace
 
-PictureSizes PictureSizes::read(Platform& p, JobVariables& job, const std::string& folder)
+PictureSizes PictureSizes::read(BuildContext& b, const std::string& folder)
 {
     PictureSizes kept;
-    if (!recordFound(p, job, folder).wrote(kPictureSizesFile))
+    if (!b.records.found(folder).wrote(kPictureSizesFile))
         return kept;
-    const auto text = p.fs.readRegularFile(folder + std::string(kPictureSizesFile), kSizesLimit, Links::NotFollowed);
+    const auto text = b.p.fs.readRegularFile(folder + std::string(kPictureSizesFile), kSizesLimit, Links::NotFollowed);
     if (!text)
         return kept;
     // One line a thumbnail: its name, its picture's time of last change, width and height.
@@ -56,18 +54,18 @@ void PictureSizes::set(const std::string& thumbnailName, KnownSize size)
     changed_ = true;
 }
 
-void PictureSizes::keep(Platform& p, JobVariables& job, const std::string& folder)
+void PictureSizes::keep(BuildContext& b, const std::string& folder)
 {
     const std::string name(kPictureSizesFile), path = folder + name;
-    if (!changed_ || (!recordFound(p, job, folder).wrote(name) && (p.fs.fileStamp(path) || p.fs.canRead(path))))
+    if (!changed_ || (!b.records.found(folder).wrote(name) && (b.p.fs.fileStamp(path) || b.p.fs.canRead(path))))
         return;
     std::string text;
     for (const auto& [thumbnail, known] : sizes_)
         text += thumbnail + ' ' + std::to_string(known.changed) + ' ' + std::to_string(known.size.width) + ' ' +
                 std::to_string(known.size.height) + '\n';
-    noteWriting(p, job, folder, {name});
-    if (!p.fs.writeWholeFile(path, text))
-        noteWritten(job, folder, name, text.size());
+    b.records.noteWriting(folder, {name});
+    if (!b.p.fs.writeWholeFile(path, text))
+        b.records.noteWritten(folder, name, text.size());
     changed_ = false;
 }
 

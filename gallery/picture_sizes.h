@@ -3,8 +3,7 @@
 // in a small file of the build's, so that a build that uses a thumbnail again knows its
 // picture's size (for its screen copy and its view page) without decoding the picture.
 
-#include "pages/job_variables.h"
-#include "platform/platform.h"
+#include "pages/build_context.h"
 
 #include <cstdint>
 #include <map>
@@ -24,7 +23,7 @@ struct KnownSize {
 class PictureSizes {
 public:
     /// The sizes kept in a thumbnail folder: none when the file is not there, not ours or unreadable.
-    static PictureSizes read(Platform& p, JobVariables& job, const std::string& folder);
+    static PictureSizes read(BuildContext& b, const std::string& folder);
 
     /// The size of the picture of that thumbnail, if kept for the picture as it is now (`changed`).
     const PictureSize* find(const std::string& thumbnailName, std::int64_t changed) const;
@@ -32,7 +31,7 @@ public:
 
     /// Writes the file anew if a size was set, unless a file of the user's has its name; a
     /// failure leaves the thumbnails to be made again by a later build.
-    void keep(Platform& p, JobVariables& job, const std::string& folder);
+    void keep(BuildContext& b, const std::string& folder);
 
 private:
     std::map<std::string, KnownSize, std::less<>> sizes_;

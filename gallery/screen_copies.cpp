@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
 
 namespace tavlo {
 
@@ -15,33 +14,15 @@ bool needsScreenCopy(std::string_view extension)
     return false;
 }
 
-std::string screenCopyName(std::string_view thumbnailName)
-{
-    const std::string_view stem = thumbnailName.substr(0, thumbnailName.rfind('.'));
-    return std::string(stem) + "-" + std::to_string(kScreenCopySide) + ".jpg";
-}
-
 bool needsScreenCopy(std::string_view extension, int width, int height)
 {
     return needsScreenCopy(extension) || std::max(width, height) > kScreenCopySide;
 }
 
-MadePictures makePictures(const Pictures& pictures, const std::string& path, std::string_view extension, int side)
+std::string screenCopyName(std::string_view thumbnailName)
 {
-    MadePictures made;
-    auto decoded = pictures.shown(path, side, kScreenCopySide, needsScreenCopy(extension));
-    if (const auto* unmade = std::get_if<Unmade>(&decoded)) {
-        made.unmade = *unmade;
-        return made;
-    }
-    Shown& shown = std::get<Shown>(decoded);
-    made.width = shown.width, made.height = shown.height;
-    // A screen copy due but not encoded leaves the picture without a thumbnail as well.
-    if (shown.screen.empty() && needsScreenCopy(extension, shown.width, shown.height))
-        return made;
-    made.screenCopy = std::move(shown.screen);
-    made.thumbnail = std::move(shown.square);
-    return made;
+    const std::string_view stem = thumbnailName.substr(0, thumbnailName.rfind('.'));
+    return std::string(stem) + "-" + std::to_string(kScreenCopySide) + ".jpg";
 }
 
 } // namespace tavlo

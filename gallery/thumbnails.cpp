@@ -2,6 +2,7 @@
 
 #include "gallery/picture_sizes.h"
 #include "gallery/screen_copies.h"
+#include "gallery/thumbnail_maker.h"
 #include "pages/record_keeping.h"
 #include "pages/entry_values.h"
 #include "platform/text_rules.h"
@@ -128,48 +129,51 @@ struct Wanted {
 
 // The thumbnail folder's record holds a picture's thumbnail and screen copy, if it has one
 // (`jpegs`, when just made).
-void noteStored(JobVariables& job, const std::string& folder, const Wanted& w, bool copy, const MadePictures* jpegs = nullptr)
+void noteStored(BuildRecords& records, const std::string& folder, const Wanted& w, bool copy,
+                const MadePictures* jpegs = nullptr)
 {
     using Size = std::optional<std::uint64_t>;
-    noteWritten(job, folder, w.name, jpegs ? Size(jpegs->thumbnail.size()) : std::nullopt);
+    records.noteWritten(folder, w.name, jpegs ? Size(jpegs->thumbnail.size()) : std::nullopt);
     if (copy)
-        noteWritten(job, folder, w.copyName, jpegs ? Size(jpegs->screenCopy.size()) : std::nullopt);
+        records.noteWritten(folder, w.copyName, jpegs ? Size(jpegs->screenCopy.size()) : std::nullopt);
 }
 
 // The cell shows the thumbnail; the view page and the viewer show the screen copy, if any,
 // the view page at the picture's own proportions.
-void noteMade(JobVariables& job, const Wanted& w, PictureSize size, bool copy)
+void noteMade(EntryPictures& made, const Wanted& w, PictureSize size, bool copy)
 {
-    job.thumbnails[w.source] = w.link;
-    job.pictureSizes[w.source] = size;
+    made.thumbnails[w.source] = w.link;
+    made.sizes[w.source] = size;
     if (copy)
-        job.screenCopies[w.source] = w.copyLink;
+        made.screenCopies[w.source] = w.copyLink;
 }
 
-std::string thumbnailFolder(Platform& p, const std::string& pageFolder)
+std::string thumbnailFolder(Services& p, const std::string& pageFolder)
 {
     return pageFolder + std::string(kThumbnailFolder) + p.fs.separator();
 }
 
 // Every picture entry, once; those whose thumbnail (and screen copy, where its size
 // kept beside them asks for one) was made from the picture as it is now keep it, and are
-// noted in the job at once. What is made carries the time its picture was last changed: only the
+// noted in the build at once. What is made carries the time its picture was last changed: only the
 // same time counts, so that a picture replaced by an older one (a copy keeping its
 // date) gets a new thumbnail. Only a regular file is read: a pipe would never end.
 // A file of a thumbnail's name that is not ours stays: its picture keeps its original.
-std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::vector<std::string>& entries,
-                                   const std::string& pageFolder, const PictureSizes& sizes, ThumbnailRun& run)
+std::vector<Wanted> picturesToMake(BuildContext& b, const EntryStore& entries, const std::string& pageFolder,
+                                   const PictureSizes& sizes, ThumbnailRun& run)
 {
+    Services& p = b.p;
     const char sep = p.fs.separator();
     const std::string folder = thumbnailFolder(p, pageFolder);
-    const BuildRecord& ours = recordFound(p, job, folder);
+    const BuildRecord& ours = b.records.found(folder);
     const auto free = [&](const std::string& made) {
         return made.empty() || ours.wrote(made) || !(p.fs.fileStamp(folder + made) || p.fs.canRead(folder + made));
     };
     const EntryNaming naming{sep, p.fs.caseSensitive()};
     std::vector<Wanted> wanted;
     std::set<std::string> seen;
-    for (const std::string& entry : entries) {
+    for (long item = 0; item < entries.size(); ++item) {
+        const std::string entry(entries.at(item));
         if (trimBlanks(entry).empty() || !seen.insert(entry).second)
             continue;
         const EntryValues values = entryValues(entry, pageFolder, naming);
@@ -183,12 +187,13 @@ std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::ve
         const std::string name = thumbnailName(entry, sep), copyName = screenCopyName(name);
         const auto upToDate = [&](const std::string& made) { return p.fs.modifiedTime(folder + made) == changed; };
         const std::string links = std::string(kThumbnailFolder) + sep;
-        Wanted w{entry, values.extension, name, copyName, folder + name, links + name, folder + copyName, links + copyName, *changed};
+        Wanted w{entry, values.extension, name, copyName, folder + name, links + name,
+                 folder + copyName, links + copyName, *changed};
         const PictureSize* size = sizes.find(name, *changed);
         const bool copy = size && needsScreenCopy(values.extension, size->width, size->height);
         if (size && upToDate(name) && (!copy || upToDate(copyName))) {
-            noteMade(job, w, *size, copy);
-            noteStored(job, folder, w, copy);
+            noteMade(b.pictures, w, *size, copy);
+            noteStored(b.records, folder, w, copy);
         } else if (free(name) && free(copyName)) {
             wanted.push_back(std::move(w));
         } else {
@@ -204,9 +209,10 @@ struct Stored {
 };
 
 // Writes one picture's thumbnail (and screen copy) on the caller's thread, and keeps its size.
-Stored storeMade(Platform& p, JobVariables& job, const std::string& folder, const Wanted& w, const MadePictures& jpegs,
+Stored storeMade(BuildContext& b, const std::string& folder, const Wanted& w, const MadePictures& jpegs,
                  PictureSizes& sizes)
 {
+    Services& p = b.p;
     const bool copy = !jpegs.screenCopy.empty();
     if (copy)
         if (Failure failure = p.fs.writeWholeFile(w.copy, jpegs.screenCopy, w.changed))
@@ -214,37 +220,39 @@ Stored storeMade(Platform& p, JobVariables& job, const std::string& folder, cons
     if (Failure failure = p.fs.writeWholeFile(w.thumbnail, jpegs.thumbnail, w.changed))
         return {failure, w.thumbnail};
     const PictureSize size{jpegs.width, jpegs.height};
-    noteMade(job, w, size, copy);
-    noteStored(job, folder, w, copy, &jpegs);
+    noteMade(b.pictures, w, size, copy);
+    noteStored(b.records, folder, w, copy, &jpegs);
     sizes.set(w.name, {w.changed, size});
     return {};
 }
 
 // Makes the thumbnail folder, sweeps it of the temporaries of killed runs, and puts the
 // names of what will be written there into its record first.
-Stored prepareFolder(Platform& p, JobVariables& job, const std::string& folder, const std::vector<Wanted>& wanted)
+Stored prepareFolder(BuildContext& b, const std::string& folder, const std::vector<Wanted>& wanted)
 {
+    Services& p = b.p;
     if (Failure failure = p.fs.createFolder(folder))
         return {failure, folder};
     p.fs.sweepTemporaries(folder);
     std::vector<std::string> names;
     for (const Wanted& w : wanted)
         names.push_back(w.name), names.push_back(w.copyName);
-    noteWriting(p, job, folder, names);
+    b.records.noteWriting(folder, names);
     return {};
 }
 
 // Makes the wanted pictures on every core under the progress window, until the end, a
 // cancel or the first failure to store one. Every worker has stopped, and the progress
 // window is closed, when it returns.
-Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wanted, const std::string& pageFolder,
+Stored makeWanted(BuildContext& b, const std::vector<Wanted>& wanted, const std::string& pageFolder,
                   PictureSizes& sizes, ThumbnailRun& run, bool& cancelled)
 {
+    Services& p = b.p;
     std::vector<std::string> sources, extensions;
     for (const Wanted& w : wanted)
         sources.push_back(w.source), extensions.push_back(w.extension);
     const std::string folder = thumbnailFolder(p, pageFolder);
-    Stored stored = prepareFolder(p, job, folder, wanted);
+    Stored stored = prepareFolder(b, folder, wanted);
     if (stored.failure)
         return stored;
     ProgressWindow progress(p.ui);
@@ -258,7 +266,7 @@ Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wan
                 ++(made.jpegs.unmade == Unmade::TooLarge ? run.tooLarge : run.keptOriginal);
                 continue;
             }
-            stored = storeMade(p, job, folder, wanted[made.index], made.jpegs, sizes);
+            stored = storeMade(b, folder, wanted[made.index], made.jpegs, sizes);
             if (stored.failure)
                 break;
         }
@@ -287,48 +295,46 @@ std::string thumbnailName(std::string_view picturePath, char separator)
     return stem + "-" + hash + ".jpg";
 }
 
-ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const BuildSettings& settings, const std::string& pageFolder)
+ThumbnailRun makeThumbnails(BuildContext& b, const BuildSettings& settings, const std::string& pageFolder)
 {
-    job.thumbnails.clear();
-    job.screenCopies.clear();
-    job.pictureSizes.clear();
+    Services& p = b.p;
     ThumbnailRun run;
     if (!settings.thumbnails || p.pictures == nullptr)
         return run;
 
     const std::string folder = thumbnailFolder(p, pageFolder);
-    PictureSizes sizes = PictureSizes::read(p, job, folder);
-    const std::vector<Wanted> wanted = picturesToMake(p, job, settings.entries, pageFolder, sizes, run);
+    PictureSizes sizes = PictureSizes::read(b, folder);
+    const std::vector<Wanted> wanted = picturesToMake(b, settings.entries, pageFolder, sizes, run);
     if (wanted.empty())
         return run;
     bool cancelled = false;
-    const Stored stored = makeWanted(p, job, wanted, pageFolder, sizes, run, cancelled);
-    sizes.keep(p, job, folder);  // what was stored, also when the phase stopped
+    const Stored stored = makeWanted(b, wanted, pageFolder, sizes, run, cancelled);
+    sizes.keep(b, folder);  // what was stored, also when the phase stopped
     if (stored.failure) {
         p.ui.beep();
         p.ui.msgBox(MessageKind::WriteFailure,
                     "Errore in registrazione Miniatura " + stored.failedPath + "\r\r ERR=" +
                         numberForMessage(stored.failure.code) + " - " + stored.failure.description,
-                    kOkOnly);
+                    Buttons::OkOnly);
     } else if (cancelled) {
         refuse(p, "Miniature interrotte: nessuna pagina .HTM creata !!!");
     }
     run.stopped = stored.failure || cancelled;
     if (run.stopped)
-        job.thumbnails.clear(), job.screenCopies.clear(), job.pictureSizes.clear();
+        b.pictures = {};
     return run;
 }
 
-void tellKeptOriginals(Platform& p, const ThumbnailRun& run)
+void tellKeptOriginals(Services& p, const ThumbnailRun& run)
 {
     if (run.keptOriginal > 0)
         p.ui.msgBox(MessageKind::Notice, "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files =" +
                         numberForMessage(run.keptOriginal),
-                    kOkOnly);
+                    Buttons::OkOnly);
     if (run.tooLarge > 0)
         p.ui.msgBox(MessageKind::Notice, "Miniatura non creata (immagine troppo grande), resta l'originale: N.files =" +
                         numberForMessage(run.tooLarge),
-                    kOkOnly);
+                    Buttons::OkOnly);
 }
 
 } // namespace tavlo

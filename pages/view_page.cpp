@@ -72,7 +72,7 @@ Failure writeLines(FileSystem& fs, const std::string& path, const std::array<std
 }
 
 // Writes the view page at `path`: as a new file where none is there, else over one of ours.
-Failure writeAt(Platform& p, const JobVariables& job, const std::string& path, const std::array<std::string, 7>& lines)
+Failure writeAt(Services& p, const JobVariables& job, const std::string& path, const std::array<std::string, 7>& lines)
 {
     // Most view pages are new: written and named in one go, without a look at the folder first.
     const Failure failure = writeLines(p.fs, path, lines, false);
@@ -105,8 +105,10 @@ PictureSize frameFor(const std::optional<PictureSize>& picture)
 
 } // namespace
 
-Failure writeViewPage(Platform& p, JobVariables& job, const EntryValues& entry)
+Failure writeViewPage(BuildContext& b, const EntryValues& entry)
 {
+    Services& p = b.p;
+    const JobVariables& job = b.job;
     if (!entry.viewPageName)
         return {kErrIllegalCall, "Invalid procedure call or argument"};
     const std::string path = job.Cartella_Tavlo + *entry.viewPageName;
@@ -128,7 +130,7 @@ Failure writeViewPage(Platform& p, JobVariables& job, const EntryValues& entry)
         std::uint64_t size = 0;  // the lines, each with its CR LF
         for (const auto& line : lines)
             size += line.size() + 2;
-        noteWritten(job, job.Cartella_Tavlo, *entry.viewPageName, size);
+        b.records.noteWritten(job.Cartella_Tavlo, *entry.viewPageName, size);
     }
     return failure;
 }
