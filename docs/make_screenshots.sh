@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of a gallery: draws a few sample pictures, builds
-# their gallery with the program's own build command and the shipped templates,
+# their gallery with thumbnails with the program's own build command and the shipped templates,
 # and photographs the page (docs/gallery.png), one view page (docs/view-page.png), the
 # page's viewer open on a picture (docs/viewer.png) and the page on a phone (docs/phone.png)
 # in headless Chromium, driven by puppeteer-core from npm (the browser test's copy).
@@ -18,11 +18,11 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 sample="$work/Vacanze"
 "$root/docs/draw_samples.sh" "$sample"
-page=$("$build/bin/tavlo_sample_gallery" "$sample" 4)
+page=$("$build/bin/tavlo_sample_gallery" "$sample" 4 0 thumbnails)  # as visitors get it: light, alt texts, standards mode
 
 node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$page" "$root/docs/gallery.png" 900
 node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$sample/TRAMONTO.HTM" "$root/docs/view-page.png" 760 580
-node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$page" "$root/docs/viewer.png" 960 600 'img[src$="faro.jpg" i]'
+node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$page" "$root/docs/viewer.png" 960 600 'img[src*="faro" i]'
 node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$page" "$root/docs/phone.png" 390
 echo "$root/docs/gallery.png"
 echo "$root/docs/view-page.png"
