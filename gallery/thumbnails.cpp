@@ -1,6 +1,8 @@
 #include "gallery/thumbnails.h"
 
+#include "gallery/posters.h"
 #include "gallery/screen_copies.h"
+#include "pages/known_types.h"
 #include "pages/record_keeping.h"
 #include "pages/entry_values.h"
 #include "platform/text_rules.h"
@@ -10,6 +12,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -30,12 +33,11 @@ struct Made {
 // thread collects what is done and writes it, so that files are written on one thread.
 class Workers {
 public:
-    // `copies`: for each source, whether it gets a screen copy too.
-    Workers(const Pictures& pictures, const std::vector<std::string>& sources, const std::vector<bool>& copies)
-        : pictures_(pictures), sources_(sources), copies_(copies)
+    // `make`: what is made of the i-th of `count` files.
+    Workers(std::function<MadePictures(std::size_t)> make, std::size_t count) : make_(std::move(make)), count_(count)
     {
         const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-        for (std::size_t i = 0; i < std::min(cores, sources.size()); ++i)
+        for (std::size_t i = 0; i < std::min(cores, count); ++i)
             threads_.emplace_back([this] { work(); });
     }
     ~Workers()
@@ -59,10 +61,10 @@ public:
 private:
     void work()
     {
-        for (std::size_t i = next_++; i < sources_.size() && !stop_; i = next_++) {
+        for (std::size_t i = next_++; i < count_ && !stop_; i = next_++) {
             MadePictures jpegs;
             try {
-                jpegs = makePictures(pictures_, sources_[i], kThumbnailSide, copies_[i]);
+                jpegs = make_(i);
             } catch (...) {
                 jpegs = {};  // out of memory on a huge picture: it keeps its original
             }
@@ -72,9 +74,8 @@ private:
         }
     }
 
-    const Pictures& pictures_;
-    const std::vector<std::string>& sources_;
-    const std::vector<bool>& copies_;
+    const std::function<MadePictures(std::size_t)> make_;
+    const std::size_t count_;
     std::atomic<std::size_t> next_{0};
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
@@ -122,6 +123,7 @@ struct Wanted {
     std::string copy;       // where its screen copy goes; empty: it needs none
     std::string copyLink;
     std::int64_t changed;   // when the picture was last changed
+    std::string_view playedAs;  // a film's or a sound's poster; empty: a picture's thumbnail
 };
 
 // The thumbnail folder's record holds a picture's thumbnail and screen copy (`jpegs`,
@@ -169,7 +171,8 @@ std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::ve
         if (trimBlanks(entry).empty() || !seen.insert(entry).second)
             continue;
         const EntryValues values = entryValues(entry, pageFolder, naming);
-        if (values.media)
+        const std::string_view played = playedAs(values.extension);  // films and sounds get posters
+        if (values.media && played.empty())
             continue;
         const auto changed = p.fs.modifiedTime(entry);
         if (!changed) {
@@ -179,7 +182,7 @@ std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::ve
         const std::string name = thumbnailName(entry, sep);
         const std::string copyName = needsScreenCopy(values.extension) ? screenCopyName(name) : "";
         const auto upToDate = [&](const std::string& made) { return p.fs.modifiedTime(folder + made) == changed; };
-        Wanted w{entry, name, copyName, folder + name, std::string(kThumbnailFolder) + sep + name, {}, {}, *changed};
+        Wanted w{entry, name, copyName, folder + name, std::string(kThumbnailFolder) + sep + name, {}, {}, *changed, played};
         if (!copyName.empty())
             w.copy = folder + copyName, w.copyLink = std::string(kThumbnailFolder) + sep + copyName;
         if (upToDate(name) && (copyName.empty() || upToDate(copyName))) {
@@ -235,10 +238,6 @@ Stored prepareFolder(Platform& p, JobVariables& job, const std::string& folder, 
 Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wanted, const std::string& pageFolder,
                   ThumbnailRun& run, bool& cancelled)
 {
-    std::vector<std::string> sources;
-    std::vector<bool> copies;
-    for (const Wanted& w : wanted)
-        sources.push_back(w.source), copies.push_back(!w.copy.empty());
     const std::string folder = thumbnailFolder(p, pageFolder);
     Stored stored = prepareFolder(p, job, folder, wanted);
     if (stored.failure)
@@ -246,12 +245,18 @@ Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wan
     ProgressWindow progress(p.ui);
     std::size_t done = 0;
     cancelled = !progress.show(done, wanted.size());
-    Workers workers(*p.pictures, sources, copies);
+    const Pictures& pictures = *p.pictures;
+    Workers workers([&](std::size_t i) {
+        const Wanted& w = wanted[i];
+        return w.playedAs.empty() ? makePictures(pictures, w.source, kThumbnailSide, !w.copy.empty())
+                                  : makePoster(pictures, w.source, kThumbnailSide, w.playedAs);
+    }, wanted.size());
     while (!cancelled && !stored.failure && done < wanted.size()) {
         for (const Made& made : workers.collect()) {
             ++done;
             if (made.jpegs.thumbnail.empty()) {
-                ++(made.jpegs.unmade == Unmade::TooLarge ? run.tooLarge : run.keptOriginal);
+                if (made.jpegs.unmade != Unmade::NoPicture)  // a sound without a cover keeps its icon, untold
+                    ++(made.jpegs.unmade == Unmade::TooLarge ? run.tooLarge : run.keptOriginal);
                 continue;
             }
             stored = storeMade(p, job, folder, wanted[made.index], made.jpegs);

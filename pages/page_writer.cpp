@@ -3,6 +3,7 @@
 #include "pages/record_keeping.h"
 #include "pages/entry_values.h"
 #include "pages/html_text.h"
+#include "pages/known_types.h"
 #include "pages/view_page.h"
 #include "pages/write_fallback.h"
 #include "platform/file_system_shared.h"
@@ -62,8 +63,11 @@ void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::s
     put("     <tr>");
     put("      <td><p align=\"center\">");
     put(std::string(8, ' ') + "<A HREF=" + Q + target + Q + ">");
-    const std::string shown = screenCopy ? linkTarget(*screenCopy, sep) : picture;
-    const std::string lazy = thumbnail ? " loading=\"lazy\" data-foto=\"" + shown + Q : "";
+    // What the viewer shows: the picture or its screen copy; or what it plays: a film or a sound.
+    const std::string_view played = playedAs(e.extension);
+    const std::string shown = played.empty() ? "foto=\"" + (screenCopy ? linkTarget(*screenCopy, sep) : picture)
+                                             : std::string(played) + "=\"" + target;
+    const std::string lazy = thumbnail ? " loading=\"lazy\" data-" + shown + Q : "";
     put(std::string(8, ' ') + "<img src=" + Q + image + Q + " border=\"0\" width=\"100\" height=\"100\"" + lazy + "></A>");
     put("      </td>");
     put("     </tr>");

@@ -1,8 +1,9 @@
 #pragma once
 // Pictures: the decoding, scaling, turning upright and JPEG encoding that the
-// thumbnails and the screen copies need. Backends use the platform's own imaging (Qt's image reader on
-// Linux, the Windows Imaging Component on Windows). Every operation may run on
-// several threads at once.
+// thumbnails and the screen copies need, and the posters of films and sounds. Backends use
+// the platform's own imaging (Qt's image reader and FFmpeg's libraries on Linux, the Windows
+// Imaging Component and Media Foundation on Windows). Every operation may run on several
+// threads at once.
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +23,12 @@ inline constexpr std::int64_t kMaxPicturePixels = 120'000'000;
 /// other format is read as its decoder goes.
 inline constexpr std::int64_t kMaxHeldPictureBytes = std::int64_t{256} << 20;
 
+/// The most a poster reads of its file, its cover (held whole, as the tag holds it: an ID3v2
+/// tag is at most 256 MiB) and the frames it decodes on its way included.
+inline constexpr std::int64_t kMaxPosterReadBytes = std::int64_t{256} << 20;
+/// The largest film frame decoded (8K): a decoder holds a few frames of its film at once.
+inline constexpr std::int64_t kMaxFilmFramePixels = std::int64_t{8192} * 4320;
+
 /// Pixels, three bytes (red, green, blue) each, row after row from the top.
 struct Picture {
     int width = 0;
@@ -33,6 +40,7 @@ struct Picture {
 enum class Unmade {
     Undecodable,  // not a picture, a format without a decoder, or damaged
     TooLarge,     // more pixels than kMaxPicturePixels, or a held file above kMaxHeldPictureBytes
+    NoPicture,    // a sound without a cover, a film without pictures: nothing to show, nothing wrong
 };
 
 /// A picture, or why there is none.
@@ -50,6 +58,10 @@ public:
     /// parts laid on white, scaled down so that its longer side is at most longestSide
     /// pixels (never up). Its stated size is checked against the bounds before it is decoded.
     virtual Decoded fitted(const std::string& path, int longestSide) const = 0;
+    /// The poster of a film or a sound file: a frame of the film a little way in (past a
+    /// black start), or else the cover picture the file carries, as its largest centred
+    /// square scaled to side x side. Reads at most kMaxPosterReadBytes of the file.
+    virtual Decoded poster(const std::string& path, int side) const = 0;
     /// The picture as the bytes of a JPEG file.
     virtual std::string jpeg(const Picture& picture) const = 0;
 };
