@@ -70,6 +70,11 @@ public:
 /// pixel the average of those it covers.
 Picture squareCentreOf(const Picture& picture, int side);
 
+/// Where a poster's frame is looked for, as parts of the film's length: a little way in, and
+/// further on while the frame found is nearly black (a fade from black, titles on black).
+inline constexpr double kPosterTries[] = {0.1, 0.3, 0.5};
+bool nearlyBlack(const Picture& picture);
+
 /// The platform's own imaging; the build picks the backend. Made on one thread before any
 /// picture is read: it settles what the imaging shares across threads.
 std::unique_ptr<Pictures> createPictures();

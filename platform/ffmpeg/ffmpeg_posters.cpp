@@ -24,13 +24,8 @@ namespace tavlo {
 namespace {
 
 constexpr int kReadBuffer = 64 << 10;
-// Where a frame is looked for, as parts of the film's length: a little way in, and further
-// on while the frame found is black (a fade from black, titles on black).
-constexpr double kTries[] = {0.1, 0.3, 0.5};
 // Packets read in search of one frame, past the key frame the search starts from.
 constexpr int kMaxPacketsPerTry = 3000;
-// A frame whose pixels average below this (of 255) counts as black.
-constexpr int kBlackLevel = 24;
 
 template <typename T, void (*Free)(T**)>
 struct Freed {
@@ -186,14 +181,6 @@ std::optional<Picture> squareOf(AVFrame* frame, AVRational pixelShape, int side)
     return picture;
 }
 
-bool black(const Picture& picture)
-{
-    std::uint64_t sum = 0;
-    for (const unsigned char value : picture.rgb)
-        sum += value;
-    return sum < static_cast<std::uint64_t>(kBlackLevel) * picture.rgb.size();
-}
-
 // The square turned clockwise by a number of quarter turns, as the film asks to be shown.
 Picture turned(const Picture& picture, int quarters)
 {
@@ -298,11 +285,11 @@ std::optional<Picture> filmFrame(Poster& poster, const AVFormatContext* input, c
     if (length == AV_NOPTS_VALUE || length <= 0)
         length = input->duration == AV_NOPTS_VALUE ? 0 : av_rescale_q(input->duration, AV_TIME_BASE_Q, stream->time_base);
     std::optional<Picture> found;
-    for (const double part : kTries) {
+    for (const double part : kPosterTries) {
         const auto at = start + static_cast<std::int64_t>(static_cast<double>(length) * part);
         if (auto frame = poster.frameAt(at))
             found = std::move(frame);
-        if ((found && !black(*found)) || length <= 0)
+        if ((found && !nearlyBlack(*found)) || length <= 0)
             break;
     }
     return found;

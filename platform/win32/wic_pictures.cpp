@@ -1,8 +1,10 @@
 // Pictures on the Windows Imaging Component: nothing beyond the Windows API. A
 // JPEG is scaled by its decoder, from its compressed blocks, before the centre is
 // cut; the orientation tag is read from the picture's metadata and applied here.
-// TIFF has its codec in every Windows; WebP and HEIC theirs where the system has them.
+// TIFF has its codec in every Windows; WebP and HEIC theirs where the system has them. Films
+// go to Media Foundation.
 #include "platform/pictures.h"
+#include "platform/win32/mf_posters.h"
 #include "platform/win32/win32_shell.h"
 
 #include <windows.h>
@@ -210,6 +212,12 @@ public:
             FAILED(scaler->Initialize(d.pixels, width, height, WICBitmapInterpolationModeFant)))
             return Unmade::Undecodable;
         return d.copy(scaler.get(), width, height);
+    }
+
+    Decoded poster(const std::string& path, int side) const override
+    {
+        const ComScope com(COINIT_MULTITHREADED);  // a worker thread's own COM
+        return mediaFoundationPoster(wide(path), side);
     }
 
     std::string jpeg(const Picture& picture) const override
