@@ -28,7 +28,7 @@ node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$page" "$root/docs/galle
 node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$sample/TRAMONTO.HTM" "$root/docs/view-page.png" 760 580
 node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$page" "$root/docs/viewer.png" 960 600 'img[src$="faro.jpg" i]'
 node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$page" "$root/docs/phone.png" 390
-node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$light" "$root/docs/films.png" 900 430
+node "$root/docs/screenshot.mjs" "$driver" "$chromium" "$light" "$root/docs/films.png" 900 470
 echo "$root/docs/gallery.png"
 echo "$root/docs/view-page.png"
 echo "$root/docs/viewer.png"
