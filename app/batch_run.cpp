@@ -1,10 +1,11 @@
 #include "app/batch_run.h"
 
-#include "app/frm_tavlo.h"
-#include "gallery/build_steps.h"
+#include "filelist/folder_scan.h"
+#include "filelist/list_commands.h"
+#include "gallery/build.h"
 #include "pages/page_writer.h"
-#include "platform/headless/headless_controls.h"
 #include "platform/pictures.h"
+#include "platform/text_rules.h"
 
 #include <algorithm>
 #include <chrono>
@@ -14,8 +15,6 @@
 
 namespace tavlo {
 namespace {
-
-using enum ControlId;
 
 // The window's services without a window: messages go to standard error, the
 // questions are answered from the options, and a progress line shows on a terminal.
@@ -34,16 +33,17 @@ public:
     /// The run's exit status so far.
     int status() const { return ended_ ? std::max(status_, 1) : status_; }
 
-    int msgBox(MessageKind kind, std::string_view prompt, int) override
+    Answer msgBox(MessageKind kind, std::string_view prompt, Buttons) override
     {
         const BatchAnswer answer = batchAnswer(kind, options_);
         if (answer.shown)
             say(prompt);
-        status_ = std::max(status_, answer.exitStatus);
-        if (answer.stops)
-            stop();
+        failed(answer.exitStatus);
         return answer.answer;
     }
+
+    /// The run's exit status is at least `status`.
+    void failed(int status) { status_ = std::max(status_, status); }
 
     void beep() override {}
     void setScreenPointer(int) override {}
@@ -80,13 +80,6 @@ public:
     double twipsPerPixelX() const override { return 15; }
     std::optional<std::string> showPicker(const PickerRequest&) override { return std::nullopt; }
     void openPage(const OpenRequest& request) override { console_.openPage(request); }
-
-    /// Ends the run where it stands: the overwrite question answered No, nothing written.
-    [[noreturn]] void stop()
-    {
-        ended_ = true;
-        throw ProgramEnded{};
-    }
 
     /// A message of the window, on a line of its own; its carriage returns break the line.
     void say(std::string_view text)
@@ -132,6 +125,25 @@ private:
     std::chrono::steady_clock::time_point drawn_{};
 };
 
+// The build's questions, answered by kind as the window's boxes are; a page that is there
+// already, without --sovrascrivi, stops the run before anything is written: no
+// thumbnail, no page of a series half done.
+class BatchQuestions final : public BuildQuestions {
+public:
+    BatchQuestions(const BatchOptions& options, BatchUi& ui, FileSystem& fs) : options_(options), ui_(ui), fs_(fs) {}
+
+    bool starting(const PagePlan& plan) override;
+    Answer ask(MessageKind kind, std::string_view question) override { return ui_.msgBox(kind, question, Buttons::YesNo); }
+
+    /// The series' pages, in order, for the progress line.
+    std::vector<std::string> series;
+
+private:
+    const BatchOptions& options_;
+    BatchUi& ui_;
+    FileSystem& fs_;
+};
+
 // A page of the plan that is there already, if any, in the order the build writes them.
 std::optional<std::string> pageThere(FileSystem& fs, const PagePlan& plan)
 {
@@ -140,6 +152,29 @@ std::optional<std::string> pageThere(FileSystem& fs, const PagePlan& plan)
             return plan.folder + page;
     return fs.canRead(plan.index) ? std::optional(plan.index) : std::nullopt;
 }
+
+bool BatchQuestions::starting(const PagePlan& plan)
+{
+    series = plan.series;
+    if (options_.overwrite)
+        return true;
+    const auto there = pageThere(fs_, plan);
+    if (there) {
+        ui_.say(overwriteQuestion(*there));
+        ui_.failed(1);
+    }
+    return !there;
+}
+
+// The list a load fills, with the one extension it loads.
+class BatchList final : public ScanList {
+public:
+    std::string filter() const override { return extension; }
+    void add(std::string_view entry) override { entries.append(entry); }
+
+    std::string extension;
+    EntryStore entries;
+};
 
 // The progress line while a page is written: a page of a series with its place in it.
 std::string pageProgress(const std::string& page, const std::vector<std::string>& series)
@@ -186,73 +221,69 @@ std::optional<int> stoppedBySignal(const Console& console)
 BatchAnswer batchAnswer(MessageKind kind, const BatchOptions& options)
 {
     switch (kind) {
-    case MessageKind::WindowMode: return {kAnswerNo, false};  // no window to lay out: no one to ask
-    case MessageKind::Overwrite:
-        return options.overwrite ? BatchAnswer{kAnswerYes} : BatchAnswer{kAnswerNo, true, true, 1};
-    case MessageKind::View: return {options.open ? kAnswerYes : kAnswerNo};
-    case MessageKind::MissingTemplate: return {kAnswerYes};  // reported, and the build goes on
-    case MessageKind::DeleteEntry: return {kAnswerNo};
+    case MessageKind::WindowMode: return {Answer::No, false};  // no window to lay out: no one to ask
+    case MessageKind::Overwrite: return options.overwrite ? BatchAnswer{Answer::Yes} : BatchAnswer{Answer::No, true, 1};
+    case MessageKind::View: return {options.open ? Answer::Yes : Answer::No};
+    case MessageKind::MissingTemplate: return {Answer::Yes};  // reported, and the build goes on
+    case MessageKind::DeleteEntry: return {Answer::No};
     case MessageKind::Refusal:
-    case MessageKind::WriteFailure: return {kAnswerOk, true, false, 1};
+    case MessageKind::WriteFailure: return {Answer::Ok, true, 1};
     case MessageKind::Notice: break;
     }
-    return {kAnswerOk};
+    return {Answer::Ok};
 }
 
 int runBatch(const BatchOptions& options, Console& console)
 {
-    HeadlessControls controls;
     BatchUi ui(options, console);
     FileSystem& fs = console.fileSystem();
     const auto pictures = options.thumbnails ? createPictures() : nullptr;
-    frmTAVLO form(controls, ui, fs, pictures.get());
-    form.Form_Load();
+    Services services{ui, fs, pictures.get()};
+    const auto ended = [&] { return stoppedBySignal(console).value_or(ui.status()); };
 
-    // The settings, typed into the window as a person would.
-    const std::string folder = fullPath(fs, options.folder);
-    const char sep = fs.separator();
-    controls.setText(txtPATH_RICERCA, folder);
-    const std::string inFolder = folder.ends_with(sep) ? folder : folder + sep;
-    controls.setText(txtNOME_FILE_HTM, options.page ? fullPath(fs, *options.page) : inFolder + "TAVLO.HTM");
-    controls.setText(txtMAX_PER_RIGA, options.perRow);
-    if (options.perPage)
-        controls.setText(txtMAX_N_FILES, *options.perPage);
-    controls.setChecked(options.withoutBackground);
-    controls.setChecked(chkMINIATURE, options.thumbnails);
-
-    ui.progress = [&] { return std::string("N.files trovati ") + std::to_string(controls.listCount()); };
     // Several extensions load one after another, as the user loads them in the window.
-    form.scan().longExtensions = true;
+    const std::string typed = fullPath(fs, options.folder);
+    const std::string folder = startFolder(services, typed);
+    BatchList list;
+    ui.progress = [&] { return std::string("N.files trovati ") + std::to_string(list.entries.size()); };
     for (const std::string& extension : extensionsToLoad(options)) {
-        if (extension != "*") {
-            controls.setText(txtESTENSIONE, extension);
-            form.click(cmdCONFERMA);
-        } else {
-            form.click(cmdCONFERMA_Tutti);
+        if (refuseDottedFilter(services, extension)) {
+            ScanState scan;
+            scan.longExtensions = true;
+            list.extension = extension;
+            try {
+                Legge_Dir(services, scan, list, folder);
+            } catch (const ProgramEnded&) {
+                // A signal: the run ends where it stands.
+            }
         }
-        if (ui.status() != 0 || console.stopSignal() != 0) {
+        if (ui.status() != 0 || ui.programEnded()) {
             ui.clearProgress();
-            return stoppedBySignal(console).value_or(ui.status());
+            return ended();
         }
     }
 
     // The build, also when the load found nothing: its own check then refuses it.
-    // A page that is there already ends the run before anything is written: no
-    // thumbnail, no page of a series half done.
-    const bool paged = options.perPage.has_value();
-    const std::optional<PagePlan> plan = planPages(form.platform(), form.buildSettings(), paged);
-    if (!options.overwrite && plan)
-        if (const auto there = pageThere(fs, *plan)) {
-            ui.say(overwriteQuestion(*there));
-            return 1;
-        }
-    const std::vector<std::string> series = plan ? plan->series : std::vector<std::string>{};
-    ui.progress = [&] { return pageProgress(ui.page, series); };
-    const ControlId build = paged ? Command4 : Command1;
-    controls.setEnabled(build, true);
-    form.click(build);
+    const char sep = fs.separator();
+    const std::string inFolder = typed.ends_with(sep) ? typed : typed + sep;
+    BuildSettings settings;
+    settings.pagePath = options.page ? fullPath(fs, *options.page) : inFolder + "TAVLO.HTM";
+    settings.filesFound = static_cast<double>(list.entries.size());
+    settings.entries = std::move(list.entries);
+    settings.rowSize = numericValue(options.perRow);
+    settings.pageSize = options.perPage ? numericValue(*options.perPage) : 0;
+    settings.withoutBackground = options.withoutBackground;
+    settings.thumbnails = options.thumbnails;
+
+    BatchQuestions questions(options, ui, fs);
+    ui.progress = [&] { return pageProgress(ui.page, questions.series); };
+    try {
+        buildGallery(services, questions, settings, options.perPage ? BuildKind::Series : BuildKind::SinglePage);
+    } catch (const ProgramEnded&) {
+        // A signal: the page being written is dropped, the records kept.
+    }
     ui.clearProgress();
-    return stoppedBySignal(console).value_or(ui.status());
+    return ended();
 }
 
 } // namespace tavlo

@@ -1,7 +1,7 @@
 #pragma once
-// One batch build without any window: the window's logic on the headless controls,
-// the settings typed in from the options, the load and build buttons clicked, and
-// every question answered from the options. Each message the window would show
+// One batch build without any window: the load and the build that the window's
+// buttons run, on the settings the options give, every question answered from the
+// options. Each message the window would show
 // goes to standard error in the window's own words.
 
 #include "platform/console.h"
@@ -27,9 +27,8 @@ struct BatchOptions {
 
 /// How the command line answers a box of the window, and what the box makes of the run.
 struct BatchAnswer {
-    int answer = kAnswerOk;  // the answer code given
+    Answer answer = Answer::Ok;  // the answer given
     bool shown = true;       // written to standard error
-    bool stops = false;      // the run ends here, with nothing more written
     int exitStatus = 0;      // the run's exit status is at least this
 };
 BatchAnswer batchAnswer(MessageKind kind, const BatchOptions& options);

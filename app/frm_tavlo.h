@@ -3,7 +3,6 @@
 // for the whole run, and routes each click to its handler.
 
 #include "filelist/folder_scan.h"
-#include "pages/build_settings.h"
 #include "pages/job_variables.h"
 #include "platform/platform.h"
 
@@ -19,9 +18,6 @@ public:
     void click(ControlId id);
     /// The window was closed: the program ends as with the end button.
     void close();
-
-    /// The window's settings for a build, as its controls hold them now.
-    BuildSettings buildSettings() const;
 
     JobVariables& job() { return job_; }
     ScanState& scan() { return scan_; }

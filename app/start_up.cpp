@@ -15,7 +15,7 @@ void Form_Load(Platform& p)
         [&] { p.form.setEnabled(Command4, false); },
         [&] { p.form.setEnabled(Command5, false); },
         [&] {
-            if (p.ui.msgBox(MessageKind::WindowMode, kWindowModeQuestion, kYesNo) == kAnswerYes)
+            if (p.ui.msgBox(MessageKind::WindowMode, kWindowModeQuestion, Buttons::YesNo) == Answer::Yes)
                 for (ControlId id : {Command2, Command1, Label5, txtNOME_FILE_HTM})
                     p.form.setVisible(id, false);
         },

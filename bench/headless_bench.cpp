@@ -34,7 +34,7 @@ std::unique_ptr<FileSystem> benchFileSystem(const std::string& work)
 
 double timedBuild(frmTAVLO& form, HeadlessUi& ui)
 {
-    ui.answerNext(kAnswerNo);  // the question whether to show the page
+    ui.answerNext(Answer::No);  // the question whether to show the page
     const double start = nowSeconds();
     form.click(ControlId::Command1);
     const double seconds = nowSeconds() - start;

@@ -4,6 +4,7 @@
 // over it, and a timed single-page build that must end with its view question.
 
 #include "app/frm_tavlo.h"
+#include "pages/build_questions.h"
 #include "platform/file_system.h"
 #include "support/headless_ui.h"
 
@@ -24,6 +25,13 @@ WorkArguments readWorkArguments(int argc, char** argv, const std::string& usage,
 /// The Linux file system for a run in `work` (ending in "/"): "program" holds the
 /// header and footer, "home" is the home folder, the shipped templates the template folder.
 std::unique_ptr<FileSystem> benchFileSystem(const std::string& work);
+
+/// A build's questions where nobody answers: a phase of a build run alone.
+class NoQuestions final : public BuildQuestions {
+public:
+    bool starting(const PagePlan&) override { return true; }
+    Answer ask(MessageKind, std::string_view) override { return Answer::No; }
+};
 
 /// The seconds a click on the single-page build takes, its view question answered No;
 /// ends the benchmark unless the build asked every question scripted before and ended with that one.

@@ -7,7 +7,7 @@
 #include "app/frm_tavlo.h"
 #include "bench_support.h"
 #include "headless_bench.h"
-#include "platform/headless/headless_controls.h"
+#include "support/headless_controls.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -95,7 +95,7 @@ int main(int argc, char** argv)
     HeadlessControls controls;
     HeadlessUi ui;
     frmTAVLO form(controls, ui, *fileSystem);
-    ui.answerNext(kAnswerNo);  // the complete window
+    ui.answerNext(Answer::No);  // the complete window
     form.Form_Load();
 
     int folders = 0;

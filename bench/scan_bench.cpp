@@ -33,7 +33,7 @@ public:
 
     long doEventsCalls = 0;
 
-    int msgBox(MessageKind kind, std::string_view prompt, int buttons) override
+    Answer msgBox(MessageKind kind, std::string_view prompt, Buttons buttons) override
     {
         return window_.msgBox(kind, prompt, buttons);
     }

@@ -11,7 +11,8 @@
 #include "bench_support.h"
 #include "headless_bench.h"
 #include "gallery/thumbnails.h"
-#include "platform/headless/headless_controls.h"
+#include "gallery/window_build.h"
+#include "support/headless_controls.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -114,7 +115,7 @@ struct PhaseTimes {
 // command in `theirs`, in turns; the benchmark ends unless the phase made what
 // `complete` asks of it and the baseline ran through.
 PhaseTimes timePhases(frmTAVLO& form, const std::string& site, const std::string& theirs, const std::string& baseline,
-                      int runs, const std::function<bool(const JobVariables&)>& complete)
+                      int runs, const std::function<bool(const EntryPictures&)>& complete)
 {
     PhaseTimes times;
     for (int run = 0; run < runs; ++run) {
@@ -122,11 +123,13 @@ PhaseTimes timePhases(frmTAVLO& form, const std::string& site, const std::string
         resetPeakRss();
         const long startKiB = peakSinceResetKiB();
         const double start = nowSeconds();
-        const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), form.buildSettings(), site);
+        NoQuestions none;
+        BuildContext build(form.platform(), none);
+        const ThumbnailRun made = makeThumbnails(build, settingsFromWindow(form.platform().form), site);
         times.ours.push_back(nowSeconds() - start);
         times.peakKiB = std::max(times.peakKiB, peakSinceResetKiB());
         times.growthKiB = std::max(times.growthKiB, peakSinceResetKiB() - startKiB);
-        if (made.stopped || made.keptOriginal != 0 || made.tooLarge != 0 || !complete(form.job()))
+        if (made.stopped || made.keptOriginal != 0 || made.tooLarge != 0 || !complete(build.pictures))
             fail("the thumbnail phase did not make every thumbnail (and screen copy)");
         const Finished finished = runProgram({"sh", "-c", baseline}, false);
         if (finished.exitCode != 0)
@@ -170,8 +173,8 @@ void heicRow(frmTAVLO& form, HeadlessControls& controls, const std::string& work
     const std::string baseline = "xargs -P " + cores + " -I{} sh -c 'j=" + theirs + "$(basename {}).jpg; heif-convert -q 82 {} $j " +
                                  ">/dev/null && vipsthumbnail --size 200x200 --smartcrop centre -o %s-200.jpg[Q=82] $j' < '" +
                                  work + "heic.txt'";
-    const PhaseTimes times = timePhases(form, site, theirs, baseline, runs, [&](const JobVariables& job) {
-        return job.screenCopies.size() == static_cast<std::size_t>(count);
+    const PhaseTimes times = timePhases(form, site, theirs, baseline, runs, [&](const EntryPictures& made) {
+        return made.screenCopies.size() == static_cast<std::size_t>(count);
     });
     const double phase = median(times.ours), baselinePhase = median(times.theirs);
     printRow("Thumbnails and 2048-pixel screen copies of " + std::to_string(count) + " HEIC photos 4000x3000 vs heif-convert + "
@@ -204,7 +207,7 @@ int main(int argc, char** argv)
     HeadlessControls controls;
     HeadlessUi ui;
     frmTAVLO form(controls, ui, *fileSystem, pictures.get());
-    ui.answerNext(kAnswerNo);  // the complete window
+    ui.answerNext(Answer::No);  // the complete window
     form.Form_Load();
     for (const std::string& path : photos)
         controls.listAdd(path);
@@ -223,8 +226,8 @@ int main(int argc, char** argv)
     const std::string vips = "xargs -P " + std::to_string(cores) + " -n 10 vipsthumbnail --size 200x200 --smartcrop centre -o '" +
                              theirs + "/%s.jpg[Q=82]' < '" + work + "photos.txt'";
     controls.setChecked(ControlId::chkMINIATURE, true);
-    const PhaseTimes times = timePhases(form, site, theirs, vips, runs, [&](const JobVariables& job) {
-        return job.thumbnails.size() == photos.size();
+    const PhaseTimes times = timePhases(form, site, theirs, vips, runs, [&](const EntryPictures& made) {
+        return made.thumbnails.size() == photos.size();
     });
     const double phase = median(times.ours), vipsPhase = median(times.theirs);
     printFigure("thumbnail phase, median of " + std::to_string(runs), milliseconds(phase));
@@ -245,7 +248,7 @@ int main(int argc, char** argv)
     const auto buildOnce = [&](bool ticked) {
         controls.setChecked(ControlId::chkMINIATURE, ticked);
         if (fs::exists(site + "TAVLO.HTM"))
-            ui.answerNext(kAnswerYes);  // the page is there: overwritten
+            ui.answerNext(Answer::Yes);  // the page is there: overwritten
         return timedBuild(form, ui);
     };
     buildOnce(false);  // the page is there from now on, for both sides alike

@@ -10,7 +10,7 @@
 namespace tavlo {
 namespace {
 
-std::string currentFilter(Platform& p) { return trimBlanks(p.form.text(ControlId::txtESTENSIONE)); }
+std::string currentFilter(const ScanList& list) { return trimBlanks(list.filter()); }
 
 // Keeps a folder marked open while its subtree is walked.
 class OpenFolder {
@@ -24,11 +24,12 @@ private:
     ScanState& scan_;
 };
 
-void filePass(Platform& p, ScanState& scan, const std::vector<FolderEntry>& names, const BuildRecord& ours)
+void filePass(Services& p, ScanState& scan, ScanList& list, const std::vector<FolderEntry>& names,
+              const BuildRecord& ours)
 {
     // The filter is read anew for every file, but only events can change it: reading
     // it again after each yield gives the same value for far less work.
-    std::string filter = currentFilter(p);
+    std::string filter = currentFilter(list);
     for (const auto& found : names) {
         if (found.isFolder)
             continue;
@@ -38,18 +39,18 @@ void filePass(Platform& p, ScanState& scan, const std::vector<FolderEntry>& name
             continue;
         }
         if (passesFilter(found.name, filter, scan.longExtensions) && !ours.wrote(found.name)) {
-            p.form.listAdd(scan.Cartella_Corrente + found.name);
+            list.add(scan.Cartella_Corrente + found.name);
             letEventsRun(p);
-            filter = currentFilter(p);
+            filter = currentFilter(list);
         }
     }
 }
 
 // Whether a folder holds nothing but what builds of ours wrote there: a thumbnail
 // folder with none of the user's files in it.
-bool whollyOurs(Platform& p, const std::string& folder)
+bool whollyOurs(Services& p, const std::string& folder)
 {
-    const auto names = p.fs.listFolder(folder);
+    const auto names = p.fs.listFolder(folder, kBuildRecordName);
     if (!names || !holdsBuildRecord(*names))
         return false;
     const BuildRecord ours(p.fs, folder);
@@ -60,7 +61,7 @@ bool whollyOurs(Platform& p, const std::string& folder)
 
 // The level's sub-folders, but a thumbnail folder that holds only what a build of ours
 // wrote, or that the record of an earlier version names.
-void noteSubFolders(Platform& p, ScanState& scan, int level, const std::vector<FolderEntry>& names, const BuildRecord& ours)
+void noteSubFolders(Services& p, ScanState& scan, int level, const std::vector<FolderEntry>& names, const BuildRecord& ours)
 {
     scan.Conta_Cartelle[level] = 0;
     auto& subFolders = scan.Sotto_Cartelle[level];
@@ -92,7 +93,7 @@ bool passesFilter(std::string_view name, std::string_view filter, bool longExten
     return filter == extension || (filter == "*" && isLoadedByEveryTypeLoad(extension));
 }
 
-void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca)
+void Legge_Dir(Services& p, ScanState& scan, ScanList& list, const std::string& Path_Ricerca)
 {
     const char sep = p.fs.separator();
     scan.Cartella_Corrente = Path_Ricerca;
@@ -112,7 +113,7 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca)
 
     // One listing serves both passes: the files of the file pass are the names that
     // are not folders, so the folder is read from the disk once, not twice.
-    const auto names = p.fs.listFolder(scan.Cartella_Corrente);
+    const auto names = p.fs.listFolder(scan.Cartella_Corrente, kBuildRecordName);
     if (!names)
         p.ui.scanCannotRead(scan.Cartella_Corrente);
     const int level = scan.Livello;
@@ -121,8 +122,8 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca)
     const BuildRecord ours = names && holdsBuildRecord(*names) ? BuildRecord(p.fs, scan.Cartella_Corrente) : BuildRecord();
     if (ours.unreadable())
         p.ui.untold("Elenco dei file creati non leggibile: " + buildRecordPath(scan.Cartella_Corrente));
-    if (names && !currentFilter(p).empty())
-        filePass(p, scan, *names, ours);
+    if (names && !currentFilter(list).empty())
+        filePass(p, scan, list, *names, ours);
 
     if (names)
         noteSubFolders(p, scan, level, *names, ours);
@@ -135,16 +136,16 @@ void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca)
     const long count = static_cast<long>(subFolders.size());
     for (scan.Indice_Cartella[level] = 1; scan.Indice_Cartella[level] <= count; ++scan.Indice_Cartella[level]) {
         const std::string folder = subFolders[static_cast<std::size_t>(scan.Indice_Cartella[level] - 1)];
-        if (currentFilter(p).empty()) {
+        if (currentFilter(list).empty()) {
             std::string heading = "<";  // appended, not "<" + text: GCC 12 at -O3 warns falsely on that (its bug 105651)
             heading += trimBlanks(folder);
             heading += '>';
-            p.form.listAdd(heading);
+            list.add(heading);
             letEventsRun(p);
         }
         ++scan.Livello;
         try {
-            Legge_Dir(p, scan, folder);
+            Legge_Dir(p, scan, list, folder);
         } catch (...) {
             --scan.Livello;
             throw;

@@ -27,7 +27,16 @@ struct ScanState {
     bool longExtensions = false;
 };
 
-void Legge_Dir(Platform& p, ScanState& scan, const std::string& Path_Ricerca);
+/// Where a scan puts the entries it finds, and the filter it reads anew as it goes (an
+/// event may change it): the window's list and extension box, or the command line's own.
+class ScanList {
+public:
+    virtual ~ScanList() = default;
+    virtual std::string filter() const = 0;
+    virtual void add(std::string_view entry) = 0;
+};
+
+void Legge_Dir(Services& p, ScanState& scan, ScanList& list, const std::string& Path_Ricerca);
 
 /// Whether a file name passes the extension filter (already trimmed).
 bool passesFilter(std::string_view name, std::string_view filter, bool longExtensions = false);

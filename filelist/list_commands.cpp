@@ -5,11 +5,22 @@
 namespace tavlo {
 namespace {
 
-// The start folder as typed: blank stands for the default folder, and trailing
-// asterisks ("*.*", "*.", "*") are dropped.
-std::string startFolder(Platform& p)
+// The window's list and extension box, as a scan fills and reads them.
+class WindowList final : public ScanList {
+public:
+    explicit WindowList(Controls& form) : form_(form) {}
+    std::string filter() const override { return form_.text(ControlId::txtESTENSIONE); }
+    void add(std::string_view entry) override { form_.listAdd(entry); }
+
+private:
+    Controls& form_;
+};
+
+} // namespace
+
+std::string startFolder(Services& p, std::string_view typed)
 {
-    std::string folder = trimBlanks(p.form.text(ControlId::txtPATH_RICERCA));
+    std::string folder = trimBlanks(typed);
     if (folder.empty())
         folder = p.fs.defaultSearchFolder();
     const auto starInLastThree = [&] {
@@ -19,6 +30,8 @@ std::string startFolder(Platform& p)
         folder.pop_back();
     return folder;
 }
+
+namespace {
 
 void setLoadButtonsEnabled(Platform& p, bool enabled)
 {
@@ -30,20 +43,27 @@ void setLoadButtonsEnabled(Platform& p, bool enabled)
 
 void cmdCONFERMA_Click(Platform& p, ScanState& scan)
 {
-    if (contains(p.form.text(ControlId::txtESTENSIONE), ".")) {
-        refuse(p, "Indicare solo l'estensione dei files da cercare !!!");
+    if (!refuseDottedFilter(p, p.form.text(ControlId::txtESTENSIONE)))
         return;
-    }
     p.ui.setScreenPointer(kPointerHourglass);
     setLoadButtonsEnabled(p, false);
 
     scan.Livello = 0;
-    Legge_Dir(p, scan, startFolder(p));
+    WindowList list(p.form);
+    Legge_Dir(p, scan, list, startFolder(p, p.form.text(ControlId::txtPATH_RICERCA)));
 
     showFileCount(p);
     p.ui.beep();
     setLoadButtonsEnabled(p, true);
     p.ui.setScreenPointer(kPointerDefault);
+}
+
+bool refuseDottedFilter(Services& p, std::string_view filter)
+{
+    if (!contains(filter, "."))
+        return true;
+    refuse(p, "Indicare solo l'estensione dei files da cercare !!!");
+    return false;
 }
 
 void cmdCONFERMA_Tutti_Click(Platform& p, ScanState& scan)
@@ -72,7 +92,7 @@ void cmdCANC_FILE_Click(Platform& p)
         return;
     }
     const std::string prompt = "Confermi la cancellazione di " + p.form.listItem(selected) + " dal solo elenco (S/N) ";
-    if (p.ui.msgBox(MessageKind::DeleteEntry, prompt, kYesNo) == kAnswerYes)
+    if (p.ui.msgBox(MessageKind::DeleteEntry, prompt, Buttons::YesNo) == Answer::Yes)
         p.form.listRemove(selected);
 }
 

@@ -2,8 +2,6 @@
 
 #include "gallery/open_page.h"
 #include "gallery/template_copy.h"
-#include "pages/record_keeping.h"
-#include "pages/page_writer.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
 
@@ -17,7 +15,7 @@ bool hasRowSize(const BuildSettings& s) { return s.rowSize >= 1; }
 // Only a whole number of at least 1 makes a series in which every entry lands on one page.
 bool hasPageSize(const BuildSettings& s) { return s.pageSize >= 1 && s.pageSize == std::floor(s.pageSize); }
 
-bool refuseUnless(Platform& p, bool passes, std::string_view refusal)
+bool refuseUnless(Services& p, bool passes, std::string_view refusal)
 {
     if (!passes)
         refuse(p, refusal);
@@ -26,7 +24,7 @@ bool refuseUnless(Platform& p, bool passes, std::string_view refusal)
 
 // Makes the page folder the current folder and sweeps the temporaries of killed runs
 // from it; refuses the build (false) when there is no such folder.
-bool enterPageFolder(Platform& p, const std::string& folder)
+bool enterPageFolder(Services& p, const std::string& folder)
 {
     if (folder.empty()) {
         refuse(p, "Indicare la cartella in cui creare la pagina .HTM !!!");
@@ -44,22 +42,22 @@ bool enterPageFolder(Platform& p, const std::string& folder)
 
 } // namespace
 
-bool refuseWithoutFiles(Platform& p, const BuildSettings& settings)
+bool refuseWithoutFiles(Services& p, const BuildSettings& settings)
 {
     return refuseUnless(p, hasFiles(settings), "Nessun files da elaborare !!!");
 }
 
-bool refuseWithoutRowSize(Platform& p, const BuildSettings& settings)
+bool refuseWithoutRowSize(Services& p, const BuildSettings& settings)
 {
     return refuseUnless(p, hasRowSize(settings), "Indicare quante immagini si voglio per ogni riga !!!");
 }
 
-bool refuseWithoutPageSize(Platform& p, const BuildSettings& settings)
+bool refuseWithoutPageSize(Services& p, const BuildSettings& settings)
 {
     return refuseUnless(p, hasPageSize(settings), "Indicare numero massimo files per pagina .HTM da elaborare !!!");
 }
 
-OutputPath splitOutputPath(Platform& p, const BuildSettings& settings)
+OutputPath splitOutputPath(Services& p, const BuildSettings& settings)
 {
     const PathParts parts = Dividi_Percorso(trimBlanks(settings.pagePath), p.fs.separator());
     const std::string folder = p.fs.fullFolderPath(parts.folder);
@@ -67,39 +65,34 @@ OutputPath splitOutputPath(Platform& p, const BuildSettings& settings)
     return {p.fs.caseSensitive() ? folder : upperCase(folder), upperCase(parts.name)};
 }
 
-std::optional<BuildStart> startBuild(Platform& p, JobVariables& job, const BuildSettings& settings)
+std::optional<BuildStart> startBuild(BuildContext& b, const BuildSettings& settings)
 {
-    BuildStart start{splitOutputPath(p, settings), {}};
-    if (!enterPageFolder(p, start.output.folder))
+    BuildStart start{splitOutputPath(b.p, settings), {}};
+    if (!enterPageFolder(b.p, start.output.folder))
         return std::nullopt;
-    start.thumbnails = makeThumbnails(p, job, settings, start.output.folder);
-    if (start.thumbnails.stopped) {
-        keepBuildRecords(p, job);  // the thumbnails made before it stopped
+    start.thumbnails = makeThumbnails(b, settings, start.output.folder);
+    if (start.thumbnails.stopped)
         return std::nullopt;
-    }
     return start;
 }
 
 std::string pageNameFrom(const std::string& name) { return name.substr(0, name.find('.')) + ".HTM"; }
 
-void planViewPages(Platform& p, JobVariables& job, const BuildSettings& settings)
+void writeWholeListPage(BuildContext& b, const OutputPath& output, const PageList& list)
 {
-    job.viewPages = planViewPageNames(settings.entries, p.fs.separator(), 0, static_cast<long>(settings.entries.size()));
-}
-
-void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output, const BuildSettings& settings)
-{
+    JobVariables& job = b.job;
     job.Cartella_Tavlo = output.folder;
     job.Nome_File_Htm = output.name;
-    job.Num_Files = static_cast<long>(settings.entries.size());
+    job.Num_Files = list.entries.size();
     job.Primo_File = 1;
     job.Ultimo_File = static_cast<double>(job.Num_Files);
     job.Nome_Pagina = pageNameFrom(job.Nome_File_Htm);
-    Crea_Pagina(p, job, settings);
+    Crea_Pagina(b, list);
     // A page that went nowhere has no folder to put the templates in.
-    if (!job.pageLost)
-        Copia_Modelli(p, job);
-    keepBuildRecords(p, job);
+    if (!b.pageLost)
+        Copia_Modelli(b);
+    // Before the view question, which may stay unanswered for long.
+    b.records.keep();
 }
 
 std::vector<std::string> seriesPageNames(long entries, double perPage)
@@ -110,27 +103,25 @@ std::vector<std::string> seriesPageNames(long entries, double perPage)
     return names;
 }
 
-std::optional<PagePlan> planPages(Platform& p, const BuildSettings& settings, bool paged)
+PagePlan planPages(Services& p, const BuildSettings& settings, bool paged)
 {
-    if (!hasFiles(settings) || !hasRowSize(settings) || (paged && !hasPageSize(settings)))
-        return std::nullopt;
     const OutputPath output = splitOutputPath(p, settings);
     PagePlan plan{output.folder, {}, output.folder + pageNameFrom(output.name)};
     if (paged)
-        plan.series = seriesPageNames(static_cast<long>(settings.entries.size()), settings.pageSize);
+        plan.series = seriesPageNames(settings.entries.size(), settings.pageSize);
     return plan;
 }
 
-void offerToView(Platform& p, const JobVariables& job, std::string_view question)
+bool offerToView(BuildContext& b, std::string_view question)
 {
     // A build that wrote no page has nothing to show.
-    if (job.pageLost)
-        return;
+    if (b.pageLost)
+        return false;
     // The page's final place: the write-failure fallback may have moved it.
-    const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
-    if (p.ui.msgBox(MessageKind::View, std::string(question) + page + " (S/N) ", kYesNo) == kAnswerYes)
-        openPage(p, page);
-    p.form.setEnabled(ControlId::Command5, true);
+    const std::string page = b.job.Cartella_Tavlo + b.job.Nome_Pagina;
+    if (b.questions.ask(MessageKind::View, std::string(question) + page + " (S/N) ") == Answer::Yes)
+        openPage(b.p, page);
+    return true;
 }
 
 } // namespace tavlo

@@ -1,12 +1,13 @@
 #pragma once
-// The steps the single-page and the paged build share: their checks, their start
-// (output path, page folder, thumbnails), one page of the whole list, and the offer
-// to view the result.
+// The steps the single-page and the paged build share: their checks, their plan, their
+// start (output path, page folder, thumbnails), one page of the whole list, and the
+// offer to view the result.
 
 #include "gallery/thumbnails.h"
+#include "pages/build_context.h"
 #include "pages/build_settings.h"
-#include "pages/job_variables.h"
-#include "platform/platform.h"
+#include "pages/page_plan.h"
+#include "pages/page_writer.h"
 
 #include <optional>
 #include <string>
@@ -16,10 +17,10 @@
 namespace tavlo {
 
 /// The count of files found and the row size: false, after a refusal, when either is missing.
-bool refuseWithoutFiles(Platform& p, const BuildSettings& settings);
-bool refuseWithoutRowSize(Platform& p, const BuildSettings& settings);
+bool refuseWithoutFiles(Services& p, const BuildSettings& settings);
+bool refuseWithoutRowSize(Services& p, const BuildSettings& settings);
 /// The page size of a series: false, after a refusal, unless a whole number of at least 1.
-bool refuseWithoutPageSize(Platform& p, const BuildSettings& settings);
+bool refuseWithoutPageSize(Services& p, const BuildSettings& settings);
 
 struct OutputPath {
     std::string folder;  // Cartella_Tavlo: a full path, ending in a separator
@@ -29,7 +30,7 @@ struct OutputPath {
 /// Splits the output path as typed into its folder and name.
 /// A folder typed relative to the current folder is made a full path, so that
 /// the page lands there even after the build has made that folder current.
-OutputPath splitOutputPath(Platform& p, const BuildSettings& settings);
+OutputPath splitOutputPath(Services& p, const BuildSettings& settings);
 
 struct BuildStart {
     OutputPath output;
@@ -40,37 +41,27 @@ struct BuildStart {
 /// folder made current and swept of the temporaries of killed runs, the thumbnails
 /// made. Nullopt when the build stops there: the output path names no folder or one
 /// that does not exist (refused), or the thumbnails stopped.
-std::optional<BuildStart> startBuild(Platform& p, JobVariables& job, const BuildSettings& settings);
+std::optional<BuildStart> startBuild(BuildContext& b, const BuildSettings& settings);
 
 /// The page name derivation: the name up to its first ".", followed by ".HTM".
 std::string pageNameFrom(const std::string& name);
 
-/// Names the view pages of every picture of the list, so that no two pictures of the build share one.
-void planViewPages(Platform& p, JobVariables& job, const BuildSettings& settings);
-
-/// Writes every entry as one page at the output path, then copies the templates beside it.
-void writeWholeListPage(Platform& p, JobVariables& job, const OutputPath& output, const BuildSettings& settings);
+/// Writes every entry of the list as one page at the output path, then copies the
+/// templates beside it, and keeps the records of what the build wrote.
+void writeWholeListPage(BuildContext& b, const OutputPath& output, const PageList& list);
 
 /// The names of a series' pages, PAG_1.HTM..., at most `perPage` entries each: one page at least.
 std::vector<std::string> seriesPageNames(long entries, double perPage);
 
-/// The pages a build will write, known before it writes anything.
-struct PagePlan {
-    std::string folder;               // the page folder, ending in a separator
-    std::vector<std::string> series;  // the series' pages, in order; none for the single page
-    std::string index;                // the page at the output path: the single page, or the series' index
-};
-
-/// The pages the paged build (`paged`) or the single-page build would write with these
-/// settings; nullopt when its checks would refuse it.
-std::optional<PagePlan> planPages(Platform& p, const BuildSettings& settings, bool paged);
+/// The pages the paged build (`paged`) or the single-page build writes with these settings.
+PagePlan planPages(Services& p, const BuildSettings& settings, bool paged);
 
 /// The view questions of the single-page and the paged build, before the page's path.
 inline constexpr std::string_view kViewQuestion = "Visualizzo la pagina creata ";
 inline constexpr std::string_view kViewFirstPageQuestion = "Visualizzo la prima pagina creata ";
 
-/// Asks the view question about the page last written, opens it on Yes, and enables
-/// the result viewer whatever the answer; nothing when that page went nowhere.
-void offerToView(Platform& p, const JobVariables& job, std::string_view question);
+/// Asks the view question about the page last written and opens it on Yes; false,
+/// without a question, when that page went nowhere.
+bool offerToView(BuildContext& b, std::string_view question);
 
 } // namespace tavlo

@@ -2,7 +2,7 @@
 
 namespace tavlo {
 
-void openPage(Platform& p, const std::string& fullPath)
+void openPage(Services& p, const std::string& fullPath)
 {
     // Each backend opens the page its own way (on Windows maximised, by the shell's
     // own open), with no command line formed; a failure is not reported.

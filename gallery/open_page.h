@@ -8,6 +8,6 @@
 namespace tavlo {
 
 /// Opens the page (a full path) in the browser; a failure is never reported.
-void openPage(Platform& p, const std::string& fullPath);
+void openPage(Services& p, const std::string& fullPath);
 
 } // namespace tavlo

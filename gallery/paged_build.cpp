@@ -1,30 +1,17 @@
 #include "gallery/paged_build.h"
 
-#include "gallery/build_steps.h"
-#include "pages/record_keeping.h"
-#include "pages/page_writer.h"
-
 namespace tavlo {
 
-void Command4_Click(Platform& p, JobVariables& job, const BuildSettings& settings)
+bool writeSeries(BuildContext& b, const BuildSettings& settings, const OutputPath& output)
 {
-    job.Elenco_Confermato = 0;
-    job.viewPages = {};
-    job.pagesWritten.clear();
-    if (!refuseWithoutFiles(p, settings) || !refuseWithoutPageSize(p, settings) || !refuseWithoutRowSize(p, settings))
-        return;
-    // However the build ends, each folder's record tells what it wrote there.
-    const RecordsKeptAtEnd records(p, job);
-    const auto start = startBuild(p, job, settings);
-    if (!start)
-        return;
-    job.Cartella_Tavlo = start->output.folder;
-    planViewPages(p, job, settings);  // across every page of the series
-
-    job.Num_Files = static_cast<long>(settings.entries.size());
+    JobVariables& job = b.job;
+    job.Cartella_Tavlo = output.folder;
+    job.Num_Files = settings.entries.size();
+    // The view pages are named across every page of the series.
+    const PageList list{settings.entries, ViewPageNames(settings.entries, b.p.fs.separator(), 0, job.Num_Files),
+                        settings.rowSize, settings.withoutBackground};
     const double perPage = settings.pageSize;
     const std::vector<std::string> series = seriesPageNames(job.Num_Files, perPage);
-    job.Pagine.assign(1, "");
     for (std::size_t i = 0; i < series.size(); ++i) {
         const double assigned = static_cast<double>(i) * perPage;  // Files_Assegnati
         job.Num_Pagina = static_cast<long>(i) + 1;
@@ -33,25 +20,26 @@ void Command4_Click(Platform& p, JobVariables& job, const BuildSettings& setting
         job.Nome_Pagina = series[i];
         job.Nome_File_Htm = job.Nome_Pagina;
         job.Pagine.push_back(job.Nome_Pagina);
-        Crea_Pagina(p, job, settings);
+        Crea_Pagina(b, list);
         // A page that went nowhere (every place failed): the next would only fail the same way.
-        if (job.pageLost)
-            return;
+        if (b.pageLost)
+            return false;
     }
 
-    // The index page lists the series' pages, in the window's list too.
-    job.viewPages = {};
-    const BuildSettings index{settings.pagePath, {job.Pagine.begin() + 1, job.Pagine.end()}, settings.filesFound,
-                              settings.rowSize,  settings.pageSize, settings.withoutBackground, settings.thumbnails};
-    p.form.listClear();
-    for (const std::string& page : index.entries)
-        p.form.listAdd(page);
-    p.form.setText(ControlId::txtMAX_N_FILES, "0");
+    // The index page lists the series' pages, in the window's list too. It goes where the
+    // output path says, also when a fallback moved the series.
+    const std::vector<std::string> pages(job.Pagine.begin() + 1, job.Pagine.end());
+    b.questions.seriesWritten(pages);
+    EntryStore index;
+    for (const std::string& page : pages)
+        index.append(page);
+    writeWholeListPage(b, output, indexList(index, settings));
+    return true;
+}
 
-    // The index page goes where the output path says, also when a fallback moved the series.
-    writeWholeListPage(p, job, start->output, index);
-    tellKeptOriginals(p, start->thumbnails);
-    offerToView(p, job, kViewFirstPageQuestion);
+PageList indexList(const EntryStore& pages, const BuildSettings& settings)
+{
+    return {pages, ViewPageNames(), settings.rowSize, settings.withoutBackground};
 }
 
 } // namespace tavlo

@@ -2,7 +2,7 @@
 // Ours, beside the thumbnails: with thumbnails asked for, a film's cell shows a frame of the
 // film with a play mark, and a sound's cell the cover its file carries, instead of their icons.
 
-#include "gallery/screen_copies.h"
+#include "gallery/thumbnail_maker.h"
 
 #include <string>
 #include <string_view>

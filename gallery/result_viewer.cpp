@@ -5,7 +5,7 @@
 
 namespace tavlo {
 
-void Command5_Click(Platform& p, const JobVariables& job)
+void Command5_Click(Services& p, const JobVariables& job)
 {
     if (trimBlanks(job.Nome_Pagina).empty())
         return;

@@ -6,6 +6,6 @@
 
 namespace tavlo {
 
-void Command5_Click(Platform& p, const JobVariables& job);
+void Command5_Click(Services& p, const JobVariables& job);
 
 } // namespace tavlo

@@ -1,12 +1,11 @@
 #pragma once
-// Command1_Click: the whole file list as one page.
+// The whole file list as one page.
 
-#include "pages/build_settings.h"
-#include "pages/job_variables.h"
-#include "platform/platform.h"
+#include "gallery/build_steps.h"
 
 namespace tavlo {
 
-void Command1_Click(Platform& p, JobVariables& job, const BuildSettings& settings);
+/// Writes every entry as one page at the output path, the templates copied beside it.
+void writeSinglePage(BuildContext& b, const BuildSettings& settings, const OutputPath& output);
 
 } // namespace tavlo

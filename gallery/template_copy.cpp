@@ -18,10 +18,12 @@ bool holdsTemplate(FileSystem& fs, const std::string& source, const std::string&
 
 } // namespace
 
-void Copia_Modelli(Platform& p, JobVariables& job)
+void Copia_Modelli(BuildContext& b)
 {
+    Services& p = b.p;
+    const JobVariables& job = b.job;
     const std::string source = p.fs.templateFolder();
-    const BuildRecord& ours = recordFound(p, job, job.Cartella_Tavlo);
+    const BuildRecord& ours = b.records.found(job.Cartella_Tavlo);
     struct Copy {
         std::string from, to, name;
     };
@@ -43,10 +45,10 @@ void Copia_Modelli(Platform& p, JobVariables& job)
     std::vector<std::string> names;
     for (const Copy& copy : copies)
         names.push_back(copy.name);
-    noteWriting(p, job, job.Cartella_Tavlo, names);
+    b.records.noteWriting(job.Cartella_Tavlo, names);
     for (const Copy& copy : copies)
         if (!p.fs.copyFile(copy.from, copy.to))  // a failing copy is skipped
-            noteWritten(job, job.Cartella_Tavlo, copy.name);
+            b.records.noteWritten(job.Cartella_Tavlo, copy.name);
 }
 
 } // namespace tavlo

@@ -2,8 +2,7 @@
 // Copia_Modelli: copies the ten template files from the fixed template folder
 // beside the page, under upper-case names. Every failing copy is skipped silently.
 
-#include "pages/job_variables.h"
-#include "platform/platform.h"
+#include "pages/build_context.h"
 
 #include <array>
 #include <string_view>
@@ -15,6 +14,6 @@ inline constexpr std::array<std::string_view, 10> kTemplateFiles{
     "Foto-1a.jpg",  "Htm-1a.jpg",   "Music-1a.jpg", "Sfondo1g.jpg", "Sfondo1p.jpg",
 };
 
-void Copia_Modelli(Platform& p, JobVariables& job);
+void Copia_Modelli(BuildContext& b);
 
 } // namespace tavlo

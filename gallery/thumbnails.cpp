@@ -2,6 +2,7 @@
 
 #include "gallery/posters.h"
 #include "gallery/screen_copies.h"
+#include "gallery/thumbnail_maker.h"
 #include "pages/known_types.h"
 #include "pages/record_keeping.h"
 #include "pages/entry_values.h"
@@ -128,23 +129,23 @@ struct Wanted {
 
 // The thumbnail folder's record holds a picture's thumbnail and screen copy (`jpegs`,
 // when just made).
-void noteStored(JobVariables& job, const std::string& folder, const Wanted& w, const MadePictures* jpegs = nullptr)
+void noteStored(BuildRecords& records, const std::string& folder, const Wanted& w, const MadePictures* jpegs = nullptr)
 {
     using Size = std::optional<std::uint64_t>;
-    noteWritten(job, folder, w.name, jpegs ? Size(jpegs->thumbnail.size()) : std::nullopt);
+    records.noteWritten(folder, w.name, jpegs ? Size(jpegs->thumbnail.size()) : std::nullopt);
     if (!w.copyName.empty())
-        noteWritten(job, folder, w.copyName, jpegs ? Size(jpegs->screenCopy.size()) : std::nullopt);
+        records.noteWritten(folder, w.copyName, jpegs ? Size(jpegs->screenCopy.size()) : std::nullopt);
 }
 
 // The cell shows the thumbnail; the view page and the viewer show the screen copy, if any.
-void noteMade(JobVariables& job, const Wanted& w)
+void noteMade(EntryPictures& made, const Wanted& w)
 {
-    job.thumbnails[w.source] = w.link;
+    made.thumbnails[w.source] = w.link;
     if (!w.copyLink.empty())
-        job.screenCopies[w.source] = w.copyLink;
+        made.screenCopies[w.source] = w.copyLink;
 }
 
-std::string thumbnailFolder(Platform& p, const std::string& pageFolder)
+std::string thumbnailFolder(Services& p, const std::string& pageFolder)
 {
     return pageFolder + std::string(kThumbnailFolder) + p.fs.separator();
 }
@@ -155,19 +156,21 @@ std::string thumbnailFolder(Platform& p, const std::string& pageFolder)
 // same time counts, so that a picture replaced by an older one (a copy keeping its
 // date) gets a new thumbnail. Only a regular file is read: a pipe would never end.
 // A file of a thumbnail's name that is not ours stays: its picture keeps its original.
-std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::vector<std::string>& entries,
-                                   const std::string& pageFolder, ThumbnailRun& run)
+std::vector<Wanted> picturesToMake(BuildContext& b, const EntryStore& entries, const std::string& pageFolder,
+                                   ThumbnailRun& run)
 {
+    Services& p = b.p;
     const char sep = p.fs.separator();
     const std::string folder = thumbnailFolder(p, pageFolder);
-    const BuildRecord& ours = recordFound(p, job, folder);
+    const BuildRecord& ours = b.records.found(folder);
     const auto free = [&](const std::string& made) {
         return made.empty() || ours.wrote(made) || !(p.fs.fileStamp(folder + made) || p.fs.canRead(folder + made));
     };
     const EntryNaming naming{sep, p.fs.caseSensitive()};
     std::vector<Wanted> wanted;
     std::set<std::string> seen;
-    for (const std::string& entry : entries) {
+    for (long item = 0; item < entries.size(); ++item) {
+        const std::string entry(entries.at(item));
         if (trimBlanks(entry).empty() || !seen.insert(entry).second)
             continue;
         const EntryValues values = entryValues(entry, pageFolder, naming);
@@ -186,8 +189,8 @@ std::vector<Wanted> picturesToMake(Platform& p, JobVariables& job, const std::ve
         if (!copyName.empty())
             w.copy = folder + copyName, w.copyLink = std::string(kThumbnailFolder) + sep + copyName;
         if (upToDate(name) && (copyName.empty() || upToDate(copyName))) {
-            noteMade(job, w);
-            noteStored(job, folder, w);
+            noteMade(b.pictures, w);
+            noteStored(b.records, folder, w);
         } else if (free(name) && free(copyName)) {
             wanted.push_back(std::move(w));
         } else {
@@ -203,22 +206,24 @@ struct Stored {
 };
 
 // Writes one picture's thumbnail (and screen copy) on the caller's thread.
-Stored storeMade(Platform& p, JobVariables& job, const std::string& folder, const Wanted& w, const MadePictures& jpegs)
+Stored storeMade(BuildContext& b, const std::string& folder, const Wanted& w, const MadePictures& jpegs)
 {
+    Services& p = b.p;
     if (!w.copy.empty())
         if (Failure failure = p.fs.writeWholeFile(w.copy, jpegs.screenCopy, w.changed))
             return {failure, w.copy};
     if (Failure failure = p.fs.writeWholeFile(w.thumbnail, jpegs.thumbnail, w.changed))
         return {failure, w.thumbnail};
-    noteMade(job, w);
-    noteStored(job, folder, w, &jpegs);
+    noteMade(b.pictures, w);
+    noteStored(b.records, folder, w, &jpegs);
     return {};
 }
 
 // Makes the thumbnail folder, sweeps it of the temporaries of killed runs, and puts the
 // names of what will be written there into its record first.
-Stored prepareFolder(Platform& p, JobVariables& job, const std::string& folder, const std::vector<Wanted>& wanted)
+Stored prepareFolder(BuildContext& b, const std::string& folder, const std::vector<Wanted>& wanted)
 {
+    Services& p = b.p;
     if (Failure failure = p.fs.createFolder(folder))
         return {failure, folder};
     p.fs.sweepTemporaries(folder);
@@ -228,18 +233,19 @@ Stored prepareFolder(Platform& p, JobVariables& job, const std::string& folder, 
         if (!w.copyName.empty())
             names.push_back(w.copyName);
     }
-    noteWriting(p, job, folder, names);
+    b.records.noteWriting(folder, names);
     return {};
 }
 
 // Makes the wanted pictures on every core under the progress window, until the end, a
 // cancel or the first failure to store one. Every worker has stopped, and the progress
 // window is closed, when it returns.
-Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wanted, const std::string& pageFolder,
-                  ThumbnailRun& run, bool& cancelled)
+Stored makeWanted(BuildContext& b, const std::vector<Wanted>& wanted, const std::string& pageFolder, ThumbnailRun& run,
+                  bool& cancelled)
 {
+    Services& p = b.p;
     const std::string folder = thumbnailFolder(p, pageFolder);
-    Stored stored = prepareFolder(p, job, folder, wanted);
+    Stored stored = prepareFolder(b, folder, wanted);
     if (stored.failure)
         return stored;
     ProgressWindow progress(p.ui);
@@ -259,7 +265,7 @@ Stored makeWanted(Platform& p, JobVariables& job, const std::vector<Wanted>& wan
                     ++(made.jpegs.unmade == Unmade::TooLarge ? run.tooLarge : run.keptOriginal);
                 continue;
             }
-            stored = storeMade(p, job, folder, wanted[made.index], made.jpegs);
+            stored = storeMade(b, folder, wanted[made.index], made.jpegs);
             if (stored.failure)
                 break;
         }
@@ -288,44 +294,43 @@ std::string thumbnailName(std::string_view picturePath, char separator)
     return stem + "-" + hash + ".jpg";
 }
 
-ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const BuildSettings& settings, const std::string& pageFolder)
+ThumbnailRun makeThumbnails(BuildContext& b, const BuildSettings& settings, const std::string& pageFolder)
 {
-    job.thumbnails.clear();
-    job.screenCopies.clear();
+    Services& p = b.p;
     ThumbnailRun run;
     if (!settings.thumbnails || p.pictures == nullptr)
         return run;
 
-    const std::vector<Wanted> wanted = picturesToMake(p, job, settings.entries, pageFolder, run);
+    const std::vector<Wanted> wanted = picturesToMake(b, settings.entries, pageFolder, run);
     if (wanted.empty())
         return run;
     bool cancelled = false;
-    const Stored stored = makeWanted(p, job, wanted, pageFolder, run, cancelled);
+    const Stored stored = makeWanted(b, wanted, pageFolder, run, cancelled);
     if (stored.failure) {
         p.ui.beep();
         p.ui.msgBox(MessageKind::WriteFailure,
                     "Errore in registrazione Miniatura " + stored.failedPath + "\r\r ERR=" +
                         numberForMessage(stored.failure.code) + " - " + stored.failure.description,
-                    kOkOnly);
+                    Buttons::OkOnly);
     } else if (cancelled) {
         refuse(p, "Miniature interrotte: nessuna pagina .HTM creata !!!");
     }
     run.stopped = stored.failure || cancelled;
     if (run.stopped)
-        job.thumbnails.clear(), job.screenCopies.clear();
+        b.pictures = {};
     return run;
 }
 
-void tellKeptOriginals(Platform& p, const ThumbnailRun& run)
+void tellKeptOriginals(Services& p, const ThumbnailRun& run)
 {
     if (run.keptOriginal > 0)
         p.ui.msgBox(MessageKind::Notice, "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files =" +
                         numberForMessage(run.keptOriginal),
-                    kOkOnly);
+                    Buttons::OkOnly);
     if (run.tooLarge > 0)
         p.ui.msgBox(MessageKind::Notice, "Miniatura non creata (immagine troppo grande), resta l'originale: N.files =" +
                         numberForMessage(run.tooLarge),
-                    kOkOnly);
+                    Buttons::OkOnly);
 }
 
 } // namespace tavlo

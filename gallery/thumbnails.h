@@ -3,10 +3,8 @@
 // every picture entry in the folder MINIATURE beside the pages, and the cells
 // show it instead of the full picture.
 
-#include "pages/build_record.h"
+#include "pages/build_context.h"
 #include "pages/build_settings.h"
-#include "pages/job_variables.h"
-#include "platform/platform.h"
 
 #include <string>
 
@@ -21,13 +19,13 @@ struct ThumbnailRun {
 };
 
 /// Makes (or reuses) the thumbnails of every picture entry of the list, on every
-/// core, with a progress window the user may cancel, and notes them in
-/// job.thumbnails. Not asked for, it notes none and does nothing else.
-ThumbnailRun makeThumbnails(Platform& p, JobVariables& job, const BuildSettings& settings, const std::string& pageFolder);
+/// core, with a progress window the user may cancel, and notes them in the build's
+/// pictures. Not asked for, it notes none and does nothing else.
+ThumbnailRun makeThumbnails(BuildContext& b, const BuildSettings& settings, const std::string& pageFolder);
 
 /// At the end of a build: how many picture entries kept their original because they could
 /// not be decoded, and how many because they are too large, each if any did.
-void tellKeptOriginals(Platform& p, const ThumbnailRun& run);
+void tellKeptOriginals(Services& p, const ThumbnailRun& run);
 
 /// The thumbnail's file name for a picture: a readable stem and a hash of the full path.
 std::string thumbnailName(std::string_view picturePath, char separator);

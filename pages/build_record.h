@@ -16,6 +16,9 @@
 
 namespace tavlo {
 
+/// The record's own name: hidden, and listed only where a listing is told to keep it.
+inline constexpr std::string_view kBuildRecordName = ".tavlo";
+
 /// The folder a build makes beside its pages for the thumbnails: the only folder it makes.
 inline constexpr std::string_view kThumbnailFolder = "MINIATURE";
 

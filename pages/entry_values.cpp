@@ -9,26 +9,6 @@ namespace tavlo {
 
 namespace {
 
-struct NameParts {
-    std::string extension;
-    bool media = false;
-    std::optional<std::string> viewPageName;
-};
-
-// From the file name in upper case: its extension, and the view page name, which drops
-// the extension with its dot (or, without a dot, the last character).
-NameParts namePartsOf(const std::string& fileName)
-{
-    NameParts parts;
-    const auto dot = fileName.rfind('.');
-    parts.extension = dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
-    parts.media = isMediaExtension(parts.extension);
-    const std::size_t dropped = dot == std::string::npos ? 1 : parts.extension.size() + 1;
-    if (auto stem = withoutLastCharacters(fileName, dropped))
-        parts.viewPageName = std::string(*stem) + ".HTM";
-    return parts;
-}
-
 std::string viewLinkOf(const std::string& name, EntryNaming naming)
 {
     return naming.caseSensitive ? name : lowerCase(name);
@@ -36,7 +16,8 @@ std::string viewLinkOf(const std::string& name, EntryNaming naming)
 
 } // namespace
 
-EntryValues entryValues(std::string_view entry, std::string_view pageFolder, EntryNaming naming)
+EntryValues entryValues(std::string_view entry, std::string_view pageFolder, EntryNaming naming,
+                        std::optional<std::string> viewPageName)
 {
     // The names as they are written in the entry, and upper-cased as the pages name them.
     const PathParts asWritten = Dividi_Percorso(entry, naming.separator);
@@ -49,10 +30,11 @@ EntryValues entryValues(std::string_view entry, std::string_view pageFolder, Ent
                        : link.outside        ? upperCase(link.folder)
                                              : belowPageFolder(v.entryFolder, pageFolder);
 
-    NameParts parts = namePartsOf(v.fileName);
-    v.extension = std::move(parts.extension);
-    v.media = parts.media;
-    v.viewPageName = std::move(parts.viewPageName);
+    const auto dot = v.fileName.rfind('.');
+    v.extension = dot == std::string::npos ? std::string() : v.fileName.substr(dot + 1);
+    v.media = isMediaExtension(v.extension);
+    if (!v.media)
+        v.viewPageName = std::move(viewPageName);
 
     v.fileUrl = link.isUrl;
     const std::string linkName = naming.caseSensitive ? asWritten.name : lowerCase(v.fileName);
@@ -63,21 +45,6 @@ EntryValues entryValues(std::string_view entry, std::string_view pageFolder, Ent
     v.caption = trimBlanks(firstUpperRestLower(v.fileName));
     v.viewImageSource = naming.caseSensitive ? link.folder + asWritten.name : v.relativeFolder + v.fileName;
     return v;
-}
-
-std::optional<std::string> ownViewPageName(std::string_view entry, char separator)
-{
-    const auto last = entry.rfind(separator);
-    NameParts parts = namePartsOf(upperCase(last == std::string_view::npos ? entry : entry.substr(last + 1)));
-    if (parts.media)
-        return std::nullopt;
-    return std::move(parts.viewPageName);
-}
-
-void giveViewPageName(EntryValues& values, std::string name, EntryNaming naming)
-{
-    values.target = viewLinkOf(name, naming);
-    values.viewPageName = std::move(name);
 }
 
 } // namespace tavlo

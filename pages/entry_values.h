@@ -18,19 +18,14 @@ struct EntryValues {
     std::string target;          // where the cell links to
     std::string source;          // the cell's image
     std::string caption;
-    std::optional<std::string> viewPageName;  // nullopt when it cannot be formed
+    std::optional<std::string> viewPageName;  // as the build named it; nullopt for none
     std::string viewImageSource;              // the image shown on the view page
     /// The entry's own file is reached by a file URL (another drive), not by a path.
     bool fileUrl = false;
 };
 
-EntryValues entryValues(std::string_view entry, std::string_view pageFolder, EntryNaming naming);
-
-/// The name a picture entry's view page takes when no other picture of the build
-/// has it; nullopt for a media entry, and for one whose name cannot be formed.
-std::optional<std::string> ownViewPageName(std::string_view entry, char separator);
-
-/// Gives the entry another view page name, and links its cell there.
-void giveViewPageName(EntryValues& values, std::string name, EntryNaming naming);
+/// The values of an entry whose view page the build named `viewPageName` (view_page_names.h).
+EntryValues entryValues(std::string_view entry, std::string_view pageFolder, EntryNaming naming,
+                        std::optional<std::string> viewPageName = std::nullopt);
 
 } // namespace tavlo

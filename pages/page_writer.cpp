@@ -84,23 +84,23 @@ void writeCellEnd(PageLines& put)
     put(" ");
 }
 
-// What a page is made of: its frame, the build's entries, and the cells per row.
+// What a page is made of: its frame and what it lists.
 struct PageSources {
     std::string header;
     std::string footer;
-    const std::vector<std::string>& entries;
-    double rowSize;
+    const PageList& list;
 };
 
 // The cells of the positions Primo_File..Ultimo_File, each picture's view page written
 // beside, a row closed after every rowSize cells. A view page's failure is returned; a
 // line's stays in `put`, which writes nothing more.
-Failure writeCells(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
-                   PageLines& put)
+Failure writeCells(BuildContext& b, const PageList& list, PageLines& put)
 {
+    Services& p = b.p;
+    const JobVariables& job = b.job;
     const char sep = p.fs.separator();
     const EntryNaming naming{sep, p.fs.caseSensitive()};
-    const auto listEnd = static_cast<double>(sources.entries.size());
+    const auto listEnd = static_cast<double>(list.entries.size());
     long cellsInRow = 0;
     for (double k = job.Primo_File; k <= job.Ultimo_File && !put.failure(); k += 1) {
         // A run asked to stop (a signal on the command line) stops between two cells; the
@@ -113,28 +113,28 @@ Failure writeCells(Platform& p, JobVariables& job, const PageSources& sources, c
         // a huge last position (a huge page size) must not keep the writer counting.
         if (item >= listEnd)
             break;
-        const std::string& entry = sources.entries[static_cast<std::size_t>(item)];
+        const std::string_view entry = list.entries.at(static_cast<long>(item));
         if (trimBlanks(entry).empty())
             continue;
-        EntryValues values = entryValues(entry, job.Cartella_Tavlo, naming);
-        const auto given = viewPages.renamed.find(static_cast<long>(item));
-        if (given != viewPages.renamed.end() && !values.media)
-            giveViewPageName(values, given->second, naming);
-        const auto copy = job.screenCopies.find(entry);
-        const std::string* screenCopy = copy == job.screenCopies.end() ? nullptr : &copy->second;
+        EntryValues values =
+            entryValues(entry, job.Cartella_Tavlo, naming, list.viewPages.nameOf(static_cast<long>(item), entry));
+        const auto& pictures = b.pictures;
+        const auto copy = pictures.screenCopies.find(entry);
+        const std::string* screenCopy = copy == pictures.screenCopies.end() ? nullptr : &copy->second;
         if (screenCopy)
             values.viewImageSource = *screenCopy;
-        const auto thumbnail = job.thumbnails.find(entry);
-        writeCellStart(put, values, sep, thumbnail == job.thumbnails.end() ? nullptr : &thumbnail->second, screenCopy);
+        const auto thumbnail = pictures.thumbnails.find(entry);
+        writeCellStart(put, values, sep, thumbnail == pictures.thumbnails.end() ? nullptr : &thumbnail->second,
+                       screenCopy);
         if (put.failure())
             break;
         if (!values.media) {
-            if (Failure f = writeViewPage(p, job, values))
+            if (Failure f = writeViewPage(b, values))
                 return f;
         }
         writeCellEnd(put);
         ++cellsInRow;
-        if (sources.rowSize <= static_cast<double>(cellsInRow)) {
+        if (list.rowSize <= static_cast<double>(cellsInRow)) {
             put(" ");
             put("</tr>");
             put("<tr>");
@@ -147,9 +147,10 @@ Failure writeCells(Platform& p, JobVariables& job, const PageSources& sources, c
 
 // Steps from the opening of the page to the end of the table; the first failure
 // met is returned for the fallback, and the open page handed back in `page`.
-Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
-                  std::unique_ptr<TextWriter>& page)
+Failure writeBody(BuildContext& b, const PageSources& sources, std::unique_ptr<TextWriter>& page)
 {
+    Services& p = b.p;
+    const JobVariables& job = b.job;
     Failure failure;
     page = p.fs.createText(job.Cartella_Tavlo + job.Nome_Pagina, failure);
     if (!page)
@@ -166,7 +167,7 @@ Failure writeBody(Platform& p, JobVariables& job, const PageSources& sources, co
     put("<tr>");
     put(" ");
 
-    if (Failure f = writeCells(p, job, sources, viewPages, put))
+    if (Failure f = writeCells(b, sources.list, put))
         return f;
     put(" </tr>");
     put("</table>");
@@ -185,45 +186,40 @@ long endItem(const JobVariables& job, long listCount)
 
 // The files the page is about to write where it now goes: itself, and the view pages
 // of its pictures.
-std::vector<std::string> filesOfPage(const JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
-                                     char sep)
+std::vector<std::string> filesOfPage(const JobVariables& job, const PageList& list)
 {
     std::vector<std::string> names{job.Nome_Pagina};
-    const auto listCount = static_cast<long>(sources.entries.size());
-    for (long item = firstItem(job), end = endItem(job, listCount); item < end; ++item) {
-        const std::string& entry = sources.entries[static_cast<std::size_t>(item)];
-        const auto given = viewPages.renamed.find(item);
-        if (given != viewPages.renamed.end())
-            names.push_back(given->second);
-        else if (auto own = ownViewPageName(entry, sep); own && !trimBlanks(entry).empty())
-            names.push_back(std::move(*own));
-    }
+    const auto listCount = static_cast<long>(list.entries.size());
+    for (long item = firstItem(job), end = endItem(job, listCount); item < end; ++item)
+        if (auto name = list.viewPages.nameOf(item, list.entries.at(item)))
+            names.push_back(std::move(*name));
     return names;
 }
 
 // The overwrite question, unless the user agreed to overwrite in this build; false on No.
-bool confirmOverwrite(Platform& p, JobVariables& job)
+bool confirmOverwrite(BuildContext& b)
 {
+    JobVariables& job = b.job;
     const std::string page = job.Cartella_Tavlo + job.Nome_Pagina;
-    if (!p.fs.canRead(page) || job.Elenco_Confermato == 1)
+    if (!b.p.fs.canRead(page) || job.Elenco_Confermato == 1)
         return true;
-    p.ui.beep();
-    if (p.ui.msgBox(MessageKind::Overwrite, overwriteQuestion(page), kYesNo) != kAnswerYes)
+    b.p.ui.beep();
+    if (b.questions.ask(MessageKind::Overwrite, overwriteQuestion(page)) != Answer::Yes)
         return false;
     job.Elenco_Confermato = 1;
     return true;
 }
 
 // The questions asked before anything is written; false when the user says No.
-bool confirmBeforeWriting(Platform& p, JobVariables& job, const std::string& programFolder)
+bool confirmBeforeWriting(BuildContext& b, const std::string& programFolder)
 {
-    if (!confirmOverwrite(p, job))
+    if (!confirmOverwrite(b))
         return false;
     for (const char* name : {"INTESTAZ.HTM", "PIEDE.HTM"}) {
         const std::string path = programFolder + name;
-        if (!p.fs.canRead(path)) {
-            p.ui.beep();
-            if (p.ui.msgBox(MessageKind::MissingTemplate, std::string("Manca il file ") + name + ", continuo ?\r\r" + path, kYesNo) != kAnswerYes)
+        if (!b.p.fs.canRead(path)) {
+            b.p.ui.beep();
+            if (b.questions.ask(MessageKind::MissingTemplate, std::string("Manca il file ") + name + ", continuo ?\r\r" + path) != Answer::Yes)
                 return false;
         }
     }
@@ -233,24 +229,23 @@ bool confirmBeforeWriting(Platform& p, JobVariables& job, const std::string& pro
 // The whole page, or the first failure met; the page takes its name only when whole,
 // so that a failure leaves what was there as it was. From the footer on, a failing
 // line is ignored, but a page that cannot then be named whole has failed.
-Failure writePage(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages)
+Failure writePage(BuildContext& b, const PageSources& sources)
 {
     std::unique_ptr<TextWriter> page;
-    if (Failure failure = writeBody(p, job, sources, viewPages, page))
+    if (Failure failure = writeBody(b, sources, page))
         return failure;
-    if (!copyTemplate(p.fs, *page, sources.footer))
+    if (!copyTemplate(b.p.fs, *page, sources.footer))
         page->writeLine("</HTML>");
     return page->close();
 }
 
 // A fallback place that holds a page this build wrote is not written again: two
 // pages never end under one name.
-Failure writePageAt(Platform& p, JobVariables& job, const PageSources& sources, const ViewPageNames& viewPages,
-                    int retries)
+Failure writePageAt(BuildContext& b, const PageSources& sources, int retries)
 {
-    if (retries > 0 && job.pagesWritten.contains(job.Cartella_Tavlo + job.Nome_Pagina))
+    if (retries > 0 && b.pagesWritten.contains(b.job.Cartella_Tavlo + b.job.Nome_Pagina))
         return fileAlreadyExists();
-    return writePage(p, job, sources, viewPages);
+    return writePage(b, sources);
 }
 
 } // namespace
@@ -260,38 +255,33 @@ std::string overwriteQuestion(std::string_view page)
     return "Elenco  " + std::string(page) + "  gia' esistente, continuo (S/N)";
 }
 
-void Crea_Pagina(Platform& p, JobVariables& job, const BuildSettings& settings)
+void Crea_Pagina(BuildContext& b, const PageList& list)
 {
-    job.pageLost = false;
+    Services& p = b.p;
+    JobVariables& job = b.job;
+    b.pageLost = false;
     const std::string programFolder = p.fs.programFolder() + p.fs.separator();
-    if (confirmBeforeWriting(p, job, programFolder)) {
+    if (confirmBeforeWriting(b, programFolder)) {
         const PageSources sources{
-            programFolder + (settings.withoutBackground ? "INTEST_2.HTM" : "INTESTAZ.HTM"),
+            programFolder + (list.withoutBackground ? "INTEST_2.HTM" : "INTESTAZ.HTM"),
             programFolder + "PIEDE.HTM",
-            settings.entries,
-            settings.rowSize,
+            list,
         };
-        // A page written alone is a build of its own; a build names the view pages of all its pages at once.
-        const auto listCount = static_cast<long>(settings.entries.size());
-        const bool planned = job.viewPages.planned && job.viewPages.listCount == listCount;
-        const ViewPageNames lonePage =
-            planned ? ViewPageNames{} : planViewPageNames(settings.entries, p.fs.separator(), firstItem(job), endItem(job, listCount));
         int retries = 0;
         for (;;) {
             p.ui.setScreenPointer(kPointerHourglass);
             p.ui.writingPage(job.Nome_Pagina);
-            const ViewPageNames& viewPages = planned ? job.viewPages : lonePage;
-            noteWriting(p, job, job.Cartella_Tavlo, filesOfPage(job, sources, viewPages, p.fs.separator()));
-            const Failure failure = writePageAt(p, job, sources, viewPages, retries);
+            b.records.noteWriting(job.Cartella_Tavlo, filesOfPage(job, list));
+            const Failure failure = writePageAt(b, sources, retries);
             if (!failure) {
-                job.pagesWritten.insert(job.Cartella_Tavlo + job.Nome_Pagina);
-                noteWritten(job, job.Cartella_Tavlo, job.Nome_Pagina);
+                b.pagesWritten.insert(job.Cartella_Tavlo + job.Nome_Pagina);
+                b.records.noteWritten(job.Cartella_Tavlo, job.Nome_Pagina);
                 break;
             }
             // A fallback place that holds a file asks before replacing it, as the first place does.
             if (handleWriteFailure(p, job, failure, retries) == AfterFailure::GiveUp ||
-                (!job.pagesWritten.contains(job.Cartella_Tavlo + job.Nome_Pagina) && !confirmOverwrite(p, job))) {
-                job.pageLost = true;
+                (!b.pagesWritten.contains(job.Cartella_Tavlo + job.Nome_Pagina) && !confirmOverwrite(b))) {
+                b.pageLost = true;
                 break;
             }
         }

@@ -3,19 +3,28 @@
 // entries as one page of cells, framed by the header and footer templates, with a
 // view page per picture.
 
-#include "pages/build_settings.h"
-#include "pages/job_variables.h"
-#include "platform/platform.h"
+#include "pages/build_context.h"
+#include "pages/view_page_names.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavlo {
 
 /// The most a header or footer template may hold: a longer one counts as missing.
 inline constexpr std::size_t kTemplateLimit = 16 * 1024 * 1024;
 
-void Crea_Pagina(Platform& p, JobVariables& job, const BuildSettings& settings);
+/// What a page lists: the build's entries, of which it shows the list positions
+/// Primo_File..Ultimo_File, the view page names the build gave them, and its frame.
+struct PageList {
+    const EntryStore& entries;
+    ViewPageNames viewPages;
+    double rowSize = 0;              // cells per row
+    bool withoutBackground = false;  // Check1: the header without background and title
+};
+
+void Crea_Pagina(BuildContext& b, const PageList& list);
 
 /// The question the writer asks before it writes over a page that is there already.
 std::string overwriteQuestion(std::string_view page);

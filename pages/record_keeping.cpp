@@ -3,34 +3,22 @@
 #include "platform/text_rules.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 namespace tavlo {
 namespace {
 
-// The user hears of a record only on the command line; once a build for each folder,
-// which is then not tried again.
-void tellFailure(Platform& p, FolderRecord& record, const std::string& folder, const Failure& failure)
+// A record line as a text file's line: without the CR LF that its writer adds.
+std::string_view withoutLineEnd(std::string_view line)
 {
-    if (!std::exchange(record.failed, true))
-        p.ui.untold("Elenco dei file creati non registrato: " + buildRecordPath(folder) + " ERR=" +
-                    numberForMessage(failure.code) + " - " + failure.description);
-}
-
-FolderRecord& touched(Platform& p, JobVariables& job, const std::string& folder)
-{
-    auto [at, added] = job.records.try_emplace(folder);
-    if (added) {
-        at->second.earlier = BuildRecord(p.fs, folder);
-        if (at->second.earlier.unreadable())
-            p.ui.untold("Elenco dei file creati non leggibile, rifatto: " + buildRecordPath(folder));
-    }
-    return at->second;
+    line.remove_suffix(line.ends_with("\r\n") ? 2 : 0);
+    return line;
 }
 
 // A thumbnail folder that a record of an earlier version kept out of loads whole gets a
 // record of its own, naming the files there no newer than that record.
-void handDownThumbnailFolder(Platform& p, const std::string& folder, const BuildRecord& earlier)
+void handDownThumbnailFolder(Services& p, const std::string& folder, const BuildRecord& earlier)
 {
     const std::string thumbnails = folder + std::string(kThumbnailFolder) + p.fs.separator();
     if (!earlier.namesFolder(kThumbnailFolder) || p.fs.fileStamp(buildRecordPath(thumbnails)))
@@ -43,55 +31,97 @@ void handDownThumbnailFolder(Platform& p, const std::string& folder, const Build
     p.fs.writeWholeFile(buildRecordPath(thumbnails), text);
 }
 
+} // namespace
+
+// The user hears of a record only on the command line; once a build for each folder,
+// which is then not tried again.
+void BuildRecords::tellFailure(FolderRecord& record, const std::string& folder, const Failure& failure)
+{
+    if (!std::exchange(record.failed, true))
+        p_.ui.untold("Elenco dei file creati non registrato: " + buildRecordPath(folder) + " ERR=" +
+                     numberForMessage(failure.code) + " - " + failure.description);
+}
+
+BuildRecords::FolderRecord& BuildRecords::touched(const std::string& folder)
+{
+    auto [at, added] = records_.try_emplace(folder);
+    if (added) {
+        at->second.earlier = BuildRecord(p_.fs, folder);
+        if (at->second.earlier.unreadable())
+            p_.ui.untold("Elenco dei file creati non leggibile, rifatto: " + buildRecordPath(folder));
+    }
+    return at->second;
+}
+
 // Writes the record anew from `earlier`: what this build wrote as it lies now, then what
 // earlier builds wrote that still lies there as written. Nothing is written where there
 // is no record and nothing to keep, unless `always`.
-void writeRecord(Platform& p, const std::string& folder, FolderRecord& record, const BuildRecord& earlier, bool always)
+void BuildRecords::write(const std::string& folder, FolderRecord& record, const BuildRecord& earlier, bool always)
 {
-    auto& written = record.written;
-    // A name written twice (a page restarted in the same place) counts as last written.
-    std::ranges::stable_sort(written, {}, &WrittenFile::name);
-    const auto last = [](const WrittenFile& a, const WrittenFile& b) { return a.name == b.name; };
-    std::reverse(written.begin(), written.end());
-    written.erase(std::unique(written.begin(), written.end(), last), written.end());
-    std::reverse(written.begin(), written.end());
-    std::string text = BuildRecord::startLine();
-    text.reserve(written.size() * 48);
-    bool keepsAny = false;
-    // A file of known size is noted as this record's own, without a look at it.
-    for (const auto& file : written)
-        if (file.size)
-            BuildRecord::addWrittenHereLine(text, file.name, *file.size), keepsAny = true;
-        else if (const auto stamp = p.fs.fileStamp(folder + file.name))
-            BuildRecord::addWrittenLine(text, file.name, *stamp), keepsAny = true;
-    for (const auto& name : earlier.names())
-        if (!std::ranges::binary_search(written, name, {}, &WrittenFile::name))
-            if (const auto stamp = earlier.stampIfWritten(name))
-                BuildRecord::addWrittenLine(text, name, *stamp), keepsAny = true;
+    Services& p = p_;
+    // What was written, by name; a name written twice (a page restarted in the same
+    // place) counts as last written.
+    const EntryStore& written = record.written;
+    std::vector<std::uint32_t> byName(static_cast<std::size_t>(written.size()));
+    std::iota(byName.begin(), byName.end(), 0u);
+    const auto nameOf = [&](std::uint32_t i) { return written.at(i); };
+    std::ranges::stable_sort(byName, {}, nameOf);
+    const auto lastOfName = [&](std::size_t at) { return at + 1 == byName.size() || nameOf(byName[at + 1]) != nameOf(byName[at]); };
+    // The record goes to its file line by line, made when its first line comes: a record
+    // of a million names is never held whole.
     const std::string path = buildRecordPath(folder);
-    if (!keepsAny && !always && !earlier.unreadable() && !p.fs.fileStamp(path))
-        return;
     handDownThumbnailFolder(p, folder, earlier);
-    if (Failure failure = p.fs.writeWholeFile(path, text))
-        return tellFailure(p, record, folder, failure);
+    std::unique_ptr<TextWriter> file;
+    Failure failure;
+    std::string text;
+    const auto put = [&] {
+        if (!file && !failure)
+            if ((file = p.fs.createText(path, failure)))
+                failure = file->writeLine(withoutLineEnd(BuildRecord::startLine()));
+        if (file && !failure)
+            failure = file->writeLine(withoutLineEnd(text));
+        text.clear();
+    };
+    // A file of known size is noted as this record's own, without a look at it.
+    for (std::size_t at = 0; at < byName.size(); ++at) {
+        if (!lastOfName(at))
+            continue;
+        const std::string_view name = nameOf(byName[at]);
+        const std::uint64_t size = record.sizes[byName[at]];
+        if (size != kUnknownSize)
+            BuildRecord::addWrittenHereLine(text, name, size), put();
+        else if (const auto stamp = p.fs.fileStamp(folder + std::string(name)))
+            BuildRecord::addWrittenLine(text, name, *stamp), put();
+    }
+    for (const auto& name : earlier.names())
+        if (!std::ranges::binary_search(byName, std::string_view(name), {}, nameOf))
+            if (const auto stamp = earlier.stampIfWritten(name))
+                BuildRecord::addWrittenLine(text, name, *stamp), put();
+    if (!file && !failure) {
+        if (!always && !earlier.unreadable() && !p.fs.fileStamp(path))
+            return;
+        text = BuildRecord::startLine();  // a record that keeps nothing: its first line alone
+        file = p.fs.createText(path, failure);
+        if (file)
+            failure = file->writeLine(withoutLineEnd(text));
+    }
+    if (!failure)
+        failure = file->close();
+    if (failure)
+        return tellFailure(record, folder, failure);
     record.left = p.fs.fileStamp(path);
 }
 
-} // namespace
+const BuildRecord& BuildRecords::found(const std::string& folder) { return touched(folder).earlier; }
 
-const BuildRecord& recordFound(Platform& p, JobVariables& job, const std::string& folder)
+void BuildRecords::noteWriting(const std::string& folder, const std::vector<std::string>& names)
 {
-    return touched(p, job, folder).earlier;
-}
-
-void noteWriting(Platform& p, JobVariables& job, const std::string& folder, const std::vector<std::string>& names)
-{
-    FolderRecord& record = touched(p, job, folder);
+    FolderRecord& record = touched(folder);
     if (record.failed || names.empty())
         return;
     // A record not in this version's form (or junk) is made anew before a line is added.
     if (!record.left && !record.earlier.current())
-        writeRecord(p, folder, record, record.earlier, true);
+        write(folder, record, record.earlier, true);
     if (record.failed)
         return;
     std::string lines;
@@ -99,39 +129,41 @@ void noteWriting(Platform& p, JobVariables& job, const std::string& folder, cons
     for (const auto& name : names)
         lines += BuildRecord::writingLine(name);
     const std::string path = buildRecordPath(folder);
-    Failure failure = p.fs.appendToFile(path, lines);
-    if (const auto took = failure ? std::nullopt : p.fs.fileStamp(path))
-        failure = p.fs.appendToFile(path, BuildRecord::tookLine(took->changed));
+    Failure failure = p_.fs.appendToFile(path, lines);
+    if (const auto took = failure ? std::nullopt : p_.fs.fileStamp(path))
+        failure = p_.fs.appendToFile(path, BuildRecord::tookLine(took->changed));
     if (failure)
-        return tellFailure(p, record, folder, failure);
-    record.left = p.fs.fileStamp(path);
+        return tellFailure(record, folder, failure);
+    record.left = p_.fs.fileStamp(path);
 }
 
-void noteWritten(JobVariables& job, const std::string& folder, std::string_view name, std::optional<std::uint64_t> size)
+void BuildRecords::noteWritten(const std::string& folder, std::string_view name, std::optional<std::uint64_t> size)
 {
-    job.records[folder].written.push_back({std::string(name), size});
+    FolderRecord& record = records_[folder];
+    record.written.append(name);
+    record.sizes.push_back(size.value_or(kUnknownSize));
 }
 
-void keepBuildRecords(Platform& p, JobVariables& job)
+void BuildRecords::keep()
 {
-    for (auto& [folder, record] : job.records) {
+    for (auto& [folder, record] : records_) {
         if (record.failed)
             continue;
         // Another run may have added to the record since this one found it or last added
         // to it: then it is read again, so that what that run noted stays.
         const auto expected = record.left ? record.left : record.earlier.stamp();
-        if (p.fs.fileStamp(buildRecordPath(folder)) == expected)
-            writeRecord(p, folder, record, record.earlier, false);
+        if (p_.fs.fileStamp(buildRecordPath(folder)) == expected)
+            write(folder, record, record.earlier, false);
         else
-            writeRecord(p, folder, record, BuildRecord(p.fs, folder), false);
+            write(folder, record, BuildRecord(p_.fs, folder), false);
     }
-    job.records.clear();
+    records_.clear();
 }
 
-RecordsKeptAtEnd::~RecordsKeptAtEnd()
+BuildRecords::~BuildRecords()
 {
     try {
-        keepBuildRecords(p_, job_);
+        keep();
     } catch (...) {
         // Out of memory while unwinding: the records keep what was noted before writing.
     }

@@ -70,7 +70,7 @@ Failure writeLines(FileSystem& fs, const std::string& path, const std::array<std
 }
 
 // Writes the view page at `path`: as a new file where none is there, else over one of ours.
-Failure writeAt(Platform& p, const JobVariables& job, const std::string& path, const std::array<std::string, 7>& lines)
+Failure writeAt(Services& p, const JobVariables& job, const std::string& path, const std::array<std::string, 7>& lines)
 {
     // Most view pages are new: written and named in one go, without a look at the folder first.
     const Failure failure = writeLines(p.fs, path, lines, false);
@@ -91,8 +91,10 @@ Failure writeAt(Platform& p, const JobVariables& job, const std::string& path, c
 
 } // namespace
 
-Failure writeViewPage(Platform& p, JobVariables& job, const EntryValues& entry)
+Failure writeViewPage(BuildContext& b, const EntryValues& entry)
 {
+    Services& p = b.p;
+    const JobVariables& job = b.job;
     if (!entry.viewPageName)
         return {kErrIllegalCall, "Invalid procedure call or argument"};
     const std::string path = job.Cartella_Tavlo + *entry.viewPageName;
@@ -113,7 +115,7 @@ Failure writeViewPage(Platform& p, JobVariables& job, const EntryValues& entry)
         std::uint64_t size = 0;  // the lines, each with its CR LF
         for (const auto& line : lines)
             size += line.size() + 2;
-        noteWritten(job, job.Cartella_Tavlo, *entry.viewPageName, size);
+        b.records.noteWritten(job.Cartella_Tavlo, *entry.viewPageName, size);
     }
     return failure;
 }

@@ -4,7 +4,7 @@
 
 namespace tavlo {
 
-AfterFailure handleWriteFailure(Platform& p, JobVariables& job, const Failure& failure, int& retries)
+AfterFailure handleWriteFailure(Services& p, JobVariables& job, const Failure& failure, int& retries)
 {
     p.ui.beep();
     const std::string location = job.Cartella_Tavlo + job.Nome_Pagina;
@@ -14,7 +14,7 @@ AfterFailure handleWriteFailure(Platform& p, JobVariables& job, const Failure& f
     if (placeProblem && retries == 0) {
         p.ui.msgBox(MessageKind::WriteFailure, "Errore in registrazione Elenco (forse e' un CD-ROM) " + location +
                         "\r\rTento di registrare sul disco C: \r\r" + error,
-                    kOkOnly);
+                    Buttons::OkOnly);
         retries = 1;
         job.Cartella_Tavlo = p.fs.sameFolderOnDriveC(job.Cartella_Tavlo);
         return AfterFailure::Restart;
@@ -22,13 +22,13 @@ AfterFailure handleWriteFailure(Platform& p, JobVariables& job, const Failure& f
     if (placeProblem && retries == 1) {
         p.ui.msgBox(MessageKind::WriteFailure, "Errore in registrazione Elenco (non esiste stessa cartella) " + location +
                         "\r\rTento di registrare sul disco con il nome C:\\TAVLO.HTM \r\r" + error,
-                    kOkOnly);
+                    Buttons::OkOnly);
         retries = 2;
         job.Cartella_Tavlo = p.fs.driveCRoot();
         job.Nome_Pagina = "TAVLO.HTM";
         return AfterFailure::Restart;
     }
-    p.ui.msgBox(MessageKind::WriteFailure, "Errore in registrazione Elenco " + location + "\r\r" + error, kOkOnly);
+    p.ui.msgBox(MessageKind::WriteFailure, "Errore in registrazione Elenco " + location + "\r\r" + error, Buttons::OkOnly);
     return AfterFailure::GiveUp;
 }
 

@@ -10,6 +10,6 @@ namespace tavlo {
 enum class AfterFailure { Restart, GiveUp };
 
 /// Handles one failure of the page being written; `retries` counts the fallbacks taken in this call.
-AfterFailure handleWriteFailure(Platform& p, JobVariables& job, const Failure& failure, int& retries);
+AfterFailure handleWriteFailure(Services& p, JobVariables& job, const Failure& failure, int& retries);
 
 } // namespace tavlo

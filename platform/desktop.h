@@ -24,7 +24,7 @@ public:
     virtual int runEventLoop() = 0;
     /// Tells the user of a failure that nothing in the program handled, right before
     /// the program ends on it.
-    virtual void showFailure(std::string_view what) { msgBox(MessageKind::Notice, what, kOkOnly); }
+    virtual void showFailure(std::string_view what) { msgBox(MessageKind::Notice, what, Buttons::OkOnly); }
 };
 
 class Desktop {

@@ -53,10 +53,6 @@ struct FolderIdentity {
     bool operator==(const FolderIdentity&) const = default;
 };
 
-/// The hidden list of what a build wrote in a folder. The folder listing returns it
-/// although it is hidden, so that a scan reads it without another look at the disk.
-inline constexpr std::string_view kBuildRecordName = ".tavlo";
-
 /// A text file that takes its name only when whole: its lines go to a temporary
 /// beside it, and close() renames that over the file's name. Dropped without close(),
 /// or after any failure, it leaves what was there as it was and no temporary behind.
@@ -80,11 +76,12 @@ public:
     /// Whether names that differ only in letter case are different files.
     virtual bool caseSensitive() const = 0;
 
-    /// Names in a folder, hidden and system entries left out (but for the list of what a
-    /// build wrote there), sorted as the
-    /// platform's own file manager lists them.
-    /// nullopt when the folder cannot be listed.
-    virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;
+    /// Names in a folder, hidden and system entries left out but for `hiddenFileKept` (only
+    /// as a regular file, never a link or a folder, which would be followed or walked),
+    /// sorted as the platform's own file manager lists them. nullopt when the folder
+    /// cannot be listed.
+    virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder,
+                                                               std::string_view hiddenFileKept = {}) = 0;
     virtual std::optional<FolderIdentity> folderIdentity(const std::string& folder) = 0;
 
     /// Whether the file can be opened for reading. Never waits: a pipe or a device

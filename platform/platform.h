@@ -1,6 +1,7 @@
 #pragma once
-// What the system's procedures reach the world through: the window's controls,
-// the user-interaction services, the file system, and the imaging of pictures.
+// What the system's procedures reach the world through: the user-interaction services,
+// the file system and the imaging of pictures, which a build needs; and, for the
+// window's own procedures, its controls.
 
 #include "platform/controls.h"
 #include "platform/file_system.h"
@@ -9,12 +10,17 @@
 
 namespace tavlo {
 
-struct Platform {
-    Controls& form;
+/// What a build reaches the world through: a window's or the command line's services.
+struct Services {
     Ui& ui;
     FileSystem& fs;
     /// The imaging the thumbnails need; none where the program has none.
     const Pictures* pictures = nullptr;
+};
+
+/// The window's procedures reach its controls too.
+struct Platform : Services {
+    Controls& form;
 };
 
 /// Runs every step in turn; a step that fails is skipped without a message.
@@ -39,7 +45,7 @@ namespace tavlo {
 
 /// Lets pending window events run; when one of them ended the program, the
 /// procedure that yielded stops here.
-inline void letEventsRun(Platform& p)
+inline void letEventsRun(Services& p)
 {
     p.ui.doEvents();
     if (p.ui.programEnded())
@@ -47,10 +53,10 @@ inline void letEventsRun(Platform& p)
 }
 
 /// A refusal: a beep, then the text with only an OK button.
-inline void refuse(Platform& p, std::string_view text)
+inline void refuse(Services& p, std::string_view text)
 {
     p.ui.beep();
-    p.ui.msgBox(MessageKind::Refusal, text, kOkOnly);
+    p.ui.msgBox(MessageKind::Refusal, text, Buttons::OkOnly);
 }
 
 } // namespace tavlo

@@ -9,12 +9,9 @@
 
 namespace tavlo {
 
-// Buttons values and answer codes of the message box.
-inline constexpr int kOkOnly = 0;
-inline constexpr int kYesNo = 4;
-inline constexpr int kAnswerOk = 1;
-inline constexpr int kAnswerYes = 6;
-inline constexpr int kAnswerNo = 7;
+/// The buttons a message box offers, and the one its user chose.
+enum class Buttons { OkOnly, YesNo };
+enum class Answer { Ok, Yes, No };
 
 /// What a message box is, beside its exact text: the command line answers a question
 /// and reports the run's outcome by it, never by the words.
@@ -54,8 +51,8 @@ class Ui {
 public:
     virtual ~Ui() = default;
 
-    /// Modal message box with the program's title; returns the answer code.
-    virtual int msgBox(MessageKind kind, std::string_view prompt, int buttons) = 0;
+    /// Modal message box with the program's title; returns the button chosen.
+    virtual Answer msgBox(MessageKind kind, std::string_view prompt, Buttons buttons) = 0;
     virtual void beep() = 0;
     virtual void setScreenPointer(int pointer) = 0;
     /// Let pending window events run.

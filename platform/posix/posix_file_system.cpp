@@ -1,6 +1,7 @@
 #include "platform/posix/posix_file_system.h"
 
 #include "platform/file_system_shared.h"
+#include "platform/whole_file_writer.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
 
@@ -211,7 +212,7 @@ public:
     char separator() const override { return '/'; }
     bool caseSensitive() const override { return options_.caseSensitive; }
 
-    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) override
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, std::string_view hiddenFileKept) override
     {
         DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
         if (dir == nullptr)
@@ -219,11 +220,10 @@ public:
         std::vector<FolderEntry> entries;
         const int dirFd = ::dirfd(dir);
         while (const dirent* e = ::readdir(dir)) {
-            // Hidden, and "." and ".."; the build record only as a regular file, never a
-            // link or a folder, which would be followed or walked.
+            // Hidden, and "." and ".."; the hidden file kept only as a regular file.
             if (e->d_name[0] == '.') {
                 struct stat info {};
-                if (e->d_name != kBuildRecordName || ::fstatat(dirFd, e->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+                if (hiddenFileKept.empty() || e->d_name != hiddenFileKept || ::fstatat(dirFd, e->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
                     !S_ISREG(info.st_mode))
                     continue;
                 entries.push_back({e->d_name, false, false});

@@ -176,22 +176,21 @@ void QtWindow::listRemove(long index)
 
 void QtWindow::listClear() { entries_->clear(); }
 
-int QtWindow::msgBox(MessageKind, std::string_view prompt, int buttons)
+Answer QtWindow::msgBox(MessageKind, std::string_view prompt, Buttons buttons)
 {
     entries_->announce();  // the box lets the window draw again
     // Shown before the window itself at start-up: then it has no parent.
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("TAVLO"),
                     fromSystem(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n')), QMessageBox::NoButton,
                     QWidget::isVisible() ? this : nullptr);
-    setItalianButtons(box, buttons == kYesNo);
+    setItalianButtons(box, buttons == Buttons::YesNo);
     box.setObjectName(QStringLiteral("TavloMessageBox"));
-    box.setProperty("buttonsValue", buttons);
     const int answer = box.exec();
     if (answer == QMessageBox::Yes)
-        return kAnswerYes;
+        return Answer::Yes;
     if (answer == QMessageBox::No)
-        return kAnswerNo;
-    return kAnswerOk;
+        return Answer::No;
+    return Answer::Ok;
 }
 
 void QtWindow::showWindow()

@@ -50,7 +50,7 @@ public:
     void listClear() override;
 
     // Ui
-    int msgBox(MessageKind kind, std::string_view prompt, int buttons) override;
+    Answer msgBox(MessageKind kind, std::string_view prompt, Buttons buttons) override;
     void beep() override;
     void setScreenPointer(int pointer) override;
     void doEvents() override;

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_file_system.h"
 
 #include "platform/file_system_shared.h"
+#include "platform/whole_file_writer.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
 
@@ -258,7 +259,7 @@ public:
     // Windows ignores letter case: names and links are upper- and lower-cased as the pages write them.
     bool caseSensitive() const override { return false; }
 
-    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) override
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, std::string_view hiddenFileKept) override
     {
         const std::string pattern = withTrailingBackslash(folder) + "*.*";
         WIN32_FIND_DATAA found{};
@@ -275,13 +276,12 @@ public:
             const std::string name = found.cFileName;
             if (name == "." || name == "..")
                 continue;
-            // Hidden and system entries are left out; the build record only as a regular
-            // file, never a link or a folder, which would be followed or walked.
-            const bool record = name == kBuildRecordName &&
+            // Hidden and system entries are left out; the hidden file kept only as a regular file.
+            const bool kept = !hiddenFileKept.empty() && name == hiddenFileKept &&
                                 (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
-            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 && !record)
+            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 && !kept)
                 continue;
-            if (name == kBuildRecordName && !record)
+            if (!hiddenFileKept.empty() && name == hiddenFileKept && !kept)
                 continue;
             const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             entries.push_back({name, isFolder});

@@ -392,15 +392,18 @@ void Win32Window::listClear()
 
 HWND Win32Window::owner() const { return IsWindowVisible(window_.get()) ? window_.get() : nullptr; }
 
-int Win32Window::msgBox(MessageKind, std::string_view prompt, int buttons)
+Answer Win32Window::msgBox(MessageKind, std::string_view prompt, Buttons buttons)
 {
     showEntries();  // the box lets the window draw again
     const HWND parent = owner();
     // Before the window shows (start-up) the box stands alone, in the taskbar.
-    UINT type = buttons == kYesNo ? MB_YESNO : MB_OK;
+    UINT type = buttons == Buttons::YesNo ? MB_YESNO : MB_OK;
     type |= parent != nullptr ? MB_APPLMODAL : MB_TASKMODAL | MB_SETFOREGROUND;
-    // The answer codes are the box's own: 1 OK, 6 Yes, 7 No.
-    return MessageBoxA(parent, nulTerminated(prompt).c_str(), kWin32MessageBoxTitle, type);
+    switch (MessageBoxA(parent, nulTerminated(prompt).c_str(), kWin32MessageBoxTitle, type)) {
+    case IDYES: return Answer::Yes;
+    case IDNO: return Answer::No;
+    default: return Answer::Ok;
+    }
 }
 
 void Win32Window::beep() { MessageBeep(MB_OK); }

@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     rig.type(txtMAX_PER_RIGA, argc > 2 ? argv[2] : "5");
     rig.type(txtMAX_N_FILES, argc > 3 ? argv[3] : "0");
     rig.controls.setChecked(chkMINIATURE, argc > 4);
-    rig.ui.answerNext(tavlo::kAnswerNo);  // the view question
+    rig.ui.answerNext(tavlo::Answer::No);  // the view question
     rig.click(rig.text(txtMAX_N_FILES) != "0" ? Command4 : Command1);
     for (const auto& prompt : rig.ui.unexpected)
         std::cerr << "unexpected: " << prompt << "\n";

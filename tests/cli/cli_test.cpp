@@ -220,38 +220,10 @@ TEST(CommandLinePages, AreByteForByteTheWindowsOwn)
             rig.type(ControlId::txtESTENSIONE, "JPG");
         }
         rig.click(paged ? ControlId::cmdCONFERMA : ControlId::cmdCONFERMA_Tutti);
-        rig.ui.answerNext(kAnswerNo);
+        rig.ui.answerNext(Answer::No);
         rig.click(paged ? ControlId::Command4 : ControlId::Command1);
         EXPECT_EQ(filesBelow(folder), byCommandLine);
         EXPECT_GT(byCommandLine.size(), 16u);
-    }
-}
-
-// Every kind of box the window shows, and what the command line makes of it: its words
-// never matter, so a reworded message cannot turn a refusal into a success.
-TEST(BatchAnswers, EachKindOfBoxIsAnsweredAndCountedByItsKind)
-{
-    using enum MessageKind;
-    struct {
-        MessageKind kind;
-        bool overwrite, open;
-        int answer;
-        bool shown, stops;
-        int status;
-    } rows[] = {
-        {WindowMode, false, false, kAnswerNo, false, false, 0},     {Overwrite, false, false, kAnswerNo, true, true, 1},
-        {Overwrite, true, false, kAnswerYes, true, false, 0},       {View, false, false, kAnswerNo, true, false, 0},
-        {View, false, true, kAnswerYes, true, false, 0},            {MissingTemplate, false, false, kAnswerYes, true, false, 0},
-        {DeleteEntry, false, false, kAnswerNo, true, false, 0},     {Refusal, false, false, kAnswerOk, true, false, 1},
-        {WriteFailure, true, true, kAnswerOk, true, false, 1},      {Notice, false, false, kAnswerOk, true, false, 0},
-    };
-    for (const auto& row : rows) {
-        BatchOptions options;
-        options.overwrite = row.overwrite, options.open = row.open;
-        const BatchAnswer got = batchAnswer(row.kind, options);
-        EXPECT_EQ(std::tuple(got.answer, got.shown, got.stops, got.exitStatus),
-                  std::tuple(row.answer, row.shown, row.stops, row.status))
-            << static_cast<int>(row.kind);
     }
 }
 

@@ -59,10 +59,9 @@ TEST_F(Build, RefusalsComeInOrderBeforeAnythingIsWrittenOrTheListChanged)
     for (const auto& r : rows) {
         rig.type(txtNUM_FILE, r.count), rig.type(txtMAX_N_FILES, r.command == Command1 ? "7" : r.maximum);
         rig.type(txtMAX_PER_RIGA, r.perRow), rig.type(txtNOME_FILE_HTM, *r.output ? in(r.output) : "TAVLO.HTM");
-        rig.job().Elenco_Confermato = 1, rig.ui.log.clear();
-        click(r.command, {kAnswerOk});
+        rig.ui.log.clear();
+        click(r.command, {Answer::Ok});
         EXPECT_EQ(rig.ui.log, (Lines{"beep", "box:0:" + r.message})) << r.count << " " << r.maximum << " " << r.perRow;
-        EXPECT_EQ(rig.job().Elenco_Confermato, 0);
         EXPECT_EQ(rig.text(txtMAX_N_FILES), r.maximum);
     }
     rig.controls.setEnabled(Command5, true);
@@ -74,10 +73,10 @@ TEST_F(Build, RefusalsComeInOrderBeforeAnythingIsWrittenOrTheListChanged)
 TEST_F(Build, TheSingleBuildWritesTheWholeListAsOnePageNamedUpToTheFirstDotThenCopiesTheTemplates)
 {
     // The output path, its folder, its name, the page name, and the answer to the view question.
-    const struct { const char *typed, *folder, *fileName, *page; int answer; } rows[] = {
-        {"Mare.htm", "", "MARE.HTM", "MARE.HTM", kAnswerYes}, {"SITO/INDEX.HTML", "SITO/", "INDEX.HTML", "INDEX.HTM", kAnswerNo},
-        {"MY.SITE.HTM", "", "MY.SITE.HTM", "MY.HTM", kAnswerNo}, {"galleria", "", "GALLERIA", "GALLERIA.HTM", kAnswerNo},
-        {"", "", "", ".HTM", kAnswerNo}, {"Foto Mare/mare.htm", "Foto Mare/", "MARE.HTM", "MARE.HTM", kAnswerYes},
+    const struct { const char *typed, *folder, *fileName, *page; Answer answer; } rows[] = {
+        {"Mare.htm", "", "MARE.HTM", "MARE.HTM", Answer::Yes}, {"SITO/INDEX.HTML", "SITO/", "INDEX.HTML", "INDEX.HTM", Answer::No},
+        {"MY.SITE.HTM", "", "MY.SITE.HTM", "MY.HTM", Answer::No}, {"galleria", "", "GALLERIA", "GALLERIA.HTM", Answer::No},
+        {"", "", "", ".HTM", Answer::No}, {"Foto Mare/mare.htm", "Foto Mare/", "MARE.HTM", "MARE.HTM", Answer::Yes},
     };
     const std::string templates = rig.templateFolder();
     std::filesystem::remove(templates + "Foto-1a.jpg");  // a failing copy is skipped
@@ -94,9 +93,9 @@ TEST_F(Build, TheSingleBuildWritesTheWholeListAsOnePageNamedUpToTheFirstDotThenC
         EXPECT_EQ(readFile(built(r.folder) + r.page),
                   crlfText(smallPage(true, {sound(1, up), sound(2, up), sound(3, up), sound(4, up), sound(5, up), sound(6, up)}, 5)));
         EXPECT_EQ(copiesBeforeLastFile, copies);  // the templates follow the page
-        ASSERT_EQ(rig.ui.opened.size(), opened + (r.answer == kAnswerYes));
-        EXPECT_EQ(r.answer == kAnswerYes ? rig.ui.opened.back().documentPath : "",
-                  r.answer == kAnswerYes ? built(r.folder) + r.page : "");
+        ASSERT_EQ(rig.ui.opened.size(), opened + (r.answer == Answer::Yes));
+        EXPECT_EQ(r.answer == Answer::Yes ? rig.ui.opened.back().documentPath : "",
+                  r.answer == Answer::Yes ? built(r.folder) + r.page : "");
     }
     std::vector<std::pair<std::string, std::string>> copies;  // of the last build, in table order
     for (const std::string name : {"Intestaz.htm", "Intest_2.htm", "PIEDE.htm", "DIAPOSIT.JPG", "Film-1a.jpg",
@@ -118,7 +117,7 @@ TEST_P(PagedBuild, PagesTakeAtMostNPositionsEachThenTheIndexLinksToThemAndOpensB
     const auto [entries, maximum, perPage, pages] = GetParam();
     fillList(numbered(entries, "s", ".mp3"));
     rig.type(txtNUM_FILE, "3"), rig.type(txtMAX_N_FILES, maximum);  // a count also for an empty list
-    click(Command4, {kAnswerYes});
+    click(Command4, {Answer::Yes});
     Lines names;
     std::vector<Lines> index;
     for (int k = 1; k <= pages; ++k) {
@@ -155,7 +154,7 @@ TEST_F(Build, OneYesToOverwritingCoversTheLaterPagesOfTheBuildAndViewPagesLinkBa
     // A camera's name again on a later page: its view page is its own all the same, for the whole series.
     fillList({in("c.jpg"), in("b.jpg"), in("sub/C.JPG")});
     rig.type(txtNOME_FILE_HTM, in("Mare.html")), rig.type(txtMAX_N_FILES, "1");
-    click(Command4, {kAnswerNo, kAnswerYes, kAnswerNo});
+    click(Command4, {Answer::No, Answer::Yes, Answer::No});
     const auto overwrite = [&](const char* page) { return "Elenco  " + built(page) + "  gia' esistente, continuo (S/N)"; };
     EXPECT_EQ(prompts(), (Lines{overwrite("PAG_1.HTM"), overwrite("PAG_2.HTM"), question(true, "MARE.HTM")}));
     EXPECT_EQ(pageText("PAG_1.HTM"), "old");
@@ -181,7 +180,7 @@ TEST_F(BuildTest, FilesOfTheUsersWhereTheBuildsOwnGoAreKeptAndStayEntries)
     rig.type(ControlId::txtNUM_FILE, std::to_string(listed.size()));
     rig.controls.setEnabled(ControlId::Command1, true);
     const std::string mine = readFile(photo);
-    click(ControlId::Command1, {kAnswerNo});
+    click(ControlId::Command1, {Answer::No});
     EXPECT_EQ(prompts().size(), 1u) << "the view question alone";
     EXPECT_EQ(readFile(photo), mine);
     EXPECT_TRUE(rig.tree.exists("site/DIAPOSIT.JPG") && rig.tree.exists("site/FOTO1.HTM"));
@@ -205,7 +204,7 @@ TEST_F(BuildTest, AGalleryOfAnEarlierVersionKeepsItsOwnFilesOutOfLoads)
     EXPECT_EQ(load(folder, "*"), photo);
     rig.type(ControlId::txtNUM_FILE, "1");
     rig.controls.setEnabled(ControlId::Command1, true);
-    click(ControlId::Command1, {kAnswerYes, kAnswerNo});  // the page is there: overwritten
+    click(ControlId::Command1, {Answer::Yes, Answer::No});  // the page is there: overwritten
     rig.click(ControlId::Command2);                        // a new list
     EXPECT_EQ(load(folder, "*"), photo);
 }

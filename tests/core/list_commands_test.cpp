@@ -22,12 +22,12 @@ TEST_F(ListCommands, LoadsAppendCountBeepAndUnlockTheBuildsLoadAllTakesTheKnownT
     };
     EXPECT_EQ(load(rig.tree.at("missing"), "JPG"), Entries{});  // adds nothing, unlocks nothing
     EXPECT_FALSE(enabled(Command1) || enabled(Command4));
-    click(cmdCANC_FILE, {kAnswerOk});
+    click(cmdCANC_FILE, {Answer::Ok});
     EXPECT_EQ(load(photos, "JPG"), (Entries{photos + native("/a.jpg"), b, c}));
     EXPECT_TRUE(enabled(Command1) && enabled(Command4) && enabled(cmdCONFERMA) && !enabled(Command5));
     rig.controls.select(1);
-    click(cmdCANC_FILE, {kAnswerNo});
-    click(cmdCANC_FILE, {kAnswerYes});
+    click(cmdCANC_FILE, {Answer::No});
+    click(cmdCANC_FILE, {Answer::Yes});
     const std::string asked = "box:4:Confermi la cancellazione di " + b + " dal solo elenco (S/N) ";
     EXPECT_EQ(rig.ui.log, (Entries{"pointer:11", "beep", "pointer:0", "beep", "box:0:SELEZIONARE UN FILE IN ELENCO tra i "
                                    "possibili  0 files !!!", "pointer:11", "beep", "pointer:0", asked, asked}));
@@ -41,7 +41,7 @@ TEST_F(ListCommands, LoadsAppendCountBeepAndUnlockTheBuildsLoadAllTakesTheKnownT
     EXPECT_EQ(windowState(rig.controls), before);
     rig.type(txtESTENSIONE, "JPG.");
     before = windowState(rig.controls);
-    click(cmdCONFERMA, {kAnswerOk});
+    click(cmdCONFERMA, {Answer::Ok});
     EXPECT_EQ(rig.ui.log.back(), "box:0:Indicare solo l'estensione dei files da cercare !!!");
     EXPECT_EQ(windowState(rig.controls), before);
 }

@@ -17,7 +17,7 @@ Lines sound(char c) { return cell(std::string(1, c) + ".mp3", "MUSIC-1A.JPG", st
 
 class PageWriter : public PageTest {
 protected:
-    explicit PageWriter(RigOptions options = {}) : PageTest(options) { rig.job().Elenco_Confermato = 1; }
+    explicit PageWriter(RigOptions options = {}) : PageTest(options) { build.job.Elenco_Confermato = 1; }
 };
 
 TEST_F(PageWriter, QuestionsComeBeforeAnythingIsWrittenAndTemplateLinesEndAtCrOrCrLf)
@@ -30,15 +30,15 @@ TEST_F(PageWriter, QuestionsComeBeforeAnythingIsWrittenAndTemplateLinesEndAtCrOr
     const Lines none, html{"</HTML>"}, header{"one", "two", "three\nstill three", "last"}, footer{texts[2]};
     // Elenco_Confermato, the templates beside the program (I INTESTAZ, 2 INTEST_2, P PIEDE), Check1, the answers;
     // what is shown; the page's header and footer.
-    const struct { int agreed; std::string beside; bool check1; std::vector<int> answers; Lines log;
+    const struct { int agreed; std::string beside; bool check1; std::vector<Answer> answers; Lines log;
                    const Lines *header, *footer; } rows[] = {
-        {0, "", false, {kAnswerNo}, {"beep", overwrite, idle, "beep"}, nullptr, nullptr},  // no page: nothing written
-        {0, "", false, {kAnswerYes, kAnswerNo}, {"beep", overwrite, "beep", head, idle, "beep"}, nullptr, nullptr},
-        {1, "", false, {kAnswerYes, kAnswerNo}, {"beep", head, "beep", foot, idle, "beep"}, nullptr, nullptr},
-        {1, "", false, {kAnswerYes, kAnswerYes}, {"beep", head, "beep", foot, busy, idle, "beep"}, &none, &html},
-        {1, "I", false, {kAnswerYes}, {"beep", foot, busy, idle, "beep"}, &header, &html},
+        {0, "", false, {Answer::No}, {"beep", overwrite, idle, "beep"}, nullptr, nullptr},  // no page: nothing written
+        {0, "", false, {Answer::Yes, Answer::No}, {"beep", overwrite, "beep", head, idle, "beep"}, nullptr, nullptr},
+        {1, "", false, {Answer::Yes, Answer::No}, {"beep", head, "beep", foot, idle, "beep"}, nullptr, nullptr},
+        {1, "", false, {Answer::Yes, Answer::Yes}, {"beep", head, "beep", foot, busy, idle, "beep"}, &none, &html},
+        {1, "I", false, {Answer::Yes}, {"beep", foot, busy, idle, "beep"}, &header, &html},
         // INTESTAZ.HTM is asked about whichever header Check1 chooses; a missing INTEST_2.HTM adds nothing.
-        {1, "2P", true, {kAnswerYes}, {"beep", head, busy, idle, "beep"}, &kHeader2Lines, &footer},
+        {1, "2P", true, {Answer::Yes}, {"beep", head, busy, idle, "beep"}, &kHeader2Lines, &footer},
         {1, "IP", true, {}, {busy, idle, "beep"}, &none, &footer},
     };
     rig.controls.listAdd(in("a.mp3"));
@@ -50,12 +50,12 @@ TEST_F(PageWriter, QuestionsComeBeforeAnythingIsWrittenAndTemplateLinesEndAtCrOr
                 rig.tree.file(name, texts[t]);
         }
         rig.tree.file("site/PAG_1.HTM", "old");
-        rig.controls.setChecked(r.check1), rig.job().Elenco_Confermato = r.agreed, rig.ui.log.clear();
-        for (int answer : r.answers)
+        rig.controls.setChecked(r.check1), build.job.Elenco_Confermato = r.agreed, rig.ui.log.clear();
+        for (Answer answer : r.answers)
             rig.ui.answerNext(answer);
         writeRange("PAG_1.HTM", 1, 1);
         EXPECT_EQ(rig.ui.log, r.log) << r.beside;
-        EXPECT_EQ(rig.job().Elenco_Confermato, r.agreed || r.answers[0] == kAnswerYes);
+        EXPECT_EQ(build.job.Elenco_Confermato, r.agreed || r.answers[0] == Answer::Yes);
         EXPECT_EQ(pageText("PAG_1.HTM"), r.header ? crlfText(expected::page(*r.header, true, {sound('a')}, 3, *r.footer)) : "old");
     }
 }
@@ -143,31 +143,6 @@ TEST_P(PageWriterEntries, EachEntryGivesItsCellAndAPictureItsViewPage)
         EXPECT_FALSE(rig.tree.exists(std::string("site/") + noViewPage)) << noViewPage;
 }
 
-TEST_P(PageWriterEntries, PicturesOfOneNameFromACameraGetAViewPageEach)
-{
-    if (kWindows && GetParam())
-        GTEST_SKIP() << "Windows ignores letter case";
-    // Each later picture whose view page name is taken gets the lowest "~N" before ".HTM", from 2, that is neither
-    // given nor another picture's own name; names are compared ignoring letter case. A sound has no view page.
-    const struct { const char *entry, *viewPage, *caption; } rows[] = {
-        {"A/IMG_0001.JPG", "IMG_0001.HTM", "Img_0001.jpg"}, {"B/IMG_0001.JPG", "IMG_0001~3.HTM", "Img_0001.jpg"},
-        {"C/IMG_0001~2.JPG", "IMG_0001~2.HTM", "Img_0001~2.jpg"}, {"x.gif", "X.HTM", "X.gif"},
-        {"X.JPG", "X~2.HTM", "X.jpg"}, {"x.jpg", "X~3.HTM", "X.jpg"}, {"D/IMG_0001.JPG", "IMG_0001~4.HTM", "Img_0001.jpg"}};
-    std::vector<Lines> cells;
-    for (const auto& r : rows) {
-        rig.controls.listAdd(in(r.entry));
-        cells.push_back(cell(viewLink(rig, r.viewPage), linkTo(rig, r.entry), r.caption));
-        if (std::string_view(r.entry) == "x.gif")
-            rig.controls.listAdd(in("A/IMG_0001.MP3")), cells.push_back(cell(linkTo(rig, "A/IMG_0001.MP3"), "MUSIC-1A.JPG", "Img_0001.mp3"));
-    }
-    rig.type(ControlId::txtMAX_PER_RIGA, "30");
-    writeRange("TAVLO.HTM", 1, static_cast<double>(rig.controls.listCount()));
-    EXPECT_EQ(pageText("TAVLO.HTM"), crlfText(smallPage(false, cells, 30)));
-    for (const auto& r : rows)
-        EXPECT_EQ(pageText(r.viewPage), crlfText(expected::viewPage(upperCase(Dividi_Percorso(r.entry, '/').name), "TAVLO.HTM",
-                                                                     viewSource(rig, r.entry)))) << r.entry;
-}
-
 TEST_P(PageWriterEntries, EntriesOutsideThePageFolderAreReachedByAPathUpOrOnAnotherDriveByAFileUrl)
 {
     if (kWindows && GetParam())
@@ -202,7 +177,7 @@ TEST_F(PageWriter, AViewPageOfOursIsReplacedButAFileOfTheUsersThePageItselfOrNoN
     rig.tree.file("site/FIUME.HTM", notes);
     for (const auto& [entry, failure] : {std::pair{"Fiume.jpg", exists}, {"Tavlo.jpg", exists}, {"sub/", "5 - Invalid procedure call or argument"}}) {
         rig.controls.listClear(), rig.ui.log.clear();
-        write("TAVLO.HTM", {in(entry)}, {kAnswerOk});
+        write("TAVLO.HTM", {in(entry)}, {Answer::Ok});
         EXPECT_EQ(rig.ui.log[2], "box:0:Errore in registrazione Elenco " + in("TAVLO.HTM") + "\r\r ERR= " + failure);
     }
     EXPECT_EQ(pageText("FIUME.HTM"), notes);

@@ -38,7 +38,7 @@ TEST_F(BuildTest, FilmsAndSoundsShowTheirPostersOrKeepTheirIcons)
         entries.insert(entries.end(), {film, greek, cover, in("🎵.mp3"), in("suono.mp4")});
     fillList(entries);
     rig.controls.setChecked(ControlId::chkMINIATURE, true);
-    click(ControlId::Command1, {kAnswerOk, kAnswerNo});
+    click(ControlId::Command1, {Answer::Ok, Answer::No});
     EXPECT_EQ(prompts().at(0), "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files = 2");
 
     const std::string eight(8, ' '), tail = "\" border=\"0\" width=\"100\" height=\"100\"";
@@ -69,7 +69,7 @@ TEST_F(BuildTest, FilmsAndSoundsShowTheirPostersOrKeepTheirIcons)
     }
 
     rig.ui.boxes.clear(), rig.ui.progress.clear();
-    click(ControlId::Command1, {kAnswerYes, kAnswerOk, kAnswerNo});
+    click(ControlId::Command1, {Answer::Yes, Answer::Ok, Answer::No});
     EXPECT_EQ(rig.ui.progress.back(), "Miniature: 4 di 4 [Annulla]") << "the posters made are used again";
 }
 

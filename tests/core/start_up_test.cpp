@@ -39,7 +39,7 @@ TEST_P(StartUp, TheQuestionComesAfterTheDefaultsYesHidesFourControlsAndLockedOrH
     rig.controls.setEnabled(Command1, true), rig.controls.setEnabled(cmdCANC_FILE, false);
     const auto before = windowState(rig.controls);
     if (!GetParam())
-        answer({kAnswerOk});  // Command1 runs in the complete window only: it refuses an empty list
+        answer({Answer::Ok});  // Command1 runs in the complete window only: it refuses an empty list
     for (ControlId id : {Command1, Command4, Command5, Check1, cmdCANC_FILE, cmdFINE, cmdCONFERMA})
         rig.click(id);  // nothing runs after the end
     EXPECT_EQ(windowState(rig.controls), before);

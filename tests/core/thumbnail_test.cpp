@@ -145,7 +145,7 @@ protected:
 
 TEST_P(Thumbnails, CellsShowUprightSquareThumbnailsBesideThePages)
 {
-    click(GetParam().button, {kAnswerOk, kAnswerNo});  // the count of originals kept, the view question
+    click(GetParam().button, {Answer::Ok, Answer::No});  // the count of originals kept, the view question
     EXPECT_EQ(rig.ui.progress.front(), "Miniature: 0 di 6 [Annulla]");
     EXPECT_EQ(rig.ui.progress.back(), "Miniature: 6 di 6 [Annulla]");
     EXPECT_EQ(prompts().at(0),  // the damaged photo, and the sound that is not there
@@ -192,12 +192,12 @@ TEST_P(Thumbnails, LoadedAndBuiltAgainInPlaceTheGalleryTakesNoneOfItsOwnFilesAnd
     load();
     const Lines listed = rig.controls.entries();
     EXPECT_EQ(listed.size(), 8u);  // a PNG is not among the known types
-    click(GetParam().button, {kAnswerOk, kAnswerNo});
+    click(GetParam().button, {Answer::Ok, Answer::No});
     const std::string built = pageText(GetParam().page), viewPage = pageText("MARE 1~2.HTM");
     load();
     EXPECT_EQ(rig.controls.entries(), listed);
     rig.fs.created.clear(), rig.ui.progress.clear();
-    click(GetParam().button, {kAnswerYes, kAnswerOk, kAnswerNo});  // the page is there: overwritten
+    click(GetParam().button, {Answer::Yes, Answer::Ok, Answer::No});  // the page is there: overwritten
     EXPECT_EQ(pageText(GetParam().page), built);
     EXPECT_EQ(pageText("MARE 1~2.HTM"), viewPage);
     EXPECT_EQ(rig.ui.progress.back(), "Miniature: 2 di 2 [Annulla]") << "only the damaged picture and sound are tried again";
@@ -212,21 +212,21 @@ TEST_P(Thumbnails, LoadedAndBuiltAgainInPlaceTheGalleryTakesNoneOfItsOwnFilesAnd
 
 TEST_P(Thumbnails, APictureReplacedByAnOlderOneGetsANewThumbnail)
 {
-    click(GetParam().button, {kAnswerOk, kAnswerNo});
+    click(GetParam().button, {Answer::Ok, Answer::No});
     // Another photo copied over it, keeping its own earlier date.
     const auto date = std::filesystem::last_write_time(entries[1]) - std::chrono::hours(24 * 365);
     rig.tree.file("site/a/Mare 1.jpg", rig.pictures->jpeg(redCorner(300, 300)));
     std::filesystem::last_write_time(entries[1], date);
     refill();
     rig.ui.progress.clear();
-    click(GetParam().button, {kAnswerYes, kAnswerOk, kAnswerNo});
+    click(GetParam().button, {Answer::Yes, Answer::Ok, Answer::No});
     EXPECT_EQ(rig.ui.progress.back(), "Miniature: 2 di 2 [Annulla]") << "the damaged picture and the replaced one";
 }
 
 TEST_P(Thumbnails, CancellingWritesNoPageAndNoThumbnail)
 {
     rig.ui.cancelAtShow = 1;
-    click(GetParam().button, {kAnswerOk});
+    click(GetParam().button, {Answer::Ok});
     EXPECT_EQ(prompts(), Lines{"Miniature interrotte: nessuna pagina .HTM creata !!!"});
     EXPECT_FALSE(rig.tree.exists("site/" + std::string(GetParam().page)));
     EXPECT_EQ(made(), std::set<std::string>{});
@@ -236,7 +236,7 @@ TEST_P(Thumbnails, CancellingWritesNoPageAndNoThumbnail)
 TEST_P(Thumbnails, AThumbnailThatCannotBeWrittenStopsTheBuildAndKeepsTheEarlierPages)
 {
     rig.controls.setChecked(ControlId::chkMINIATURE, false);
-    click(GetParam().button, {kAnswerNo});
+    click(GetParam().button, {Answer::No});
     const std::string before = pageText(GetParam().page);
     refill();
     rig.controls.setChecked(ControlId::chkMINIATURE, true);
@@ -244,7 +244,7 @@ TEST_P(Thumbnails, AThumbnailThatCannotBeWrittenStopsTheBuildAndKeepsTheEarlierP
     rig.fs.failCreate = [](const std::string& path) {
         return path.find("MINIATURE") != std::string::npos ? Failure{61, "Disco pieno"} : Failure{};
     };
-    click(GetParam().button, {kAnswerOk});
+    click(GetParam().button, {Answer::Ok});
     ASSERT_EQ(prompts().size(), 1u);
     EXPECT_TRUE(prompts()[0].starts_with("Errore in registrazione Miniatura " + built("MINIATURE") + kSep));
     EXPECT_TRUE(prompts()[0].ends_with(".jpg\r\r ERR= 61 - Disco pieno")) << prompts()[0];
@@ -286,7 +286,7 @@ TEST_F(BuildTest, PicturesBrowsersCannotShowGetAScreenCopy)
         entries.push_back(in("IMG_0001.HEIC"));
     fillList(entries);
     rig.controls.setChecked(ControlId::chkMINIATURE, true);
-    click(ControlId::Command1, {kAnswerNo});
+    click(ControlId::Command1, {Answer::No});
     ASSERT_EQ(prompts().size(), 1u) << "every picture decoded";
 
     const char* sizes[] = {"\x01\x2C\0\xC8", "\0\xC8\x01\x90"};  // height and width of each, upright
@@ -324,7 +324,7 @@ TEST_F(BuildTest, CameraSizedAndTransparentPicturesGetThumbnailsOnWhite)
         entries.push_back(in("grande.webp"));
     fillList(entries);
     rig.controls.setChecked(ControlId::chkMINIATURE, true);
-    click(ControlId::Command1, {kAnswerNo});
+    click(ControlId::Command1, {Answer::No});
     ASSERT_EQ(prompts().size(), 1u) << "every picture decoded";
     for (const std::string& entry : entries) {
         const Decoded decoded = rig.pictures->squareCentre(in("MINIATURE/" + thumbnailName(entry, kSep)), 200);
@@ -351,7 +351,7 @@ TEST_F(BuildTest, PicturesPastTheBoundsAreToldTooLarge)
     }
     fillList(entries);
     rig.controls.setChecked(ControlId::chkMINIATURE, true);
-    click(ControlId::Command1, {kAnswerOk, kAnswerOk, kAnswerNo});
+    click(ControlId::Command1, {Answer::Ok, Answer::Ok, Answer::No});
     ASSERT_EQ(prompts().size(), 3u);
     EXPECT_EQ(prompts()[0], "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files = 1");
     EXPECT_EQ(prompts()[1], std::string("Miniatura non creata (immagine troppo grande), resta l'originale: N.files =") +
@@ -379,10 +379,10 @@ TEST_F(BuildTest, ManyMixedPicturesGoThroughEveryCore)
     fillList(entries);
     rig.controls.setChecked(ControlId::chkMINIATURE, true);
     rig.ui.cancelAtShow = 3;
-    click(ControlId::Command1, {kAnswerOk});
+    click(ControlId::Command1, {Answer::Ok});
     EXPECT_EQ(prompts(), Lines{"Miniature interrotte: nessuna pagina .HTM creata !!!"});
     rig.ui.boxes.clear();
-    click(ControlId::Command1, {kAnswerNo});
+    click(ControlId::Command1, {Answer::No});
     EXPECT_EQ(prompts().size(), 1u) << "every picture decoded";
 }
 

@@ -1,7 +1,7 @@
 // The Linux file system seam: failure codes, drive C: and the page moved there, files and copies.
 #include "pages/page_writer.h"
 #include "platform/posix/posix_file_system.h"
-#include "support/rig.h"
+#include "support/page_test.h"
 
 #include <gtest/gtest.h>
 
@@ -59,10 +59,12 @@ TEST(PosixFileSystem, APageThatCannotBeWrittenMovesToTheSameFolderAtHomeThenToTa
         if (sameFolderAtHome)
             rig.tree.folder("home/tavlo-cd/FOTO");
         rig.controls.listAdd(cd + "a.mp3"), rig.controls.listAdd(cd + "Mare.jpg");
-        rig.ui.answerNext(kAnswerOk), rig.ui.answerNext(kAnswerOk);
-        JobVariables& job = rig.job();
+        rig.ui.answerNext(Answer::Ok), rig.ui.answerNext(Answer::Ok);
+        BoxQuestions questions(rig.ui);
+        BuildContext build(rig.platform(), questions);
+        JobVariables& job = build.job;
         job.Cartella_Tavlo = cd, job.Nome_Pagina = "PAG_2.HTM", job.Primo_File = 1, job.Ultimo_File = 2;
-        Crea_Pagina(rig.platform(), job, rig.form.buildSettings());
+        writePage(build, settingsFromWindow(rig.controls));
         const std::string err = "\r\r ERR= 76 - " + std::string(std::strerror(ENOENT));
         std::vector<std::string> shown, prompts{"Errore in registrazione Elenco (forse e' un CD-ROM) " + cd +
                                                 "PAG_2.HTM\r\rTento di registrare sul disco C: " + err};

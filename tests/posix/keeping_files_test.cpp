@@ -37,7 +37,7 @@ protected:
 TEST_F(KeepingFiles, AFailureMidPageLeavesTheOldPagesAndSweepsOnlyTheTemporariesOfEndedRuns)
 {
     fillList(numbered(4, "foto", ".jpg"));
-    click(ControlId::Command1, {kAnswerNo});
+    click(ControlId::Command1, {Answer::No});
     const std::string page = pageText("TAVLO.HTM"), viewPage = pageText("FOTO1.HTM");
     rig.tree.file("site/.tavlo-999999999-0.tmp", "a killed run's");
     const std::string running = rig.tree.file("site/.tavlo-" + std::to_string(::getppid()) + "-0.tmp");
@@ -45,7 +45,7 @@ TEST_F(KeepingFiles, AFailureMidPageLeavesTheOldPagesAndSweepsOnlyTheTemporaries
         return path == in("FOTO3.HTM") ? Failure{61, "No space left on device"} : Failure{};
     };
     rig.ui.boxes.clear(), rig.fs.copies.clear();
-    click(ControlId::Command1, {kAnswerYes, kAnswerOk});  // the overwrite question, the failure; no view question
+    click(ControlId::Command1, {Answer::Yes, Answer::Ok});  // the overwrite question, the failure; no view question
     EXPECT_EQ(shown(), overwriteQuestion(in("TAVLO.HTM")) + "|" + pageGivenUp(in("TAVLO.HTM"), 61, "No space left on device") + "|");
     EXPECT_EQ(pageText("TAVLO.HTM") + pageText("FOTO1.HTM"), page + viewPage);
     EXPECT_TRUE(rig.fs.copies.empty()) << "no templates beside a page that went nowhere";
@@ -61,16 +61,16 @@ TEST_F(KeepingFiles, AFallbackPlaceThatHoldsAFileAsksBeforeReplacingIt)
     fillList(numbered(2, "foto", ".jpg"));
     refuse(folder);
     rig.tree.file("home/TAVLO.HTM", "mine");
-    for (const int reply : {kAnswerNo, kAnswerYes}) {
+    for (const Answer reply : {Answer::No, Answer::Yes}) {
         rig.ui.boxes.clear();
-        answer({kAnswerOk, kAnswerOk, reply});
-        if (reply == kAnswerYes)
-            answer({kAnswerNo});  // the view question
+        answer({Answer::Ok, Answer::Ok, reply});
+        if (reply == Answer::Yes)
+            answer({Answer::No});  // the view question
         rig.click(ControlId::Command1);
         EXPECT_EQ(shown(), fallbackMessages(in("TAVLO.HTM")) + overwriteQuestion(home + "TAVLO.HTM") + "|" +
-                               (reply == kAnswerYes ? std::string(kViewQuestion) + home + "TAVLO.HTM (S/N) |" : ""));
-        EXPECT_EQ(rig.tree.read("home/TAVLO.HTM") == "mine", reply == kAnswerNo);
-        EXPECT_EQ(rig.tree.exists("home/DIAPOSIT.JPG"), reply == kAnswerYes);
+                               (reply == Answer::Yes ? std::string(kViewQuestion) + home + "TAVLO.HTM (S/N) |" : ""));
+        EXPECT_EQ(rig.tree.read("home/TAVLO.HTM") == "mine", reply == Answer::No);
+        EXPECT_EQ(rig.tree.exists("home/DIAPOSIT.JPG"), reply == Answer::Yes);
     }
 }
 
@@ -79,7 +79,7 @@ TEST_F(KeepingFiles, APagedBuildNeverWritesTwoPagesUnderOneNameAndStopsAtAPageTh
     fillList(numbered(3, "foto", ".jpg"));
     rig.type(ControlId::txtMAX_N_FILES, "1");
     refuse("PAG_");  // the first page ends in home's TAVLO.HTM, and the second finds it taken
-    click(ControlId::Command4, {kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk, kAnswerOk});
+    click(ControlId::Command4, {Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok});
     EXPECT_EQ(shown(), fallbackMessages(in("PAG_1.HTM")) + fallbackMessages(home + "PAG_2.HTM") +
                            pageGivenUp(home + "TAVLO.HTM", 58, "File already exists") + "|");
     const std::string first = rig.tree.read("home/TAVLO.HTM");
@@ -98,7 +98,7 @@ TEST_F(KeepingFiles, APipeIsNeverAnEntryNorWaitedOnWhereAViewPageGoes)
     rig.ui.boxes.clear();
     rig.controls.listAdd(in("x.jpg"));  // as a single inserted file
     rig.controls.setChecked(ControlId::chkMINIATURE, true);
-    click(ControlId::Command1, {kAnswerOk, kAnswerOk});
+    click(ControlId::Command1, {Answer::Ok, Answer::Ok});
     EXPECT_EQ(shown(), pageGivenUp(in("TAVLO.HTM"), 58, "File already exists") +
                            "|Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files = 2|");
     struct stat info {};

@@ -25,9 +25,9 @@ public:
         created.push_back(path);
         return failCreate && (f = failCreate(path)) ? nullptr : real_->createNewText(path, f);
     }
-    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) override
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, std::string_view hiddenFileKept) override
     {
-        return failList && failList(folder) ? std::nullopt : real_->listFolder(folder);
+        return failList && failList(folder) ? std::nullopt : real_->listFolder(folder, hiddenFileKept);
     }
     Failure copyFile(const std::string& source, const std::string& destination) override
     {

@@ -2,17 +2,17 @@
 
 namespace tavlo {
 
-int HeadlessUi::msgBox(MessageKind kind, std::string_view prompt, int buttons)
+Answer HeadlessUi::msgBox(MessageKind kind, std::string_view prompt, Buttons buttons)
 {
     boxes.push_back({std::string(prompt), buttons, kind});
-    log.push_back("box:" + std::to_string(buttons) + ":" + std::string(prompt));
+    log.push_back("box:" + std::to_string(buttons == Buttons::YesNo ? 4 : 0) + ":" + std::string(prompt));
     if (onMsgBox)
         onMsgBox(Box{boxes.back()});  // a copy: the hook may show boxes of its own
     if (answers_.empty()) {
         unexpected.push_back("message box: " + std::string(prompt));
         throw UnexpectedPrompt("unexpected " + unexpected.back());
     }
-    const int answer = answers_.front();
+    const Answer answer = answers_.front();
     answers_.pop_front();
     return answer;
 }

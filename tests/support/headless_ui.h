@@ -23,11 +23,11 @@ class HeadlessUi final : public Ui {
 public:
     struct Box {
         std::string prompt;
-        int buttons;
+        Buttons buttons;
         MessageKind kind;
     };
 
-    int msgBox(MessageKind kind, std::string_view prompt, int buttons) override;
+    Answer msgBox(MessageKind kind, std::string_view prompt, Buttons buttons) override;
     void beep() override;
     void setScreenPointer(int pointer) override;
     void doEvents() override;
@@ -41,7 +41,7 @@ public:
     void closeProgress() override;
 
     // The script.
-    void answerNext(int answerCode) { answers_.push_back(answerCode); }
+    void answerNext(Answer answer) { answers_.push_back(answer); }
     void pickNext(std::optional<std::string> chosenPath) { picks_.push_back(std::move(chosenPath)); }
     bool allAnswersUsed() const { return answers_.empty() && picks_.empty(); }
     /// Runs at every doEvents: stands for what the user does while a scan runs.
@@ -66,12 +66,12 @@ public:
     int doEventsCalls = 0;
     /// Prompts that came with no answer scripted, also those whose error a caller swallowed.
     std::vector<std::string> unexpected;
-    /// Every interaction in order: "beep", "box:<buttons>:<prompt>", "pointer:<n>", "open:<command>", "picker",
+    /// Every interaction in order: "beep", "box:<buttons>:<prompt>" (buttons as the classic values: 0 OK only, 4 Yes and No), "pointer:<n>", "open:<command>", "picker",
     /// "progress:<text> [<button>]", "progress closed".
     std::vector<std::string> log;
 
 private:
-    std::deque<int> answers_;
+    std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> picks_;
     bool ended_ = false;
 };

@@ -3,11 +3,13 @@
 // Q one double quote, every line ending in CR LF. PageTest hands pages to the writer as a build
 // does; BuildTest is a started program whose output page lies in the folder "site" of the tree.
 
+#include "gallery/window_build.h"
 #include "pages/page_writer.h"
 #include "platform/text_case.h"
 #include "support/rig_test.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,6 +17,29 @@
 namespace tavlo::test {
 
 using Lines = std::vector<std::string>;
+
+// The build's questions in the headless window's boxes, as the window asks them.
+class BoxQuestions final : public BuildQuestions {
+public:
+    explicit BoxQuestions(Ui& ui) : ui_(ui) {}
+    bool starting(const PagePlan&) override { return true; }
+    Answer ask(MessageKind kind, std::string_view question) override { return ui_.msgBox(kind, question, Buttons::YesNo); }
+
+private:
+    Ui& ui_;
+};
+
+/// Writes the page the job variables name, as a build of these settings does, the
+/// view pages of its own pictures named among themselves.
+inline void writePage(BuildContext& build, const BuildSettings& settings)
+{
+    const JobVariables& job = build.job;
+    const auto count = static_cast<double>(settings.entries.size());
+    const auto first = static_cast<long>(std::max(0.0, std::nearbyint(job.Primo_File - 1)));
+    const auto end = static_cast<long>(std::min(count, std::nearbyint(job.Ultimo_File - 1) + 1));
+    Crea_Pagina(build, {settings.entries, ViewPageNames(settings.entries, build.p.fs.separator(), first, std::max(first, end)),
+                        settings.rowSize, settings.withoutBackground});
+}
 
 inline std::string crlfText(const Lines& lines)
 {
@@ -132,18 +157,18 @@ protected:
     Lines page(const std::string& name) const { return crlfLines(pageText(name)); }
 
     // Hands a page to the writer as a build does, answering the message boxes it shows.
-    void write(const std::string& name, const std::vector<std::string>& entries, std::initializer_list<int> answers = {})
+    void write(const std::string& name, const std::vector<std::string>& entries, std::initializer_list<Answer> answers = {})
     {
         for (const auto& entry : entries)
             rig.controls.listAdd(entry);
         writeRange(name, 1, static_cast<double>(rig.controls.listCount()), answers);
     }
-    void writeRange(const std::string& name, double first, double last, std::initializer_list<int> answers = {})
+    void writeRange(const std::string& name, double first, double last, std::initializer_list<Answer> answers = {})
     {
         answer(answers);
-        JobVariables& job = rig.job();
+        JobVariables& job = build.job;
         job.Cartella_Tavlo = folder, job.Nome_Pagina = name, job.Primo_File = first, job.Ultimo_File = last;
-        Crea_Pagina(rig.platform(), job, rig.form.buildSettings());
+        writePage(build, settingsFromWindow(rig.controls));
     }
     Lines prompts() const  // messages and questions shown, in order
     {
@@ -154,6 +179,8 @@ protected:
     }
 
     std::string folder;  // the page folder, ending in the separator
+    BoxQuestions questions{rig.ui};
+    BuildContext build{rig.platform(), questions};  // one build, across the pages a test writes
 };
 
 class BuildTest : public PageTest {

@@ -2,7 +2,7 @@
 // The whole system on the headless window: real folders in a temporary tree (the program
 // folder "program", the home folder "home"), the real file system (failing where a test says).
 #include "app/frm_tavlo.h"
-#include "platform/headless/headless_controls.h"
+#include "support/headless_controls.h"
 #include "platform/pictures.h"
 #include "support/faulty_file_system.h"
 #include "support/headless_ui.h"
@@ -41,7 +41,7 @@ public:
     void type(ControlId id, std::string_view text) { controls.setText(id, text); }
     JobVariables& job() { return form.job(); }
     Platform& platform() { return form.platform(); }
-    void start(bool simplified = false) { ui.answerNext(simplified ? kAnswerYes : kAnswerNo), form.Form_Load(); }
+    void start(bool simplified = false) { ui.answerNext(simplified ? Answer::Yes : Answer::No), form.Form_Load(); }
 };
 
 // Once per platform: support/posix.cpp, windows/win_support.cpp.

@@ -27,12 +27,12 @@ protected:
         EXPECT_EQ(rig.ui.unexpected, std::vector<std::string>{}) << "prompts nobody scripted";
         EXPECT_TRUE(rig.ui.allAnswersUsed()) << "a scripted answer was never asked for";
     }
-    void answer(std::initializer_list<int> answers)
+    void answer(std::initializer_list<Answer> answers)
     {
-        for (int code : answers)
+        for (Answer code : answers)
             rig.ui.answerNext(code);
     }
-    void click(ControlId id, std::initializer_list<int> answers) { answer(answers), rig.click(id); }
+    void click(ControlId id, std::initializer_list<Answer> answers) { answer(answers), rig.click(id); }
     const std::vector<std::string>& load(const std::string& folder, std::string_view filter)  // by the load button
     {
         rig.type(ControlId::txtPATH_RICERCA, folder);

@@ -1,6 +1,6 @@
 #pragma once
-// A window without a screen: its controls live in memory. The command line runs
-// the window's logic on them, and the tests click through them.
+// A window without a screen for the tests: its controls live in memory, and the
+// tests click through them.
 
 #include "platform/controls.h"
 #include "platform/entry_store.h"

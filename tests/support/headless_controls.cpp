@@ -1,4 +1,4 @@
-#include "platform/headless/headless_controls.h"
+#include "support/headless_controls.h"
 
 #include "platform/form_layout.h"
 
