@@ -8,7 +8,8 @@
 #include "bench_support.h"
 #include "headless_bench.h"
 #include "gallery/thumbnails.h"
-#include "platform/headless/headless_controls.h"
+#include "gallery/window_build.h"
+#include "support/headless_controls.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -69,7 +70,7 @@ int main(int argc, char** argv)
     HeadlessControls controls;
     HeadlessUi ui;
     frmTAVLO form(controls, ui, *fileSystem, pictures.get());
-    ui.answerNext(kAnswerNo);  // the complete window
+    ui.answerNext(Answer::No);  // the complete window
     form.Form_Load();
     std::string list;
     for (const std::string& path : films)
@@ -90,11 +91,13 @@ int main(int argc, char** argv)
         resetPeakRss();
         const long startKiB = peakSinceResetKiB();
         const double start = nowSeconds();
-        const ThumbnailRun made = makeThumbnails(form.platform(), form.job(), form.buildSettings(), site);
+        NoQuestions none;
+        BuildContext build(form.platform(), none);
+        const ThumbnailRun made = makeThumbnails(build, settingsFromWindow(form.platform().form), site);
         ours.push_back(nowSeconds() - start);
         peakKiB = std::max(peakKiB, peakSinceResetKiB());
         growthKiB = std::max(growthKiB, peakSinceResetKiB() - startKiB);
-        if (made.stopped || made.keptOriginal != 0 || made.tooLarge != 0 || form.job().thumbnails.size() != films.size())
+        if (made.stopped || made.keptOriginal != 0 || made.tooLarge != 0 || build.pictures.thumbnails.size() != films.size())
             fail("the thumbnail phase did not make every poster");
         const Finished finished = runProgram({"sh", "-c", baseline}, false);
         if (finished.exitCode != 0 || !fs::exists(theirs + "MVI_0001.MP4.jpg"))

@@ -2,6 +2,7 @@
 // looked for a little way in, past a black start, as on Linux. Covers of sounds are not
 // read here: a sound keeps its icon.
 #include "platform/win32/mf_posters.h"
+#include "platform/win32/win32_com.h"
 
 #include <windows.h>
 #include <mfapi.h>
@@ -10,7 +11,6 @@
 #include <mfreadwrite.h>
 
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -20,33 +20,6 @@ namespace {
 constexpr DWORD kVideo = static_cast<DWORD>(MF_SOURCE_READER_FIRST_VIDEO_STREAM);
 // Samples read in search of one frame, past the key frame the search starts from.
 constexpr int kMaxSamplesPerTry = 3000;
-
-// Holds one COM interface and releases it.
-template <typename T>
-class Held {
-public:
-    Held() = default;
-    ~Held()
-    {
-        if (p_ != nullptr)
-            p_->Release();
-    }
-    Held(const Held&) = delete;
-    Held& operator=(const Held&) = delete;
-    Held& operator=(Held&& other) noexcept
-    {
-        std::swap(p_, other.p_);
-        return *this;
-    }
-
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-    T** put() { return &p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
 
 // Media Foundation, started for one poster: the start is counted, so threads start it at once.
 class Started {
@@ -66,14 +39,14 @@ private:
 };
 
 struct Frames {
-    Held<IMFSourceReader> reader;
+    Com<IMFSourceReader> reader;
     UINT32 width = 0, height = 0;
     LONG stride = 0;  // negative: the rows from the bottom up
 
     /// A sample's pixels as a picture, upright and in red, green, blue.
     std::optional<Picture> pictureOf(IMFSample* sample) const
     {
-        Held<IMFMediaBuffer> buffer;
+        Com<IMFMediaBuffer> buffer;
         BYTE* data = nullptr;
         DWORD length = 0;
         if (FAILED(sample->ConvertToContiguousBuffer(buffer.put())) || FAILED(buffer->Lock(&data, nullptr, &length)))
@@ -101,11 +74,11 @@ struct Frames {
         position.vt = VT_I8;
         position.hVal.QuadPart = at;
         reader->SetCurrentPosition(GUID_NULL, position);
-        Held<IMFSample> last;
+        Com<IMFSample> last;
         for (int samples = 0; samples < kMaxSamplesPerTry; ++samples) {
             DWORD flags = 0;
             LONGLONG time = 0;
-            Held<IMFSample> sample;
+            Com<IMFSample> sample;
             if (FAILED(reader->ReadSample(kVideo, 0, nullptr, &flags, &time, sample.put())) ||
                 (flags & (MF_SOURCE_READERF_ERROR | MF_SOURCE_READERF_ENDOFSTREAM)))
                 break;
@@ -124,13 +97,13 @@ struct Frames {
 Decoded mediaFoundationPoster(const std::wstring& path, int side)
 {
     const Started started;
-    Held<IMFAttributes> options;
+    Com<IMFAttributes> options;
     Frames frames;
     if (!started.ok() || FAILED(MFCreateAttributes(options.put(), 1)) ||
         FAILED(options->SetUINT32(MF_SOURCE_READER_ENABLE_VIDEO_PROCESSING, TRUE)) ||
         FAILED(MFCreateSourceReaderFromURL(path.c_str(), options.get(), frames.reader.put())))
         return Unmade::Undecodable;
-    Held<IMFMediaType> wanted, given;
+    Com<IMFMediaType> wanted, given;
     frames.reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
     if (FAILED(frames.reader->SetStreamSelection(kVideo, TRUE)))
         return Unmade::NoPicture;  // a sound, or a film without pictures

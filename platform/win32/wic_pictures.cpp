@@ -5,6 +5,7 @@
 // go to Media Foundation.
 #include "platform/pictures.h"
 #include "platform/win32/mf_posters.h"
+#include "platform/win32/win32_com.h"
 #include "platform/win32/win32_shell.h"
 
 #include <windows.h>
@@ -20,33 +21,6 @@ namespace tavlo {
 namespace {
 
 constexpr float kJpegQuality = 0.82f;
-
-// Holds one COM interface and releases it.
-template <typename T>
-class Com {
-public:
-    Com() = default;
-    ~Com() { reset(); }
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-    T** put()
-    {
-        reset();
-        return &p_;
-    }
-    void reset()
-    {
-        if (p_ != nullptr)
-            p_->Release();
-        p_ = nullptr;
-    }
-
-private:
-    T* p_ = nullptr;
-};
 
 bool createFactory(Com<IWICImagingFactory>& factory)
 {
