@@ -191,7 +191,10 @@ std::string pageProgress(const std::string& page, const std::vector<std::string>
 // folder and the entries below it begin alike, as the page writer counts on.
 std::string fullPath(FileSystem& fs, const std::string& path)
 {
-    return std::filesystem::path(fs.fullFolderPath(path)).lexically_normal().string();
+    // As UTF-8 on every platform: a plain string would be the ANSI code page on Windows.
+    const std::string full = fs.fullFolderPath(path);
+    const std::u8string normal = std::filesystem::path(std::u8string(full.begin(), full.end())).lexically_normal().u8string();
+    return std::string(normal.begin(), normal.end());
 }
 
 // The extensions of --estensione, split at its commas; every known type without it.

@@ -19,6 +19,7 @@ std::string helpText(char sep)
 {
     const std::string defaultPage = std::string("CARTELLA") + sep + "TAVLO.HTM";
     return "Uso: tavlo\n"
+           "     tavlo --finestra [CARTELLA]\n"
            "     tavlo --cartella CARTELLA [--estensione EST[,EST...]] [--pagina FILE.HTM]\n"
            "           [--per-pagina N] [--per-riga N] [--senza-sfondo] [--miniature]\n"
            "           [--sovrascrivi] [--apri]\n"
@@ -28,6 +29,8 @@ std::string helpText(char sep)
            "carica i files della cartella e delle sue sotto cartelle e crea le pagine .HTM\n"
            "come i pulsanti della finestra.\n"
            "\n"
+           "  --finestra           apre la finestra, con CARTELLA (se c'e') in Ricerca nella\n"
+           "                       Directory, come \"Apri con\" su una cartella\n"
            "  --cartella CARTELLA  la cartella in cui cercare i files (obbligatoria)\n"
            "  --estensione EST     carica i files di questa estensione, senza il punto (JPG);\n"
            "                       piu' estensioni separate da virgole (JPG,HEIC,PNG) si caricano\n"
@@ -70,6 +73,15 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments)
     CommandLine line;
     if (arguments.empty())
         return line;
+    if (arguments.front() == "--finestra" && arguments.size() <= 2) {
+        if (arguments.size() == 2 && (arguments[1].empty() || arguments[1].starts_with("-"))) {
+            line.action = CommandLine::Action::Wrong;
+            line.wrong = "--finestra vuole una cartella, non '" + arguments[1] + "'";
+        } else if (arguments.size() == 2) {
+            line.searchFolder = arguments[1];
+        }
+        return line;
+    }
     const auto wrong = [&line](std::string what) {
         line.action = CommandLine::Action::Wrong;
         line.wrong = std::move(what);

@@ -1,6 +1,7 @@
 #pragma once
-// The command line: no arguments start the window; options ask for one batch
-// build without any window, over the same window logic (see batch_run.h).
+// The command line: no arguments start the window, and so does --finestra, with a
+// folder to search when one follows; options ask for one batch build without any
+// window, over the same window logic (see batch_run.h).
 
 #include "app/batch_run.h"
 #include "platform/console.h"
@@ -15,6 +16,7 @@ struct CommandLine {
     Action action = Action::Window;
     BatchOptions batch;
     std::string wrong;  // what is wrong with the options, in one line
+    std::string searchFolder;  // the window's search folder, from --finestra
 };
 
 /// Reads the arguments that follow the program's name.

@@ -9,9 +9,11 @@ namespace tavlo {
 class frmTAVLO;
 
 /// Routes the window's clicks and its closing to the form and runs start-up; the
-/// window shows unless start-up ended the program.
-void startWindow(ProgramWindow& window, frmTAVLO& form);
+/// window shows unless start-up ended the program. A search folder given (a folder
+/// opened with the program from the desktop), as the search box holds it, takes the
+/// place of start-up's own.
+void startWindow(ProgramWindow& window, frmTAVLO& form, std::string_view searchFolder = {});
 
-int runWindowProgram(Desktop& desktop);
+int runWindowProgram(Desktop& desktop, std::string_view searchFolder = {});
 
 } // namespace tavlo

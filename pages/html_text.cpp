@@ -1,6 +1,7 @@
 #include "pages/html_text.h"
 
 #include "platform/text_case.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 
@@ -11,13 +12,25 @@ constexpr char kHex[] = "0123456789ABCDEF";
 
 bool isControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
-// Length of the text character at i: a valid UTF-8 character, or one byte in an 8-bit
-// code page; 0 when the byte there is not text.
-std::size_t textCharacterLength(std::string_view text, std::size_t i)
+// A character that the page's code page cannot spell, as a numeric character reference.
+void appendReference(std::string_view character, std::string& out)
 {
-    if (!codePageIsUtf8())
-        return 1;
-    return utf8CharacterLength(text, i);
+    char32_t c = 0;
+    decodeUtf8(character, 0, c);
+    std::string digits;
+    for (; c != 0; c >>= 4)
+        digits.insert(digits.begin(), kHex[c & 0xF]);
+    out.append("&#x").append(digits).push_back(';');
+}
+
+void appendPercentEncoded(std::string_view bytes, std::string& out)
+{
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        out.push_back('%');
+        out.push_back(kHex[c >> 4]);
+        out.push_back(kHex[c & 0xF]);
+    }
 }
 
 // What a link needs in front so that a browser reads it as a path to its file: one
@@ -59,7 +72,7 @@ std::string htmlText(std::string_view text)
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = textCharacterLength(text, i);
+        const std::size_t length = utf8CharacterLength(text, i);
         if (length == 0 || isControl(c)) {
             out += "&#xFFFD;";
             ++i;
@@ -70,7 +83,10 @@ std::string htmlText(std::string_view text)
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '&': out += "&amp;"; break;
-        default: out.append(text.substr(i, length)); break;
+        default:
+            if (!spellForPage(text.substr(i, length), out))
+                appendReference(text.substr(i, length), out);
+            break;
         }
         i += length;
     }
@@ -88,18 +104,17 @@ std::string linkTarget(std::string_view path, char separator, bool isFileUrl)
     out.reserve(path.size() + 2);
     for (std::size_t i = 0; i < path.size();) {
         const auto c = static_cast<unsigned char>(path[i]);
-        const std::size_t length = textCharacterLength(path, i);
+        const std::size_t length = utf8CharacterLength(path, i);
         const bool special = c == '"' || c == '<' || c == '>' || c == '&' || c == '#' || c == '%' ||
                              c == '?' || (c == '\\' && separator != '\\') || isControl(c) ||
                              (c == ' ' && (i < firstKept || i > lastKept));
         if (length == 0 || special) {
-            out.push_back('%');
-            out.push_back(kHex[c >> 4]);
-            out.push_back(kHex[c & 0xF]);
+            appendPercentEncoded(path.substr(i, 1), out);
             ++i;
             continue;
         }
-        out.append(path.substr(i, length));
+        if (!spellForPage(path.substr(i, length), out))
+            appendPercentEncoded(path.substr(i, length), out);  // its UTF-8, as a browser would send it
         i += length;
     }
     // Every other link keeps its bytes.

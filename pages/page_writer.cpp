@@ -78,6 +78,15 @@ void writeCellStart(PageLines& put, const EntryValues& e, char sep, const std::s
     put(std::string(8, ' ') + "<A HREF=" + Q + target + Q + ">" + htmlText(e.caption) + "</A>");
 }
 
+void tellUnwritten(Services& p, const std::string& path, const Failure& failure)
+{
+    p.ui.beep();
+    p.ui.msgBox(MessageKind::WriteFailure,
+                "Errore in registrazione Pagina " + path + "\r\r ERR=" + numberForMessage(failure.code) + " - " +
+                    failure.description,
+                Buttons::OkOnly);
+}
+
 void writeCellEnd(PageLines& put)
 {
     put("</td></tr></table></td>");
@@ -129,8 +138,14 @@ Failure writeCells(BuildContext& b, const PageList& list, PageLines& put)
         if (put.failure())
             break;
         if (!values.media) {
-            if (Failure f = writeViewPage(b, values))
-                return f;
+            if (Failure f = writeViewPage(b, values)) {
+                // The page's own file stands in the folder, so a path not found is the
+                // view page's name (too long, or one the disk refuses): that file alone
+                // fails, and the page goes on.
+                if (f.code != kErrPathNotFound || !values.viewPageName)
+                    return f;
+                tellUnwritten(p, job.Cartella_Tavlo + *values.viewPageName, f);
+            }
         }
         writeCellEnd(put);
         ++cellsInRow;

@@ -7,7 +7,9 @@
 #include "platform/ui.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavlo {
 
@@ -16,7 +18,7 @@ public:
     virtual ~Console() = default;
 
     virtual FileSystem& fileSystem() = 0;
-    /// Writes text in the platform's code page to standard output or standard error.
+    /// Writes text (UTF-8, as the core keeps it) to standard output or standard error.
     virtual void writeOutput(std::string_view text) = 0;
     virtual void writeError(std::string_view text) = 0;
     /// Whether standard error is a terminal, where a progress line can be drawn over.
@@ -33,5 +35,9 @@ public:
 /// On Windows, where the program is a windowed one, standard output and error reach
 /// the console it was started from.
 std::unique_ptr<Console> createConsole();
+
+/// The arguments that follow the program's name, in UTF-8: on Windows read anew as
+/// the system's wide characters, which spell every name whatever the code page.
+std::vector<std::string> programArguments(int argc, char** argv);
 
 } // namespace tavlo

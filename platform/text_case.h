@@ -1,7 +1,8 @@
 #pragma once
-// Upper- and lower-casing in the platform's code page. On Linux the code page is
-// UTF-8: casing is Unicode-aware, never splits a character, and leaves bytes that
-// are not valid UTF-8 as they are.
+// Upper- and lower-casing of the core's texts, which are UTF-8 on every platform:
+// casing follows the platform's own rules (Unicode-aware on Linux, the system's
+// tables on Windows), never splits a character, and leaves bytes that are not valid
+// UTF-8 as they are. And the code page pages are written in.
 
 #include <string>
 #include <optional>
@@ -18,8 +19,13 @@ std::string firstUpperRestLower(std::string_view text);
 
 namespace tavlo {
 
-/// Whether the platform's code page is UTF-8 (bytes that are not valid UTF-8 are then not text).
+/// Whether pages are written in UTF-8 (Linux); on Windows they are in windows-1252,
+/// as the header the Windows program ships declares.
 bool codePageIsUtf8();
+/// Appends one UTF-8 character to a page as the page's code page spells it; false,
+/// with nothing appended, when that code page has no spelling for it. In a UTF-8 page
+/// every character keeps its bytes.
+bool spellForPage(std::string_view character, std::string& page);
 /// The last n characters of a text (all of it when shorter).
 std::string_view lastCharacters(std::string_view text, std::size_t n);
 /// The text without its last n characters; nullopt when it has fewer than n.

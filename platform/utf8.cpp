@@ -43,4 +43,39 @@ std::size_t utf8CharacterLength(std::string_view text, std::size_t i)
     return decodeUtf8(text, i, ignored);
 }
 
+namespace {
+
+// Start of the character that ends just before `end`: a trailing run of continuation
+// bytes belongs to the lead byte before it only when together they form one valid character.
+std::size_t previousCharacterStart(std::string_view text, std::size_t end)
+{
+    for (std::size_t back = 1; back <= 4 && back <= end; ++back) {
+        const std::size_t start = end - back;
+        if (utf8CharacterLength(text, start) == back)
+            return start;
+    }
+    return end - 1;
+}
+
+} // namespace
+
+std::string_view lastCharacters(std::string_view text, std::size_t n)
+{
+    std::size_t start = text.size();
+    for (std::size_t taken = 0; taken < n && start > 0; ++taken)
+        start = previousCharacterStart(text, start);
+    return text.substr(start);
+}
+
+std::optional<std::string_view> withoutLastCharacters(std::string_view text, std::size_t n)
+{
+    std::size_t end = text.size();
+    for (std::size_t dropped = 0; dropped < n; ++dropped) {
+        if (end == 0)
+            return std::nullopt;
+        end = previousCharacterStart(text, end);
+    }
+    return text.substr(0, end);
+}
+
 } // namespace tavlo

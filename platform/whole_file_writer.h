@@ -23,12 +23,13 @@ std::optional<unsigned long> temporaryOwner(std::string_view name);
 inline constexpr std::string_view kTemporaryStart = ".tavlo-";
 inline constexpr std::string_view kTemporaryEnd = ".tmp";
 
-/// A whole file through a backend's writer (`file`, or the failure to make it):
-/// its bytes, its time of last change when given, then its name.
-template <typename Writer>
-Failure writeWholeThrough(std::unique_ptr<Writer> file, const Failure& making, std::string_view bytes,
-                          std::optional<std::int64_t> modified)
+/// A whole file through the writer a backend makes (`make`, which sets the failure to
+/// make one): its bytes, its time of last change when given, then its name.
+template <typename Make>
+Failure writeWholeThrough(Make make, std::string_view bytes, std::optional<std::int64_t> modified)
 {
+    Failure making;
+    auto file = make(making);
     if (!file)
         return making;
     if (Failure failure = file->put(bytes))

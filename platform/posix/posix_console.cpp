@@ -68,4 +68,6 @@ private:
 
 std::unique_ptr<Console> createConsole() { return std::make_unique<PosixConsole>(); }
 
+std::vector<std::string> programArguments(int argc, char** argv) { return {argv + 1, argv + argc}; }
+
 } // namespace tavlo

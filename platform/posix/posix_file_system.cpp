@@ -357,9 +357,7 @@ public:
     Failure writeWholeFile(const std::string& path, std::string_view bytes,
                            std::optional<std::int64_t> modified) override
     {
-        Failure failure;
-        auto file = create(path, true, failure);
-        return writeWholeThrough(std::move(file), failure, bytes, modified);
+        return writeWholeThrough([&](Failure& failure) { return create(path, true, failure); }, bytes, modified);
     }
 
     void sweepTemporaries(const std::string& folder) override

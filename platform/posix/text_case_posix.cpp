@@ -97,39 +97,10 @@ namespace tavlo {
 
 bool codePageIsUtf8() { return true; }
 
-namespace {
-
-// Start of the character that ends just before `end`: a trailing run of continuation
-// bytes belongs to the lead byte before it only when together they form one valid character.
-std::size_t previousCharacterStart(std::string_view text, std::size_t end)
+bool spellForPage(std::string_view character, std::string& page)
 {
-    for (std::size_t back = 1; back <= 4 && back <= end; ++back) {
-        const std::size_t start = end - back;
-        if (utf8CharacterLength(text, start) == back)
-            return start;
-    }
-    return end - 1;
-}
-
-} // namespace
-
-std::string_view lastCharacters(std::string_view text, std::size_t n)
-{
-    std::size_t start = text.size();
-    for (std::size_t taken = 0; taken < n && start > 0; ++taken)
-        start = previousCharacterStart(text, start);
-    return text.substr(start);
-}
-
-std::optional<std::string_view> withoutLastCharacters(std::string_view text, std::size_t n)
-{
-    std::size_t end = text.size();
-    for (std::size_t dropped = 0; dropped < n; ++dropped) {
-        if (end == 0)
-            return std::nullopt;
-        end = previousCharacterStart(text, end);
-    }
-    return text.substr(0, end);
+    page.append(character);
+    return true;
 }
 
 } // namespace tavlo

@@ -1,41 +1,56 @@
-// Upper- and lower-casing on Windows: the program speaks the ANSI code page (1252
-// in Western Europe), where the system's own casing tables apply and a character
-// is one byte (two for a lead byte in the double-byte code pages of East Asia).
+// Upper- and lower-casing on Windows by the system's own tables, on the wide
+// characters of a UTF-8 text; and pages in windows-1252, the code page the
+// Windows program's header declares.
 #include "platform/text_case.h"
+
+#include "platform/utf8.h"
+#include "platform/win32/win32_text.h"
 
 #include <windows.h>
 
-#include <vector>
+#include <algorithm>
 
 namespace tavlo {
 namespace {
 
+// Pages keep the code page their header declares on every system, whatever its own.
+constexpr UINT kPageCodePage = 1252;
+
+bool isAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string mapCase(std::string_view text, bool upper)
 {
-    std::string out(text);
-    if (!out.empty()) {
+    // Most names are plain ASCII: cased without a trip through wide characters.
+    if (isAscii(text)) {
+        std::string out(text);
+        for (char& c : out)
+            if (upper ? c >= 'a' && c <= 'z' : c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c ^ 0x20);  // the one bit between a letter's two cases
+        return out;
+    }
+    // Bytes that are not UTF-8 stay as they are: the valid runs between them are cased.
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t end = i;
+        while (end < text.size() && utf8CharacterLength(text, end) > 0)
+            end += utf8CharacterLength(text, end);
+        if (end == i) {
+            out.push_back(text[i++]);
+            continue;
+        }
+        std::wstring wide = wideText(text.substr(i, end - i));
         if (upper)
-            CharUpperBuffA(out.data(), static_cast<DWORD>(out.size()));
+            CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
         else
-            CharLowerBuffA(out.data(), static_cast<DWORD>(out.size()));
+            CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+        out += utf8Text(wide);
+        i = end;
     }
     return out;
-}
-
-// Length in bytes of the ANSI character at text[i].
-std::size_t characterLength(std::string_view text, std::size_t i)
-{
-    const bool leadByte = IsDBCSLeadByte(static_cast<BYTE>(text[i])) != 0;
-    return leadByte && i + 1 < text.size() ? 2 : 1;
-}
-
-// Where each character starts, in order.
-std::vector<std::size_t> characterStarts(std::string_view text)
-{
-    std::vector<std::size_t> starts;
-    for (std::size_t i = 0; i < text.size(); i += characterLength(text, i))
-        starts.push_back(i);
-    return starts;
 }
 
 } // namespace
@@ -48,24 +63,27 @@ std::string firstUpperRestLower(std::string_view text)
 {
     if (text.empty())
         return {};
-    const std::size_t first = characterLength(text, 0);
+    const std::size_t first = std::max<std::size_t>(utf8CharacterLength(text, 0), 1);
     return upperCase(text.substr(0, first)) + lowerCase(text.substr(first));
 }
 
 bool codePageIsUtf8() { return false; }
 
-std::string_view lastCharacters(std::string_view text, std::size_t n)
+bool spellForPage(std::string_view character, std::string& page)
 {
-    const auto starts = characterStarts(text);
-    return n >= starts.size() ? text : text.substr(starts[starts.size() - n]);
-}
-
-std::optional<std::string_view> withoutLastCharacters(std::string_view text, std::size_t n)
-{
-    const auto starts = characterStarts(text);
-    if (n > starts.size())
-        return std::nullopt;
-    return n == 0 ? text : text.substr(0, starts[starts.size() - n]);
+    if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x80) {
+        page.append(character);
+        return true;
+    }
+    const std::wstring wide = wideText(character);
+    char spelt[8];
+    BOOL unmapped = FALSE;
+    const int length = WideCharToMultiByte(kPageCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                           static_cast<int>(wide.size()), spelt, sizeof spelt, nullptr, &unmapped);
+    if (length <= 0 || unmapped)
+        return false;
+    page.append(spelt, static_cast<std::size_t>(length));
+    return true;
 }
 
 } // namespace tavlo

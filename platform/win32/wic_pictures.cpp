@@ -7,6 +7,7 @@
 #include "platform/win32/mf_posters.h"
 #include "platform/win32/win32_com.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_text.h"
 
 #include <windows.h>
 #include <wincodec.h>
@@ -26,15 +27,6 @@ bool createFactory(Com<IWICImagingFactory>& factory)
 {
     return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                       reinterpret_cast<void**>(factory.put())));
-}
-
-std::wstring wide(const std::string& path)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(std::max(length, 1)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, text.data(), length);
-    text.resize(text.size() - 1);
-    return text;
 }
 
 // The EXIF orientation tag (1 to 8), 1 when the picture has none.
@@ -102,7 +94,7 @@ struct Frame {
     std::optional<Unmade> open(const std::string& path)
     {
         if (!createFactory(factory) ||
-            FAILED(factory->CreateDecoderFromFilename(wide(path).c_str(), nullptr, GENERIC_READ,
+            FAILED(factory->CreateDecoderFromFilename(systemPath(path).c_str(), nullptr, GENERIC_READ,
                                                       WICDecodeMetadataCacheOnDemand, decoder.put())) ||
             FAILED(decoder->GetFrame(0, frame.put())) || FAILED(frame->GetSize(&width, &height)) || width == 0 ||
             height == 0)

@@ -5,8 +5,10 @@
 #include "platform/console.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_text.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 
 #include <string>
@@ -32,14 +34,12 @@ void writeTo(DWORD which, std::string_view text)
         return;  // nowhere to write to: the run goes on without its messages
     if (isConsole(handle)) {
         // The console shows its own code page: the text goes to it as characters.
-        const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(length), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+        const std::wstring wide = wideText(text);
         DWORD written = 0;
         WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
         return;
     }
-    std::string lines;  // a file or a pipe gets the lines of Windows text files
+    std::string lines;  // a file or a pipe gets the lines of Windows text files, in UTF-8, which spells every name
     for (const char c : text) {
         if (c == '\n')
             lines.push_back('\r');
@@ -83,5 +83,17 @@ private:
 } // namespace
 
 std::unique_ptr<Console> createConsole() { return std::make_unique<Win32Console>(); }
+
+std::vector<std::string> programArguments(int, char**)
+{
+    // The C runtime's arguments are in the ANSI code page, which cannot spell every name.
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; wide != nullptr && i < count; ++i)
+        arguments.push_back(utf8Text(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
 
 } // namespace tavlo

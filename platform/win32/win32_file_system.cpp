@@ -4,6 +4,7 @@
 #include "platform/whole_file_writer.h"
 #include "platform/text_case.h"
 #include "platform/text_rules.h"
+#include "platform/win32/win32_text.h"
 
 #include <windows.h>
 
@@ -38,11 +39,11 @@ Failure failureFromWindowsError(unsigned long error)
     default:
         break;
     }
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string description = length > 0 && text != nullptr ? std::string(text, length) : std::string();
+        static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string description = length > 0 && text != nullptr ? utf8Text({text, length}) : std::string();
     if (text != nullptr)
         LocalFree(text);
     // The system's texts end in a line break, which has no place inside a message box line.
@@ -55,17 +56,18 @@ Failure failureFromWindowsError(unsigned long error)
 
 std::string moduleFolder()
 {
-    std::string path(MAX_PATH, '\0');
+    std::wstring wide(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, wide.data(), static_cast<DWORD>(wide.size()));
         if (length == 0)
             return ".";
-        if (length < path.size()) {
-            path.resize(length);
+        if (length < wide.size()) {
+            wide.resize(length);
             break;
         }
-        path.resize(path.size() * 2);
+        wide.resize(wide.size() * 2);
     }
+    const std::string path = utf8Text(wide);
     const auto backslash = path.rfind('\\');
     if (backslash == std::string::npos)
         return ".";
@@ -113,7 +115,7 @@ private:
 
 HANDLE openForReading(const std::string& path, DWORD extraFlags = 0)
 {
-    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    return CreateFileW(systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | extraFlags, nullptr);
 }
 
@@ -167,7 +169,7 @@ private:
             return lastFailure();
         if (!file_.reset())
             return lastFailure();
-        if (MoveFileExA(temporary_.c_str(), path_.c_str(), replace_ ? MOVEFILE_REPLACE_EXISTING : 0))
+        if (MoveFileExW(systemPath(temporary_).c_str(), systemPath(path_).c_str(), replace_ ? MOVEFILE_REPLACE_EXISTING : 0))
             return {};
         const DWORD error = GetLastError();
         return !replace_ && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
@@ -178,7 +180,7 @@ private:
     void discard() override
     {
         file_.reset();
-        DeleteFileA(temporary_.c_str());
+        DeleteFileW(systemPath(temporary_).c_str());
     }
 
     Handle file_;
@@ -261,9 +263,11 @@ public:
 
     std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder, std::string_view hiddenFileKept) override
     {
-        const std::string pattern = withTrailingBackslash(folder) + "*.*";
-        WIN32_FIND_DATAA found{};
-        const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+        const std::wstring pattern = systemPath(withTrailingBackslash(folder) + "*.*");
+        WIN32_FIND_DATAW found{};
+        // The fastest search the system has: no short names, a larger read each time.
+        const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                               FIND_FIRST_EX_LARGE_FETCH);
         if (search == INVALID_HANDLE_VALUE) {
             // An empty drive root has not even "." and "..": nothing to list, but listed.
             if (GetLastError() == ERROR_FILE_NOT_FOUND)
@@ -273,9 +277,10 @@ public:
         std::vector<FolderEntry> entries;
         bool subFolders = false;
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring_view wide = found.cFileName;
+            if (wide == L"." || wide == L"..")
                 continue;
+            const std::string name = utf8Text(wide);
             // Hidden and system entries are left out; the hidden file kept only as a regular file.
             const bool kept = !hiddenFileKept.empty() && name == hiddenFileKept &&
                                 (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
@@ -286,7 +291,7 @@ public:
             const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             entries.push_back({name, isFolder});
             subFolders = subFolders || isFolder;
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
         if (subFolders)
             learnIdentities(withTrailingBackslash(folder));
@@ -320,7 +325,7 @@ public:
     std::optional<FileStamp> fileStamp(const std::string& path) override
     {
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        if (!GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data) ||
             (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0)
             return std::nullopt;
         return stampOf(data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime, data.ftCreationTime);
@@ -328,7 +333,7 @@ public:
 
     Failure appendToFile(const std::string& path, std::string_view bytes) override
     {
-        Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+        Handle file(CreateFileW(systemPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!file.valid())
             return lastFailure();
@@ -376,7 +381,7 @@ public:
 
     Failure createFolder(const std::string& folder) override
     {
-        if (CreateDirectoryA(folder.c_str(), nullptr))
+        if (CreateDirectoryW(systemPath(folder).c_str(), nullptr))
             return {};
         const DWORD error = GetLastError();
         if (error == ERROR_ALREADY_EXISTS && identityOf(folder, true))
@@ -387,7 +392,7 @@ public:
     std::optional<std::int64_t> modifiedTime(const std::string& path) override
     {
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        if (!GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data) ||
             (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             return std::nullopt;
         return ticks(data.ftLastWriteTime);
@@ -396,29 +401,28 @@ public:
     Failure writeWholeFile(const std::string& path, std::string_view bytes,
                            std::optional<std::int64_t> modified) override
     {
-        Failure failure;
-        auto file = create(path, true, failure);
-        return writeWholeThrough(std::move(file), failure, bytes, modified);
+        return writeWholeThrough([&](Failure& failure) { return create(path, true, failure); }, bytes, modified);
     }
 
     void sweepTemporaries(const std::string& folder) override
     {
         const std::string inFolder = withTrailingBackslash(folder);
-        WIN32_FIND_DATAA found{};
-        const HANDLE search = FindFirstFileA((inFolder + std::string(kTemporaryStart) + "*").c_str(), &found);
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW(systemPath(inFolder + std::string(kTemporaryStart) + "*").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE)
             return;
         do {
-            const auto owner = temporaryOwner(found.cFileName);
+            const std::string name = utf8Text(found.cFileName);
+            const auto owner = temporaryOwner(name);
             if (owner && *owner != GetCurrentProcessId() && processEnded(*owner))
-                DeleteFileA((inFolder + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW(systemPath(inFolder + name).c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
 
     Failure setCurrentFolder(const std::string& folder) override
     {
-        return SetCurrentDirectoryA(folder.c_str()) ? Failure{} : lastFailure();
+        return SetCurrentDirectoryW(wideText(folder).c_str()) ? Failure{} : lastFailure();
     }
 
     Failure setCurrentDrive(std::string_view drive) override
@@ -427,8 +431,8 @@ public:
         if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')))
             return {kErrIllegalCall, "Invalid procedure call or argument"};
         // "X:" alone names the current folder of that drive.
-        const char path[] = {letter, ':', '\0'};
-        return SetCurrentDirectoryA(path) ? Failure{} : lastFailure();
+        const wchar_t path[] = {static_cast<wchar_t>(letter), L':', L'\0'};
+        return SetCurrentDirectoryW(path) ? Failure{} : lastFailure();
     }
 
     std::string fullFolderPath(const std::string& folder) override
@@ -439,15 +443,16 @@ public:
         const bool full = (folder.size() >= 3 && folder[1] == ':' && folder[2] == '\\') || folder.starts_with("\\\\");
         if (folder.empty() || full)
             return folder;
-        const DWORD needed = GetFullPathNameA(folder.c_str(), 0, nullptr, nullptr);
+        const std::wstring wide = wideText(folder);
+        const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
         if (needed == 0)
             return folder;
-        std::string path(needed, '\0');
-        const DWORD length = GetFullPathNameA(folder.c_str(), needed, path.data(), nullptr);
+        std::wstring path(needed, L'\0');
+        const DWORD length = GetFullPathNameW(wide.c_str(), needed, path.data(), nullptr);
         if (length == 0 || length >= needed)
             return folder;
         path.resize(length);
-        return path;
+        return utf8Text(path);
     }
 
     std::string programFolder() override
@@ -457,8 +462,12 @@ public:
 
     std::string templateFolder() override
     {
-        return options_.templateFolder.empty() ? std::string("C:\\TAVLO\\")
-                                               : withTrailingBackslash(options_.templateFolder);
+        if (!options_.templateFolder.empty())
+            return withTrailingBackslash(options_.templateFolder);
+        // Installed, the templates lie beside the program (under Program Files); unpacked
+        // from the zip, that folder is C:\TAVLO\ itself.
+        const std::string beside = withTrailingBackslash(programFolder());
+        return fileStamp(beside + "DIAPOSIT.JPG") ? beside : std::string("C:\\TAVLO\\");
     }
 
     std::string defaultSearchFolder() override { return "c:\\"; }
@@ -489,15 +498,9 @@ private:
                 const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
                 const DWORD kind = entry->FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT |
                                                             FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-                char name[MAX_PATH * 2];
-                BOOL unmapped = FALSE;
-                const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, entry->FileName,
-                                                       static_cast<int>(entry->FileNameLength / sizeof(WCHAR)), name,
-                                                       sizeof name, nullptr, &unmapped);
-                const std::string_view spelt(name, static_cast<std::size_t>(length > 0 ? length : 0));
-                // A name the code page cannot spell is asked for the usual way.
-                if (kind == FILE_ATTRIBUTE_DIRECTORY && !spelt.empty() && !unmapped && spelt != "." && spelt != "..")
-                    identities_[folder + std::string(spelt) + '\\'] =
+                const std::wstring_view wide(entry->FileName, entry->FileNameLength / sizeof(WCHAR));
+                if (kind == FILE_ATTRIBUTE_DIRECTORY && !wide.empty() && wide != L"." && wide != L"..")
+                    identities_[folder + utf8Text(wide) + '\\'] =
                         FolderIdentity{info.dwVolumeSerialNumber, static_cast<std::uint64_t>(entry->FileId.QuadPart)};
                 if (entry->NextEntryOffset == 0)
                     break;
@@ -510,7 +513,7 @@ private:
     // written: a folder or a read-only page keeps its place.
     static std::unique_ptr<Win32TextWriter> create(const std::string& path, bool replace, Failure& failure)
     {
-        const DWORD attributes = replace ? GetFileAttributesA(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+        const DWORD attributes = replace ? GetFileAttributesW(systemPath(path).c_str()) : INVALID_FILE_ATTRIBUTES;
         const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
         if (replacing && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
             failure = failureFromWindowsError(ERROR_ACCESS_DENIED);
@@ -523,7 +526,7 @@ private:
         }
         for (int attempt = 0;; ++attempt) {
             std::string temporary = temporaryBeside(path, '\\', GetCurrentProcessId());
-            const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+            const HANDLE file = CreateFileW(systemPath(temporary).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                             FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file != INVALID_HANDLE_VALUE) {
                 failure = {};

@@ -1,7 +1,7 @@
 #pragma once
-// The file system of a Windows desktop, spoken in the ANSI code page: "\" paths
-// with drive letters, letter case ignored, the fixed places "C:\TAVLO\" and "C:\"
-// as written.
+// The file system of a Windows desktop through the wide-character calls, its names
+// in UTF-8 as the core keeps them: "\" paths with drive letters, letter case ignored,
+// the fixed places "C:\TAVLO\" and "C:\" as written.
 
 #include "platform/file_system.h"
 

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_owner_draw.h"
 
+#include "platform/win32/win32_text.h"
+
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -9,16 +11,16 @@ namespace {
 
 constexpr COLORREF kLightBlue = RGB(128, 128, 255);
 
-std::string captionOf(HWND control)
+std::wstring captionOf(HWND control)
 {
-    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    caption.resize(static_cast<std::size_t>(GetWindowTextA(control, caption.data(), static_cast<int>(caption.size()))));
+    std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextW(control, caption.data(), static_cast<int>(caption.size()))));
     return caption;
 }
 
 HGDIOBJ selectFontOf(HWND control, HDC dc)
 {
-    return SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    return SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
 }
 
 } // namespace
@@ -29,19 +31,19 @@ void drawButton(const DRAWITEMSTRUCT& item)
     RECT face = item.rcItem;
     DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
 
-    const std::string caption = captionOf(item.hwndItem);
+    const std::wstring caption = captionOf(item.hwndItem);
     const HGDIOBJ previous = selectFontOf(item.hwndItem, item.hDC);
     constexpr UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
     InflateRect(&face, -2, -2);
     RECT lines = face;
-    DrawTextA(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &lines, format | DT_CALCRECT);
+    DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &lines, format | DT_CALCRECT);
     RECT text = face;
     text.top += std::max(0L, ((face.bottom - face.top) - (lines.bottom - lines.top)) / 2);
     if (pushed)
         OffsetRect(&text, 1, 1);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    DrawTextA(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text, format);
+    DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text, format);
     SelectObject(item.hDC, previous);
     if ((item.itemState & ODS_FOCUS) != 0) {
         RECT focus = item.rcItem;
@@ -62,8 +64,8 @@ void drawEntry(const DRAWITEMSTRUCT& item, const EntryStore& entries)
     SetBkColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetTextColor(item.hDC,
                  GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
-    const std::string_view entry = entries.at(static_cast<long>(item.itemID));
-    ExtTextOutA(item.hDC, area.left + 1, area.top, ETO_OPAQUE | ETO_CLIPPED, &area, entry.data(),
+    const std::wstring entry = wideText(entries.at(static_cast<long>(item.itemID)));
+    ExtTextOutW(item.hDC, area.left + 1, area.top, ETO_OPAQUE | ETO_CLIPPED, &area, entry.data(),
                 static_cast<UINT>(entry.size()), nullptr);
     if ((item.itemState & ODS_FOCUS) != 0)
         DrawFocusRect(item.hDC, &area);
@@ -85,7 +87,7 @@ void drawCredit(const DRAWITEMSTRUCT& item, HWND shadow, HWND text)
         return POINT{theirs.left - mine.left, theirs.top - mine.top};
     };
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    const std::string caption = captionOf(label);
+    const std::wstring caption = captionOf(label);
     SetBkMode(dc, TRANSPARENT);
     const HGDIOBJ previous = selectFontOf(label, dc);
     const std::pair<HWND, COLORREF> layers[] = {{shadow, kLightBlue}, {text, GetSysColor(COLOR_BTNTEXT)}};
@@ -93,7 +95,7 @@ void drawCredit(const DRAWITEMSTRUCT& item, HWND shadow, HWND text)
         const POINT origin = originOf(layer);
         RECT place{origin.x, origin.y, origin.x + area.right - area.left, origin.y + area.bottom - area.top};
         SetTextColor(dc, colour);
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &place, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE);
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &place, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE);
     }
     SelectObject(dc, previous);
 }

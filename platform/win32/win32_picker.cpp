@@ -1,5 +1,7 @@
 #include "platform/win32/win32_picker.h"
 
+#include "platform/win32/win32_text.h"
+
 #include <commdlg.h>
 
 #include <algorithm>
@@ -16,28 +18,30 @@ std::optional<std::string> showOpenDialog(HWND owner, const PickerRequest& reque
             patterns.push_back(*pattern);
     if (patterns.empty())
         patterns.emplace_back("*.*");
-    std::string filter;
+    std::wstring filter;
     for (const std::string& pattern : patterns)
-        filter += pattern + '\0' + pattern + '\0';
-    filter.push_back('\0');
+        filter += wideText(pattern) + L'\0' + wideText(pattern) + L'\0';
+    filter.push_back(L'\0');
 
-    std::string chosen(32768, '\0');
-    OPENFILENAMEA dialog{};
+    const std::wstring startFolder = wideText(request.startFolder);
+    const std::wstring title = wideText(request.title);
+    std::wstring chosen(32768, L'\0');
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = chosen.data();
     dialog.nMaxFile = static_cast<DWORD>(chosen.size());
-    dialog.lpstrInitialDir = request.startFolder.empty() ? nullptr : request.startFolder.c_str();
-    dialog.lpstrTitle = request.title.c_str();
+    dialog.lpstrInitialDir = startFolder.empty() ? nullptr : startFolder.c_str();
+    dialog.lpstrTitle = title.c_str();
     // The current folder is the build's to set: the dialog leaves it alone.
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                    (request.folderMayBeChosen ? 0 : OFN_FILEMUSTEXIST);
-    if (!GetOpenFileNameA(&dialog))
+    if (!GetOpenFileNameW(&dialog))
         return CommDlgExtendedError() == 0 ? std::optional<std::string>(std::string()) : std::nullopt;
-    chosen.resize(chosen.find('\0'));
-    return chosen;
+    chosen.resize(chosen.find(L'\0'));
+    return utf8Text(chosen);
 }
 
 } // namespace tavlo

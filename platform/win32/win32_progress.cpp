@@ -2,6 +2,7 @@
 
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_names.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window_class.h"
 
 #include <string>
@@ -16,13 +17,13 @@ LRESULT CALLBACK Win32Progress::procedure(HWND window, UINT message, WPARAM wPar
         self->cancelled_ = true;
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 bool Win32Progress::create()
 {
     registerWindowClass(kWin32ProgressClass, &Win32Progress::procedure);
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     RECT frame{0, 0, pixelsX(4500), pixelsY(1500)};
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
@@ -30,17 +31,18 @@ bool Win32Progress::create()
     GetWindowRect(owner_, &owner);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     cancelled_ = false;
-    window_.reset(CreateWindowExA(WS_EX_DLGMODALFRAME, kWin32ProgressClass, kWin32MessageBoxTitle, style,
+    window_.reset(CreateWindowExW(WS_EX_DLGMODALFRAME, wideText(kWin32ProgressClass).c_str(),
+                                  wideText(kWin32MessageBoxTitle).c_str(), style,
                                   (owner.left + owner.right - width) / 2, (owner.top + owner.bottom - height) / 2,
                                   width, height, owner_, nullptr, instance, this));
     if (window_ == nullptr)
         return false;
-    text_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, 0, pixelsY(240),
+    text_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, 0, pixelsY(240),
                             pixelsX(4500), pixelsY(285), window_.get(), nullptr, instance, nullptr);
-    button_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, pixelsX(1650),
+    button_ = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, pixelsX(1650),
                               pixelsY(800), pixelsX(1200), pixelsY(450), window_.get(), nullptr, instance, nullptr);
-    SendMessageA(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     EnableWindow(owner_, FALSE);
     ShowWindow(window_.get(), SW_SHOW);
     SetFocus(button_);
@@ -51,8 +53,8 @@ bool Win32Progress::show(std::string_view text, std::string_view cancelCaption)
 {
     if (window_ == nullptr && !create())
         return false;
-    SetWindowTextA(text_, std::string(text).c_str());
-    SetWindowTextA(button_, std::string(cancelCaption).c_str());
+    SetWindowTextW(text_, wideText(text).c_str());
+    SetWindowTextW(button_, wideText(cancelCaption).c_str());
     return true;
 }
 

@@ -8,8 +8,10 @@
 #include "platform/win32/win32_owner_draw.h"
 #include "platform/win32/win32_picker.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window_class.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tavlo {
@@ -18,8 +20,6 @@ namespace {
 constexpr COLORREF kLightYellow = RGB(255, 255, 128);
 constexpr UINT kShowEntries = WM_APP + 1;  // posted: the list box is told the count of entries
 constexpr UINT kUnmoved = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-
-std::string nulTerminated(std::string_view text) { return std::string(text); }
 
 // Each control's window style, by kind.
 DWORD styleOf(ControlKind kind)
@@ -42,15 +42,20 @@ DWORD styleOf(ControlKind kind)
     return child;
 }
 
-const char* classOf(ControlKind kind)
+const wchar_t* classOf(ControlKind kind)
 {
     switch (kind) {
-    case ControlKind::TextBox: return "EDIT";
-    case ControlKind::ListBox: return "LISTBOX";
+    case ControlKind::TextBox: return L"EDIT";
+    case ControlKind::ListBox: return L"LISTBOX";
     case ControlKind::Button:
-    case ControlKind::CheckBox: return "BUTTON";
-    default: return "STATIC";
+    case ControlKind::CheckBox: return L"BUTTON";
+    default: return L"STATIC";
     }
+}
+
+bool isAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 bool isChildOf(HWND parent, HWND window) { return window != nullptr && GetParent(window) == parent; }
@@ -86,10 +91,9 @@ void Win32Window::createFrame()
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame{0, 0, pixelsX(form.clientWidth), pixelsY(form.clientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
-    const std::string caption = nulTerminated(form.caption);
-    window_.reset(CreateWindowExA(0, kWin32WindowClass, caption.c_str(), style, pixelsX(form.left), pixelsY(form.top),
-                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), this));
+    window_.reset(CreateWindowExW(0, wideText(kWin32WindowClass).c_str(), wideText(form.caption).c_str(), style,
+                                  pixelsX(form.left), pixelsY(form.top), frame.right - frame.left,
+                                  frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW(nullptr), this));
     if (window_ == nullptr)
         throw std::runtime_error("the main window cannot be created");
 }
@@ -101,12 +105,11 @@ void Win32Window::createControl(const ControlDesign& design)
         design.kind == ControlKind::TextBox || design.kind == ControlKind::ListBox ? WS_EX_CLIENTEDGE : 0;
     if (design.id == ControlId::Label6_4 || design.id == ControlId::Label6_5)
         style |= SS_OWNERDRAW;  // the credit and its shadow, drawn as one (see drawCredit)
-    const std::string text = nulTerminated(design.designText);
-    const HWND handle = CreateWindowExA(
-        extended, classOf(design.kind), text.c_str(), style, pixelsX(design.left), pixelsY(design.top),
-        pixelsX(design.width), pixelsY(design.height), window_.get(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32ControlId(design.id))), GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(design.font)), FALSE);
+    const HWND handle = CreateWindowExW(
+        extended, classOf(design.kind), wideText(design.designText).c_str(), style, pixelsX(design.left),
+        pixelsY(design.top), pixelsX(design.width), pixelsY(design.height), window_.get(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32ControlId(design.id))), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(design.font)), FALSE);
     controls_[design.id] = handle;
     if (design.kind != ControlKind::Label)
         tabOrder_.push_back(handle);  // the table is in tab order
@@ -129,15 +132,12 @@ void Win32Window::prepareList()
     measure_.reset(CreateCompatibleDC(nullptr));
     SelectObject(measure_.get(), fonts_.font(controlDesign(ControlId::List1).font));
     // An entry is one line of the list's font high, as in a list box that draws its own strings.
-    TEXTMETRICA metrics{};
-    if (GetTextMetricsA(measure_.get(), &metrics))
-        SendMessageA(controls_[ControlId::List1], LB_SETITEMHEIGHT, 0, metrics.tmHeight);
-    CPINFO codePage{};
-    if (GetCPInfo(CP_ACP, &codePage) && codePage.MaxCharSize == 1) {
-        byteWidths_.assign(256, 0);
-        if (!GetCharWidth32A(measure_.get(), 0, 255, byteWidths_.data()))
-            byteWidths_.clear();
-    }
+    TEXTMETRICW metrics{};
+    if (GetTextMetricsW(measure_.get(), &metrics))
+        SendMessageW(controls_[ControlId::List1], LB_SETITEMHEIGHT, 0, metrics.tmHeight);
+    asciiWidths_.assign(128, 0);
+    if (!GetCharWidth32W(measure_.get(), 0, 127, asciiWidths_.data()))
+        asciiWidths_.clear();
 }
 
 void Win32Window::showWindow()
@@ -151,7 +151,7 @@ void Win32Window::showWindow()
 int Win32Window::runEventLoop()
 {
     MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
         dispatch(message);
     return static_cast<int>(message.wParam);
 }
@@ -161,14 +161,14 @@ void Win32Window::dispatch(MSG& message)
     if (handleDialogKey(window_.get(), tabOrder_, message))
         return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* self = windowObjectAs<Win32Window>(window, message, lParam);
     if (self == nullptr || self->window_.get() != window)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     return self->handleMessage(message, wParam, lParam);
 }
 
@@ -190,7 +190,7 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CHARTOITEM:
         if (reinterpret_cast<HWND>(lParam) == controls_[ControlId::List1]) {
-            const long found = entryTypedTo(static_cast<char>(LOWORD(wParam)), static_cast<long>(HIWORD(wParam)));
+            const long found = entryTypedTo(static_cast<wchar_t>(LOWORD(wParam)), static_cast<long>(HIWORD(wParam)));
             return found >= 0 ? found : -2;  // -2: the key needs nothing more
         }
         break;
@@ -220,7 +220,7 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     default: break;
     }
-    return DefWindowProcA(window_.get(), message, wParam, lParam);
+    return DefWindowProcW(window_.get(), message, wParam, lParam);
 }
 
 bool Win32Window::handleCommand(WPARAM wParam, LPARAM lParam)
@@ -255,15 +255,15 @@ void Win32Window::drawItem(const DRAWITEMSTRUCT& item)
         drawCredit(item, controls_[ControlId::Label6_4], controls_[ControlId::Label6_5]);
 }
 
-long Win32Window::entryTypedTo(char typed, long caret) const
+long Win32Window::entryTypedTo(wchar_t typed, long caret) const
 {
-    const auto folded = [](char c) { return upperCase(std::string_view(&c, 1)); };
-    const std::string wanted = folded(typed);
+    const std::string wanted = upperCase(utf8Text(std::wstring_view(&typed, 1)));
     const long count = entries_.size();
     for (long step = 1; step <= count; ++step) {
         const long index = (caret + step) % count;
         const std::string_view entry = entries_.at(index);
-        if (!entry.empty() && folded(entry.front()) == wanted)
+        const std::size_t first = entry.empty() ? 0 : std::max<std::size_t>(utf8CharacterLength(entry, 0), 1);
+        if (!entry.empty() && upperCase(entry.substr(0, first)) == wanted)
             return index;
     }
     return -1;
@@ -273,8 +273,8 @@ void Win32Window::showEntries()
 {
     entriesShown_ = std::chrono::steady_clock::now();
     const HWND list = control(ControlId::List1);
-    if (SendMessageA(list, LB_GETCOUNT, 0, 0) != entries_.size())
-        SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(entries_.size()), 0);
+    if (SendMessageW(list, LB_GETCOUNT, 0, 0) != entries_.size())
+        SendMessageW(list, LB_SETCOUNT, static_cast<WPARAM>(entries_.size()), 0);
 }
 
 HWND Win32Window::control(ControlId id) const
@@ -290,17 +290,16 @@ std::string Win32Window::text(ControlId id) const
         return {};
     if (const auto known = texts_.find(handle); known != texts_.end())
         return known->second;
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle)) + 1, '\0');
-    const int length = GetWindowTextA(handle, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-    texts_[handle] = text;
-    return text;
+    std::wstring wide(static_cast<std::size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
+    const int length = GetWindowTextW(handle, wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    return texts_[handle] = utf8Text(wide);
 }
 
 void Win32Window::setText(ControlId id, std::string_view text)
 {
     if (const HWND handle = control(id)) {
-        SetWindowTextA(handle, nulTerminated(text).c_str());
+        SetWindowTextW(handle, wideText(text).c_str());
         texts_.erase(handle);
     }
 }
@@ -321,7 +320,7 @@ bool Win32Window::isVisible(ControlId id) const
 {
     // The control's own visibility: the window may not show yet (start-up).
     const HWND handle = control(id);
-    return handle != nullptr && (GetWindowLongPtrA(handle, GWL_STYLE) & WS_VISIBLE) != 0;
+    return handle != nullptr && (GetWindowLongPtrW(handle, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Win32Window::setVisible(ControlId id, bool visible)
@@ -332,7 +331,7 @@ void Win32Window::setVisible(ControlId id, bool visible)
 
 int Win32Window::checkValue(ControlId id) const
 {
-    return SendMessageA(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 void Win32Window::listAdd(std::string_view entry)
@@ -341,24 +340,25 @@ void Win32Window::listAdd(std::string_view entry)
     // Long paths can be scrolled into view.
     if (const int width = entryWidth(entry); width + 8 > listExtent_) {
         listExtent_ = width + 8;
-        SendMessageA(control(ControlId::List1), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(listExtent_), 0);
+        SendMessageW(control(ControlId::List1), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(listExtent_), 0);
     }
     // Entries added one after the other (a paged build's page names) reach the list
     // box together, when the pending messages run.
     if (!busy_ && !showPosted_)
-        showPosted_ = PostMessageA(window_.get(), kShowEntries, 0, 0) != 0;
+        showPosted_ = PostMessageW(window_.get(), kShowEntries, 0, 0) != 0;
 }
 
 int Win32Window::entryWidth(std::string_view entry) const
 {
-    if (!byteWidths_.empty()) {
+    if (!asciiWidths_.empty() && isAscii(entry)) {
         int width = 0;
         for (const char c : entry)
-            width += byteWidths_[static_cast<unsigned char>(c)];
+            width += asciiWidths_[static_cast<unsigned char>(c)];
         return width;
     }
+    const std::wstring wide = wideText(entry);
     SIZE size{};
-    return GetTextExtentPoint32A(measure_.get(), entry.data(), static_cast<int>(entry.size()), &size) ? size.cx : 0;
+    return GetTextExtentPoint32W(measure_.get(), wide.data(), static_cast<int>(wide.size()), &size) ? size.cx : 0;
 }
 
 long Win32Window::listCount() const { return entries_.size(); }
@@ -368,7 +368,7 @@ std::string Win32Window::listItem(long index) const { return std::string(entries
 long Win32Window::listIndex() const
 {
     const_cast<Win32Window*>(this)->showEntries();
-    const LRESULT selected = SendMessageA(control(ControlId::List1), LB_GETCURSEL, 0, 0);
+    const LRESULT selected = SendMessageW(control(ControlId::List1), LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : static_cast<long>(selected);
 }
 
@@ -378,16 +378,16 @@ void Win32Window::listRemove(long index)
         return;
     showEntries();
     entries_.remove(index);
-    SendMessageA(control(ControlId::List1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageW(control(ControlId::List1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 void Win32Window::listClear()
 {
     const HWND list = control(ControlId::List1);
     entries_.clear();
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
     listExtent_ = 0;
-    SendMessageA(list, LB_SETHORIZONTALEXTENT, 0, 0);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, 0, 0);
 }
 
 HWND Win32Window::owner() const { return IsWindowVisible(window_.get()) ? window_.get() : nullptr; }
@@ -399,7 +399,7 @@ Answer Win32Window::msgBox(MessageKind, std::string_view prompt, Buttons buttons
     // Before the window shows (start-up) the box stands alone, in the taskbar.
     UINT type = buttons == Buttons::YesNo ? MB_YESNO : MB_OK;
     type |= parent != nullptr ? MB_APPLMODAL : MB_TASKMODAL | MB_SETFOREGROUND;
-    switch (MessageBoxA(parent, nulTerminated(prompt).c_str(), kWin32MessageBoxTitle, type)) {
+    switch (MessageBoxW(parent, wideText(prompt).c_str(), wideText(kWin32MessageBoxTitle).c_str(), type)) {
     case IDYES: return Answer::Yes;
     case IDNO: return Answer::No;
     default: return Answer::Ok;
@@ -434,7 +434,7 @@ void Win32Window::doEvents()
     if (!busy_ || now - entriesShown_ >= kCountShown)
         showEntries();
     MSG message{};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));  // the loop of runEventLoop() ends on it
             return;
@@ -475,7 +475,7 @@ void Win32Window::closeProgress() { progress_->close(); }
 
 void Win32Window::showFailure(std::string_view what)
 {
-    MessageBoxA(owner(), nulTerminated(what).c_str(), kWin32MessageBoxTitle, MB_OK | MB_ICONERROR);
+    MessageBoxW(owner(), wideText(what).c_str(), wideText(kWin32MessageBoxTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
 } // namespace tavlo

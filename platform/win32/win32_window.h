@@ -2,7 +2,7 @@
 // frmTAVLO as a native Windows window: the controls of the design table (EDIT,
 // LISTBOX, BUTTON, STATIC) at their places, and the user-interaction services of
 // the Windows desktop (message boxes, beep, pointer, the Open dialog, the shell).
-// Texts pass in the ANSI code page, byte for byte.
+// Texts pass as the system's wide characters, and are UTF-8 on this side.
 
 #include "platform/desktop.h"
 #include "platform/entry_store.h"
@@ -75,7 +75,7 @@ private:
     void prepareList();
     /// The entry after the caret whose text begins with the typed character, as
     /// a list box that keeps its own strings finds it; -1 when none does.
-    long entryTypedTo(char typed, long caret) const;
+    long entryTypedTo(wchar_t typed, long caret) const;
     /// Tells the list box how many entries there are now.
     void showEntries();
     /// The width of an entry in the list's font, in pixels.
@@ -92,9 +92,9 @@ private:
     std::map<ControlId, HWND> controls_;
     std::vector<HWND> tabOrder_;
     int listExtent_ = 0;
-    // The width of each byte in the list's font, where the code page has a byte a
-    // character: a path is measured without asking the system for every one.
-    std::vector<int> byteWidths_;
+    // The width of each ASCII character in the list's font: a plain path is measured
+    // without asking the system for every one.
+    std::vector<int> asciiWidths_;
     // The controls' texts as last read or set: a scan reads the filter after every
     // entry it adds. A text box's change notice drops its text from here.
     mutable std::map<HWND, std::string> texts_;

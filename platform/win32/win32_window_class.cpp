@@ -1,6 +1,7 @@
 #include "platform/win32/win32_window_class.h"
 
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
 
 namespace tavlo {
 namespace {
@@ -22,25 +23,27 @@ ClassIcons programIcons()
 
 void registerWindowClass(const char* name, WNDPROC procedure, ClassIcons icons)
 {
-    WNDCLASSEXA windowClass{};
+    // A class of wide characters: its windows take and give text in full, whatever the code page.
+    const std::wstring className = wideText(name);
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hIcon = icons.big;
     windowClass.hIconSm = icons.little;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = name;
-    RegisterClassExA(&windowClass);
+    windowClass.lpszClassName = className.c_str();
+    RegisterClassExW(&windowClass);
 }
 
 void* windowObject(HWND window, UINT message, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    return reinterpret_cast<void*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return reinterpret_cast<void*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 } // namespace tavlo

@@ -77,7 +77,7 @@ protected:
 
 TEST_F(CommandLine, WrongOptionsEndWithStatusTwoAndAHint)
 {
-    for (const Args& args : {Args{"--bogus"}, Args{"--cartella"}, Args{"--per-riga", "5"}, Args{"photos"},
+    for (const Args& args : {Args{"--bogus"}, Args{"--cartella"}, Args{"--per-riga", "5"}, Args{"photos"}, Args{"--finestra", "--apri"},
                              Args{"--cartella", folder, "--per-pagina", "1O"}, Args{"--cartella", folder, "--per-riga", "-1"},
                              Args{"--cartella", folder, "--pagina", folder + "/Sub"}, Args{"--cartella", folder, "--pagina", "x/"},
                              Args{"--cartella", folder, "--estensione", "JPG,,GIF"}}) {
@@ -95,7 +95,7 @@ TEST_F(CommandLine, HelpVersionAndManualPageNameEveryOption)
     const Ran help = tavlo(tree, {"--help"});
     EXPECT_EQ(help.status, 0);
     const std::string manual = readFile(TAVLO_MANUAL);
-    for (std::string option : {"cartella", "estensione", "pagina", "per-pagina", "per-riga", "senza-sfondo",
+    for (std::string option : {"finestra", "cartella", "estensione", "pagina", "per-pagina", "per-riga", "senza-sfondo",
                                "miniature", "sovrascrivi", "apri", "help", "version"}) {
         EXPECT_NE(help.out.find("  --" + option + " "), std::string::npos) << option;
         std::string roff;  // a dash as the manual page writes it

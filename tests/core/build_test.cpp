@@ -192,6 +192,42 @@ TEST_F(BuildTest, FilesOfTheUsersWhereTheBuildsOwnGoAreKeptAndStayEntries)
     EXPECT_EQ(std::set<std::string>(loaded.begin(), loaded.end()), std::set<std::string>(expected.begin(), expected.end()));
 }
 
+// Names in Greek, Chinese and an emoji from a page folder named in Greek: each cell links its
+// file and its view page, which bears the picture's own name; in a page whose code page cannot
+// spell them (Windows) they are percent-encoded UTF-8 in links and character references in
+// text, while the Italian name keeps the writer's own bytes in the code page.
+TEST_F(BuildTest, NamesInEveryScriptReachTheirFilesFromAPageFolderNamedInGreek)
+{
+    const std::string album = "\xCE\x95\xCE\xB9\xCE\xBA\xCF\x8C\xCE\xBD\xCE\xB5\xCF\x82/";  // Εικόνες
+    const std::string trip = "gita \xF0\x9F\x98\x80", chinese = "\xE4\xB8\xAD\xE6\x96\x87/\xE7\x85\xA7";
+    for (const std::string& name : {std::string("citt\xC3\xA0"), trip, chinese})
+        rig.tree.file("site/" + album + name + ".jpg");
+    rig.type(ControlId::txtNOME_FILE_HTM, in(album + "TAVLO.HTM"));
+    rig.type(ControlId::txtNUM_FILE, std::to_string(load(in(album), "JPG").size()));
+    rig.controls.setEnabled(ControlId::Command1, true);
+    click(ControlId::Command1, {Answer::No});
+    const std::vector<Lines> cells = {
+        cell(onPage(viewLink(rig, "CITT\xC3\x80.HTM")), onPage(linkTo(rig, "citt\xC3\xA0.jpg")), onPage("Citt\xC3\xA0.jpg")),
+        kWindows ? cell("gita %F0%9F%98%80.htm", "gita %F0%9F%98%80.jpg", "Gita &#x1F600;.jpg")
+                 : cell("GITA \xF0\x9F\x98\x80.HTM", trip + ".jpg", "Gita \xF0\x9F\x98\x80.jpg"),
+        kWindows ? cell("%E7%85%A7.htm", "%E4%B8%AD%E6%96%87\\%E7%85%A7.jpg", "&#x7167;.jpg")
+                 : cell("\xE7\x85\xA7.HTM", chinese + ".jpg", "\xE7\x85\xA7.jpg")};
+    EXPECT_EQ(pageText(album + "TAVLO.HTM"), crlfText(expected::page(kHeaderLines, false, cells, 5, kFooterLines)));
+    EXPECT_EQ(pageText(album + "GITA \xF0\x9F\x98\x80.HTM"),
+              crlfText(kWindows ? expected::viewPage("GITA &#x1F600;.JPG", "TAVLO.HTM", "GITA %F0%9F%98%80.JPG")
+                                : expected::viewPage("GITA \xF0\x9F\x98\x80.JPG", "TAVLO.HTM", trip + ".jpg")));
+    const auto decoded = [](std::string link) {  // as a browser takes a link to the file system
+        for (std::size_t at; (at = link.find('%')) != std::string::npos;)
+            link.replace(at, 3, 1, static_cast<char>(std::stoi(link.substr(at + 1, 2), nullptr, 16)));
+        return link;
+    };
+    for (const Lines& c : {cells[1], cells[2]})
+        for (const std::string& line : {c[7], c[8]}) {
+            const std::string link = line.substr(line.find('"') + 1, line.find('"', line.find('"') + 1) - line.find('"') - 1);
+            EXPECT_TRUE(std::filesystem::exists(onDisk(in(album) + decoded(link)))) << link;
+        }
+}
+
 // A gallery built in place by an earlier version, whose record is a bare list of names
 // that also named the thumbnail folder: its files stay out of loads before and after a
 // build without thumbnails.

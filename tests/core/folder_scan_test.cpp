@@ -40,8 +40,8 @@ TEST_F(FolderScan, FilesComeBeforeSubFoldersDepthFirstABlankFilterGivesHeadingsA
              {" JPG ", "/a.jpg", true}, {"JPEG", "/A.JPEG", false}, {"JP", "/a.jp", true}, {"PG", "/a.jpg", false},
              {"C", "/x.b.c", false}, {"*", "/a.mpe", true}, {"*", "/a.wma", false}, {"*", "/a.html", false},
              {"JP\xC3\x89", "/a.jp\xC3\xA9", true}}) {  // characters, not bytes
-        expectLoad(inCodePage(filter), selected ? Entries{inCodePage(name)} : Entries{}, {inCodePage(name)});
-        remove(inCodePage(name));
+        expectLoad(filter, selected ? Entries{name} : Entries{}, {name});
+        remove(name);
     }
     const Entries known{"/a.htm", "/b.wav", "/c.mid", "/d.avi", "/e.mp3", "/f.bmp", "/g.tif", "/h.gif", "/i.wmf"};
     expectLoad("*", known, known);  // and JPG, and every MP
@@ -55,14 +55,15 @@ TEST_F(FolderScan, FilesComeBeforeSubFoldersDepthFirstABlankFilterGivesHeadingsA
 
 TEST_F(FolderScan, NamesStayAsOnDiskHiddenOnesAreSkippedLinkCyclesNotEntered)
 {
-    const Entries names{"/a b&%#'.jpg", inCodePage("/citt\xC3\xA0.jpg"), "/M d'e/in.JPG"};
+    const Entries names{"/a b&%#'.jpg", "/citt\xC3\xA0.jpg", "/\xCE\xB3\xCE\xB9\xCF\x84\xCE\xB1 \xF0\x9F\x98\x80.jpg",  // Greek, an emoji
+                        "/M d'e/in.JPG", "/\xE4\xB8\xAD\xE6\x96\x87/\xE7\x85\xA7.jpg"};  // Chinese
     if (kWindows)  // hidden names, links to folders and names that are no text are Linux matters
         return expectLoad("JPG", names, names);
     expectLoad("JPG", {"/raw\xFF\".jpg", "/Up/A/u.jpg"}, {"/Up/A/u.jpg", "/.hidden.jpg", "/.secret/in.jpg", "/raw\xFF\".jpg"});
     std::filesystem::create_directory_symlink(r + "/Up", r + "/Up/A/up");
     std::filesystem::create_directory_symlink(r + "/Up/A", r + "/Side");
     expectLoad("", {"</Up/A>", "</Up/A/up>"}, {}, "/Up");  // the link back up is announced, not walked
-    expectLoad("JPG", {names[0], names[1], "/raw\xFF\".jpg", names[2], "/Side/u.jpg", "/Up/A/u.jpg"}, names);
+    expectLoad("JPG", {names[0], names[1], "/raw\xFF\".jpg", names[2], names[3], "/Side/u.jpg", "/Up/A/u.jpg", names[4]}, names);
 }
 
 TEST_P(FolderScan, AFilterChangedMeanwhileCountsFromTheNextFileAndTheEndOrClosingStopsTheScan)

@@ -126,8 +126,8 @@ TEST_P(PageWriterEntries, EachEntryGivesItsCellAndAPictureItsViewPage)
         };
     std::vector<Lines> cells;
     for (const auto& c : cases) {
-        rig.controls.listAdd(c.entry.starts_with("<") ? c.entry : in(inCodePage(c.entry)));
-        cells.push_back(cell(inCodePage(c.target), inCodePage(c.source), inCodePage(c.caption)));
+        rig.controls.listAdd(c.entry.starts_with("<") ? c.entry : in(c.entry));
+        cells.push_back(cell(onPage(c.target), onPage(c.source), onPage(c.caption)));
     }
     // A page whose name could start a scheme is linked back to as a path too.
     const std::string page = GetParam() ? "HTTP:PAGINA.HTM" : "PAGINA.HTM", back = GetParam() ? "./" + page : page;
@@ -136,9 +136,9 @@ TEST_P(PageWriterEntries, EachEntryGivesItsCellAndAPictureItsViewPage)
     EXPECT_EQ(pageText(page), crlfText(smallPage(true, cells, 30)));
     // A view page shows the picture by its source, in upper case where letter case does not matter.
     for (const auto& c : cases)
-        EXPECT_EQ(c.viewPage.empty() ? "" : pageText(inCodePage(c.viewPage)),
-                  c.viewPage.empty() ? "" : crlfText(expected::viewPage(inCodePage(c.title), back,
-                                                        GetParam() ? c.source : upperCase(inCodePage(c.source)))));
+        EXPECT_EQ(c.viewPage.empty() ? "" : pageText(c.viewPage),
+                  c.viewPage.empty() ? "" : crlfText(expected::viewPage(onPage(c.title), back,
+                                                        onPage(GetParam() ? c.source : upperCase(c.source)))));
     for (const char* noViewPage : {"SONG.HTM", "FILM.HTM", "CLIP.HTM", "VOCE.HTM", "X.HTM"})
         EXPECT_FALSE(rig.tree.exists(std::string("site/") + noViewPage)) << noViewPage;
 }

@@ -16,6 +16,9 @@ rm -f "$work"/build/tavlo_*.deb
 (cd "$work/build" && step cpack "${CPACK:-cpack}" -G DEB)
 deb=$(echo "$work"/build/tavlo_*.deb)
 command -v lintian >/dev/null && step lintian lintian --fail-on error,warning "$deb"
+# The desktop entry, which offers the program for a folder ("Open with"), as the desktops read it.
+rm -rf "$work/entry" && dpkg-deb -x "$deb" "$work/entry"
+step desktop-entry desktop-file-validate "$work/entry/usr/share/applications/tavlo.desktop"
 for package in libqt6widgets6 qt6-qpa-plugins xdg-utils; do
     dpkg-deb -f "$deb" Depends | grep -Eq "(^|[ ,|])$package([ ,(]|$)" || fail "the package does not depend on $package"
 done

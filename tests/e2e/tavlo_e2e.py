@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The real program in its own X server, driven by keys and clicks as a person drives it: start, load,
+"""The real program in its own X server, driven by keys and clicks as a person drives it: start on a folder
+as the desktop's "Open with" starts it, load,
 build, a question answered each way, the browser (a recorder made the desktop's) asked for the right
 page, end. Usage: tavlo_e2e.py PROGRAM; exits 0 when passed, 1 when failed, 77 when a tool is missing."""
 import os, re, shutil, subprocess, sys, tempfile, time, urllib.parse
@@ -54,15 +55,16 @@ def main(program, work):
         XDG_CURRENT_DESKTOP="X-Generic", DISPLAY=":" + os.read(read_end, 9).decode().strip())
     photos, page, folder = work + "/Le Foto", work + "/Le Foto/GALLERIA.HTM", os.path.dirname(os.path.realpath(program))
     before = sorted(os.listdir(folder))
-    tavlo = subprocess.Popen([program], env=env, cwd=work)
+    tavlo = subprocess.Popen([program, "--finestra", "Le Foto"], env=env, cwd=work)  # as the desktop entry does
     try:
         answer("n", "the window-mode question, N for No: the complete window")
         window = wait_for(lambda: find("^Creazione Tavlo Multimediali"), "the window")[0]
         assert re.search(r"Icon \(16 x 16\).*Icon \(32 x 32\)", run("xprop", "-id", window, "_NET_WM_ICON"), re.S), "no icon"
         geometry = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", window).split())
         x, y, scale = int(geometry["X"]), int(geometry["Y"]), int(geometry["WIDTH"]) / (9285 / 15)
-        run("xdotool", "windowfocus", "--sync", window, "key", "ctrl+a", "type", "--delay", "20", photos)  # focus is there
-        run("xdotool", "key", "Tab", "Tab", "ctrl+a", "type", "--delay", "20", photos + "/galleria.htm")
+        # The search folder is the one the program was started on; the focus is there.
+        run("xdotool", "windowfocus", "--sync", window, "key", "Tab", "Tab", "ctrl+a", "type", "--delay", "20",
+            photos + "/galleria.htm")
         shown = count()
         click("cmdCONFERMA")
         wait_for(lambda: count() != shown, "the count of the load")

@@ -4,6 +4,8 @@
 #include "gallery/build_steps.h"
 #include "support/page_test.h"
 
+#include <cstring>
+
 #include <sys/stat.h>
 
 namespace tavlo::test {
@@ -103,6 +105,19 @@ TEST_F(KeepingFiles, APipeIsNeverAnEntryNorWaitedOnWhereAViewPageGoes)
                            "|Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files = 2|");
     struct stat info {};
     EXPECT_TRUE(::stat(in("Y.HTM").c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+}
+
+TEST_F(KeepingFiles, AViewPageNameTheDiskRefusesFailsThatFileAloneAndThePageStaysWhereAsked)
+{
+    // Two pictures of one name of 251 characters: the second's view page, "~2" longer,
+    // is past the longest name a folder holds.
+    const std::string name(251, 'x');
+    fillList({rig.tree.file("site/a/" + name + ".jpg"), rig.tree.file("site/b/" + name + ".jpg")});
+    click(ControlId::Command1, {Answer::Ok, Answer::No});
+    const std::string refused = in(upperCase(name) + "~2.HTM");
+    EXPECT_EQ(prompts(), (Lines{"Errore in registrazione Pagina " + refused + "\r\r ERR= 76 - " + std::strerror(ENAMETOOLONG),
+                                "Visualizzo la pagina creata " + in("TAVLO.HTM") + " (S/N) "}));
+    EXPECT_TRUE(rig.tree.exists("site/TAVLO.HTM") && rig.tree.exists("site/" + upperCase(name) + ".HTM"));
 }
 
 } // namespace

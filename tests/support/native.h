@@ -20,6 +20,6 @@ inline std::string native(std::string_view path)
     std::replace(spelt.begin(), spelt.end(), '/', kSep);
     return spelt;
 }
-std::string inCodePage(std::string_view utf8);  // a UTF-8 text in the platform's code page
+std::string onPage(std::string_view utf8);  // a UTF-8 text as a page spells it (windows-1252 on Windows)
 
 } // namespace tavlo::test

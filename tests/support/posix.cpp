@@ -7,7 +7,7 @@ namespace tavlo::test {
 
 std::string sourceTemplateFolder() { return TAVLO_TEST_TEMPLATE_DIR; }
 std::filesystem::path onDisk(const std::string& path) { return path; }
-std::string inCodePage(std::string_view utf8) { return std::string(utf8); }
+std::string onPage(std::string_view utf8) { return std::string(utf8); }
 
 std::unique_ptr<FileSystem> createFileSystem(const std::string& program, const std::string& templates,
                                              const std::string& home, bool caseSensitive)

@@ -1,4 +1,4 @@
-// The rig's platform on Windows: drive C:'s temporary folder, names in the ANSI code page.
+// The rig's platform on Windows: drive C:'s temporary folder, names in UTF-8, pages in windows-1252.
 #include "platform/win32/win32_file_system.h"
 #include "support/rig.h"
 
@@ -23,15 +23,15 @@ std::wstring recoded(std::string_view text, UINT from)
 }
 } // namespace
 
-std::filesystem::path onDisk(const std::string& path) { return recoded(path, CP_ACP); }
+std::filesystem::path onDisk(const std::string& path) { return recoded(path, CP_UTF8); }
 
-std::string inCodePage(std::string_view utf8)
+std::string onPage(std::string_view utf8)
 {
     const std::wstring wide = recoded(utf8, CP_UTF8);
     const int size = static_cast<int>(wide.size());
-    std::string ansi(WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr);
-    return ansi;
+    std::string page(WideCharToMultiByte(1252, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(1252, 0, wide.data(), size, page.data(), static_cast<int>(page.size()), nullptr, nullptr);
+    return page;
 }
 
 } // namespace tavlo::test

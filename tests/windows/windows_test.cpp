@@ -2,6 +2,7 @@
 #include "app/program.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_names.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
 #include "support/rig.h"
 
@@ -42,12 +43,17 @@ TEST(Win32, FileSystemCodesAndDriveCThenTheWindowAskingLoadingAndEnding)
     answers = {IDNO, IDOK};
     startWindow(window, form);
     EXPECT_EQ(GetFocus(), control(ControlId::txtPATH_RICERCA));
-    tree.file("foto/a.jpg");
-    window.setText(ControlId::txtPATH_RICERCA, tree.at("foto"));
+    // Names past any code page, in the folder typed and in the list, shown in full.
+    const std::string folder = tree.at("\xCF\x86\xCF\x89\xCF\x84\xCE\xBF");  // φωτο
+    const std::string photo = tree.file("\xCF\x86\xCF\x89\xCF\x84\xCE\xBF/\xCE\xB3 \xF0\x9F\x98\x80.jpg");
+    window.setText(ControlId::txtPATH_RICERCA, folder);
+    wchar_t typed[MAX_PATH] = {};
+    GetWindowTextW(control(ControlId::txtPATH_RICERCA), typed, MAX_PATH);
+    EXPECT_EQ(utf8Text(typed), folder);
     for (ControlId clicked : {ControlId::cmdCONFERMA, ControlId::cmdCANC_FILE})
         SendMessageA(control(clicked), BM_CLICK, 0, 0);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(window.listItem(0) + " " + window.text(ControlId::txtNUM_FILE), tree.at("foto/a.jpg") + " 1");
+    EXPECT_EQ(window.listItem(0) + " " + window.text(ControlId::txtNUM_FILE), photo + " 1");
     EXPECT_EQ(shown, (std::vector<std::string>{"TAVLO|Si desidera la Versione Semplificata (Si) o Completa (No) |yes no",
         "TAVLO|SELEZIONARE UN FILE IN ELENCO tra i possibili  1 files !!!|ok over the window"}));
     SendMessageA(control(ControlId::cmdFINE), BM_CLICK, 0, 0);
