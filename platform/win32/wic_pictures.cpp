@@ -183,7 +183,7 @@ public:
     Decoded poster(const std::string& path, int side) const override
     {
         const ComScope com(COINIT_MULTITHREADED);  // a worker thread's own COM
-        return mediaFoundationPoster(wide(path), side);
+        return mediaFoundationPoster(wideText(path), side);
     }
 
     std::string jpeg(const Picture& picture) const override
