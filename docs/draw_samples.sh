@@ -86,6 +86,11 @@ $IM -size 480x720 gradient:'#7fb6e6'-'#f3e2c4' \
     -fill '#c8352e' -draw 'path "M 206,200 L 250,160 L 294,200 Z"' \
     -blur 0x0.6 $JPEG "$out/Mare/Faro.jpg"
 
-printf 'ID3' > "$out/Mare/Canzone.mp3"
-printf 'RIFF' > "$out/Mare/Gita in barca.avi"
+# A song with the sunset as its cover, and a boat trip past the lighthouse: a slow zoom
+# that opens on black (FFmpeg's own program).
+ffmpeg -v error -y -f lavfi -i sine=f=440:d=4 -i "$out/Mare/Tramonto.jpg" -map 0 -map 1 -c:v mjpeg \
+    -disposition:v attached_pic "$out/Mare/Canzone.mp3"
+ffmpeg -v error -y -loop 1 -i "$out/Mare/Faro.jpg" -t 6 -r 25 \
+    -vf "scale=1280:-2,zoompan=z='1+on/300':d=1:s=640x480,fade=t=in:st=0:d=1" -c:v libx264 -pix_fmt yuv420p \
+    "$out/Mare/Gita in barca.mp4"
 printf '<html><body><h1>Diario di viaggio</h1></body></html>\n' > "$out/Diario di viaggio.htm"

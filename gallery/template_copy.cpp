@@ -43,6 +43,7 @@ void Copia_Modelli(BuildContext& b)
         copies.push_back(std::move(copy));
     }
     std::vector<std::string> names;
+    names.reserve(copies.size());
     for (const Copy& copy : copies)
         names.push_back(copy.name);
     b.records.noteWriting(job.Cartella_Tavlo, names);

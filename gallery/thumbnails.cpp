@@ -1,8 +1,10 @@
 #include "gallery/thumbnails.h"
 
 #include "gallery/picture_sizes.h"
+#include "gallery/posters.h"
 #include "gallery/screen_copies.h"
 #include "gallery/thumbnail_maker.h"
+#include "pages/known_types.h"
 #include "pages/record_keeping.h"
 #include "pages/entry_values.h"
 #include "platform/text_rules.h"
@@ -12,6 +14,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -32,12 +35,11 @@ struct Made {
 // thread collects what is done and writes it, so that files are written on one thread.
 class Workers {
 public:
-    // `extensions`: each source's, which tells whether it gets a screen copy whatever its size.
-    Workers(const Pictures& pictures, const std::vector<std::string>& sources, const std::vector<std::string>& extensions)
-        : pictures_(pictures), sources_(sources), extensions_(extensions)
+    // `make`: what is made of the i-th of `count` files.
+    Workers(std::function<MadePictures(std::size_t)> make, std::size_t count) : make_(std::move(make)), count_(count)
     {
         const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-        for (std::size_t i = 0; i < std::min(cores, sources.size()); ++i)
+        for (std::size_t i = 0; i < std::min(cores, count); ++i)
             threads_.emplace_back([this] { work(); });
     }
     ~Workers()
@@ -61,10 +63,10 @@ public:
 private:
     void work()
     {
-        for (std::size_t i = next_++; i < sources_.size() && !stop_; i = next_++) {
+        for (std::size_t i = next_++; i < count_ && !stop_; i = next_++) {
             MadePictures jpegs;
             try {
-                jpegs = makePictures(pictures_, sources_[i], extensions_[i], kThumbnailSide);
+                jpegs = make_(i);
             } catch (...) {
                 jpegs = {};  // out of memory on a huge picture: it keeps its original
             }
@@ -74,9 +76,8 @@ private:
         }
     }
 
-    const Pictures& pictures_;
-    const std::vector<std::string>& sources_;
-    const std::vector<std::string>& extensions_;
+    const std::function<MadePictures(std::size_t)> make_;
+    const std::size_t count_;
     std::atomic<std::size_t> next_{0};
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
@@ -119,12 +120,13 @@ struct Wanted {
     std::string source;     // the picture file: the entry itself
     std::string extension;  // its extension, upper case
     std::string name;       // its thumbnail's name in the thumbnail folder
-    std::string copyName;   // its screen copy's name there, should it need one
+    std::string copyName;   // its screen copy's name there, should it need one; empty: a poster
     std::string thumbnail;  // where its thumbnail goes
     std::string link;       // the thumbnail as the page names it
-    std::string copy;       // where its screen copy goes
+    std::string copy;       // where its screen copy goes; empty: a poster
     std::string copyLink;
     std::int64_t changed;   // when the picture was last changed
+    std::string_view playedAs;  // a film's or a sound's poster; empty: a picture's thumbnail
 };
 
 // The thumbnail folder's record holds a picture's thumbnail and screen copy, if it has one
@@ -138,12 +140,12 @@ void noteStored(BuildRecords& records, const std::string& folder, const Wanted& 
         records.noteWritten(folder, w.copyName, jpegs ? Size(jpegs->screenCopy.size()) : std::nullopt);
 }
 
-// The cell shows the thumbnail; the view page and the viewer show the screen copy, if any,
-// the view page at the picture's own proportions.
-void noteMade(EntryPictures& made, const Wanted& w, PictureSize size, bool copy)
+// The cell shows the thumbnail; the view page and the viewer show the screen copy, if any.
+void noteMade(EntryPictures& made, const Wanted& w, const PictureSize* size, bool copy)
 {
     made.thumbnails[w.source] = w.link;
-    made.sizes[w.source] = size;
+    if (size)
+        made.sizes[w.source] = *size;
     if (copy)
         made.screenCopies[w.source] = w.copyLink;
 }
@@ -153,9 +155,9 @@ std::string thumbnailFolder(Services& p, const std::string& pageFolder)
     return pageFolder + std::string(kThumbnailFolder) + p.fs.separator();
 }
 
-// Every picture entry, once; those whose thumbnail (and screen copy, where its size
-// kept beside them asks for one) was made from the picture as it is now keep it, and are
-// noted in the build at once. What is made carries the time its picture was last changed: only the
+// Every picture entry, once; those whose thumbnail (and screen copy, where one is
+// needed) was made from the picture as it is now keep it, and are noted in the job
+// at once. What is made carries the time its picture was last changed: only the
 // same time counts, so that a picture replaced by an older one (a copy keeping its
 // date) gets a new thumbnail. Only a regular file is read: a pipe would never end.
 // A file of a thumbnail's name that is not ours stays: its picture keeps its original.
@@ -177,24 +179,28 @@ std::vector<Wanted> picturesToMake(BuildContext& b, const EntryStore& entries, c
         if (trimBlanks(entry).empty() || !seen.insert(entry).second)
             continue;
         const EntryValues values = entryValues(entry, pageFolder, naming);
-        if (values.media)
+        const std::string_view played = playedAs(values.extension);  // films and sounds get posters
+        if (values.media && played.empty())
             continue;
         const auto changed = p.fs.modifiedTime(entry);
         if (!changed) {
             ++run.keptOriginal;
             continue;
         }
-        const std::string name = thumbnailName(entry, sep), copyName = screenCopyName(name);
+        const std::string name = thumbnailName(entry, sep), links = std::string(kThumbnailFolder) + sep;
         const auto upToDate = [&](const std::string& made) { return p.fs.modifiedTime(folder + made) == changed; };
-        const std::string links = std::string(kThumbnailFolder) + sep;
-        Wanted w{entry, values.extension, name, copyName, folder + name, links + name,
-                 folder + copyName, links + copyName, *changed};
-        const PictureSize* size = sizes.find(name, *changed);
+        Wanted w{entry, values.extension, name, {}, folder + name, links + name, {}, {}, *changed, played};
+        if (played.empty()) {
+            w.copyName = screenCopyName(name);
+            w.copy = folder + w.copyName, w.copyLink = links + w.copyName;
+        }
+        // A picture's screen copy is due where its size, kept with its thumbnail, asks for one.
+        const PictureSize* size = played.empty() ? sizes.find(name, *changed) : nullptr;
         const bool copy = size && needsScreenCopy(values.extension, size->width, size->height);
-        if (size && upToDate(name) && (!copy || upToDate(copyName))) {
-            noteMade(b.pictures, w, *size, copy);
+        if (upToDate(name) && (!played.empty() || (size && (!copy || upToDate(w.copyName))))) {
+            noteMade(b.pictures, w, size, copy);
             noteStored(b.records, folder, w, copy);
-        } else if (free(name) && free(copyName)) {
+        } else if (free(name) && free(w.copyName)) {
             wanted.push_back(std::move(w));
         } else {
             ++run.keptOriginal;
@@ -208,7 +214,7 @@ struct Stored {
     std::string failedPath;
 };
 
-// Writes one picture's thumbnail (and screen copy) on the caller's thread, and keeps its size.
+// Writes one picture's thumbnail (and screen copy) on the caller's thread.
 Stored storeMade(BuildContext& b, const std::string& folder, const Wanted& w, const MadePictures& jpegs,
                  PictureSizes& sizes)
 {
@@ -220,9 +226,11 @@ Stored storeMade(BuildContext& b, const std::string& folder, const Wanted& w, co
     if (Failure failure = p.fs.writeWholeFile(w.thumbnail, jpegs.thumbnail, w.changed))
         return {failure, w.thumbnail};
     const PictureSize size{jpegs.width, jpegs.height};
-    noteMade(b.pictures, w, size, copy);
+    const bool picture = w.playedAs.empty();  // a poster's film or sound has no size of its own to keep
+    noteMade(b.pictures, w, picture ? &size : nullptr, copy);
     noteStored(b.records, folder, w, copy, &jpegs);
-    sizes.set(w.name, {w.changed, size});
+    if (picture)
+        sizes.set(w.name, {w.changed, size});
     return {};
 }
 
@@ -235,8 +243,11 @@ Stored prepareFolder(BuildContext& b, const std::string& folder, const std::vect
         return {failure, folder};
     p.fs.sweepTemporaries(folder);
     std::vector<std::string> names;
-    for (const Wanted& w : wanted)
-        names.push_back(w.name), names.push_back(w.copyName);
+    for (const Wanted& w : wanted) {
+        names.push_back(w.name);
+        if (!w.copyName.empty())
+            names.push_back(w.copyName);
+    }
     b.records.noteWriting(folder, names);
     return {};
 }
@@ -248,9 +259,6 @@ Stored makeWanted(BuildContext& b, const std::vector<Wanted>& wanted, const std:
                   PictureSizes& sizes, ThumbnailRun& run, bool& cancelled)
 {
     Services& p = b.p;
-    std::vector<std::string> sources, extensions;
-    for (const Wanted& w : wanted)
-        sources.push_back(w.source), extensions.push_back(w.extension);
     const std::string folder = thumbnailFolder(p, pageFolder);
     Stored stored = prepareFolder(b, folder, wanted);
     if (stored.failure)
@@ -258,12 +266,18 @@ Stored makeWanted(BuildContext& b, const std::vector<Wanted>& wanted, const std:
     ProgressWindow progress(p.ui);
     std::size_t done = 0;
     cancelled = !progress.show(done, wanted.size());
-    Workers workers(*p.pictures, sources, extensions);
+    const Pictures& pictures = *p.pictures;
+    Workers workers([&](std::size_t i) {
+        const Wanted& w = wanted[i];
+        return w.playedAs.empty() ? makePictures(pictures, w.source, w.extension, kThumbnailSide)
+                                  : makePoster(pictures, w.source, kThumbnailSide, w.playedAs);
+    }, wanted.size());
     while (!cancelled && !stored.failure && done < wanted.size()) {
         for (const Made& made : workers.collect()) {
             ++done;
             if (made.jpegs.thumbnail.empty()) {
-                ++(made.jpegs.unmade == Unmade::TooLarge ? run.tooLarge : run.keptOriginal);
+                if (made.jpegs.unmade != Unmade::NoPicture)  // a sound without a cover keeps its icon, untold
+                    ++(made.jpegs.unmade == Unmade::TooLarge ? run.tooLarge : run.keptOriginal);
                 continue;
             }
             stored = storeMade(b, folder, wanted[made.index], made.jpegs, sizes);

@@ -45,6 +45,12 @@ std::string_view mediaIcon(std::string_view extension)
 
 bool isMediaExtension(std::string_view extension) { return !mediaIcon(extension).empty(); }
 
+std::string_view playedAs(std::string_view extension)
+{
+    const std::string_view icon = mediaIcon(extension);
+    return icon == "FILM-1A.JPG" ? "film" : icon == "MUSIC-1A.JPG" ? "suono" : "";
+}
+
 bool isLoadedByEveryTypeLoad(std::string_view extension)
 {
     const KnownType* type = knownType(extension);

@@ -13,6 +13,10 @@ std::string_view mediaIcon(std::string_view extension);
 /// Media files get an icon and no view page.
 bool isMediaExtension(std::string_view extension);
 
+/// What the viewer plays a media file as, and its cell's data names: "film", "suono" (a
+/// sound), or empty (a web page, or not a media file).
+std::string_view playedAs(std::string_view extension);
+
 /// The types the load of every known type takes.
 bool isLoadedByEveryTypeLoad(std::string_view extension);
 

@@ -3,6 +3,7 @@
 #include "pages/record_keeping.h"
 #include "pages/entry_values.h"
 #include "pages/html_text.h"
+#include "pages/known_types.h"
 #include "pages/view_page.h"
 #include "pages/write_fallback.h"
 #include "platform/file_system_shared.h"
@@ -63,9 +64,13 @@ void writeCellStart(PageLines& put, const EntryValues& e, char sep, bool thumbna
     put("     <tr>");
     put("      <td><p align=\"center\">");
     put(std::string(8, ' ') + "<A HREF=" + Q + target + Q + ">");
-    const std::string shown = screenCopy ? linkTarget(*screenCopy, sep) : picture;
+    // What the viewer shows: the picture or its screen copy, with the picture itself a link
+    // away; or what it plays: a film or a sound.
+    const std::string_view played = playedAs(e.extension);
+    const std::string shown = played.empty() ? "foto=\"" + (screenCopy ? linkTarget(*screenCopy, sep) : picture)
+                                             : std::string(played) + "=\"" + target;
     const std::string original = screenCopy ? " data-originale=\"" + picture + Q : "";
-    const std::string lazy = thumbnail ? " loading=\"lazy\" data-foto=\"" + shown + Q + original : "";
+    const std::string lazy = thumbnail ? " loading=\"lazy\" data-" + shown + Q + original : "";
     const std::string alt = thumbnailMode ? " alt=\"" + htmlText(e.caption) + Q : "";
     put(std::string(8, ' ') + "<img src=" + Q + image + Q + " border=\"0\" width=\"100\" height=\"100\"" + alt + lazy +
         "></A>");

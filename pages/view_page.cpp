@@ -20,7 +20,7 @@ std::string_view firstLine() { return codePageIsUtf8() ? "<HTML><HEAD><META CHAR
 constexpr std::string_view kThirdLine = "</HEAD><BODY BGCOLOR=#FFFFFF><CENTER><H2><pre>";
 constexpr std::string_view kLastLine = "</BODY></HTML>";
 // More than any view page of ours holds, whatever its picture's path.
-constexpr std::size_t kViewPageLimit = 64 * 1024;
+constexpr std::size_t kViewPageLimit = std::size_t{64} * 1024;
 
 // Whether line i of a file is what that line of a view page of ours holds, as far as it is fixed.
 bool isViewPageLine(std::size_t i, std::string_view line)
@@ -75,7 +75,7 @@ Failure writeLines(FileSystem& fs, const std::string& path, const std::array<std
 Failure writeAt(Services& p, const JobVariables& job, const std::string& path, const std::array<std::string, 7>& lines)
 {
     // Most view pages are new: written and named in one go, without a look at the folder first.
-    const Failure failure = writeLines(p.fs, path, lines, false);
+    Failure failure = writeLines(p.fs, path, lines, false);
     if (failure.code != kErrFileAlreadyExists)
         return failure;
     if (path == job.Cartella_Tavlo + job.Nome_Pagina)
@@ -125,7 +125,7 @@ Failure writeViewPage(BuildContext& b, const EntryValues& entry)
             " height=" + numberForPage(frame.height) + "></TD></TR></TABLE></CENTER>",
         std::string(kLastLine),
     };
-    const Failure failure = writeAt(p, job, path, lines);
+    Failure failure = writeAt(p, job, path, lines);
     if (!failure) {
         std::uint64_t size = 0;  // the lines, each with its CR LF
         for (const auto& line : lines)

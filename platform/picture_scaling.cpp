@@ -1,6 +1,7 @@
 #include "platform/pictures.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tavlo {
 
@@ -32,6 +33,15 @@ Picture squareCentreOf(const Picture& picture, int side)
         }
     }
     return scaled;
+}
+
+bool nearlyBlack(const Picture& picture)
+{
+    constexpr std::uint64_t kBlackLevel = 24;  // of 255, on average over every channel
+    std::uint64_t sum = 0;
+    for (const unsigned char value : picture.rgb)
+        sum += value;
+    return sum < kBlackLevel * picture.rgb.size();
 }
 
 } // namespace tavlo

@@ -1,8 +1,9 @@
 #pragma once
 // Pictures: the decoding, scaling, turning upright and JPEG encoding that the
-// thumbnails and the screen copies need. Backends use the platform's own imaging (Qt's image reader on
-// Linux, the Windows Imaging Component on Windows). Every operation may run on
-// several threads at once.
+// thumbnails and the screen copies need, and the posters of films and sounds. Backends use
+// the platform's own imaging (Qt's image reader and FFmpeg's libraries on Linux, the Windows
+// Imaging Component and Media Foundation on Windows). Every operation may run on several
+// threads at once.
 
 #include <cstdint>
 #include <memory>
@@ -21,6 +22,12 @@ inline constexpr std::int64_t kMaxPicturePixels = 120'000'000;
 /// The largest picture file whose decoder holds it whole in memory (HEIC, WebP); every
 /// other format is read as its decoder goes.
 inline constexpr std::int64_t kMaxHeldPictureBytes = std::int64_t{256} << 20;
+
+/// The most a poster reads of its file, its cover (held whole, as the tag holds it: an ID3v2
+/// tag is at most 256 MiB) and the frames it decodes on its way included.
+inline constexpr std::int64_t kMaxPosterReadBytes = std::int64_t{256} << 20;
+/// The largest film frame decoded (8K): a decoder holds a few frames of its film at once.
+inline constexpr std::int64_t kMaxFilmFramePixels = std::int64_t{8192} * 4320;
 
 /// Pixels, three bytes (red, green, blue) each, row after row from the top.
 struct Picture {
@@ -42,6 +49,7 @@ struct Shown {
 enum class Unmade {
     Undecodable,  // not a picture, a format without a decoder, or damaged
     TooLarge,     // more pixels than kMaxPicturePixels, or a held file above kMaxHeldPictureBytes
+    NoPicture,    // a sound without a cover, a film without pictures: nothing to show, nothing wrong
 };
 
 /// A picture, or why there is none.
@@ -59,6 +67,10 @@ public:
     /// squareCentre makes it and, when its longer side is above screenSide or `screen` asks
     /// for it in any case, the whole picture scaled down to fit in screenSide x screenSide.
     virtual std::variant<Shown, Unmade> shown(const std::string& path, int side, int screenSide, bool screen) const = 0;
+    /// The poster of a film or a sound file: a frame of the film a little way in (past a
+    /// black start), or else the cover picture the file carries, as its largest centred
+    /// square scaled to side x side. Reads at most kMaxPosterReadBytes of the file.
+    virtual Decoded poster(const std::string& path, int side) const = 0;
     /// The picture as the bytes of a JPEG file.
     virtual std::string jpeg(const Picture& picture) const = 0;
 };
@@ -66,6 +78,11 @@ public:
 /// The largest centred square of a picture in memory, scaled to side x side, each
 /// pixel the average of those it covers.
 Picture squareCentreOf(const Picture& picture, int side);
+
+/// Where a poster's frame is looked for, as parts of the film's length: a little way in, and
+/// further on while the frame found is nearly black (a fade from black, titles on black).
+inline constexpr double kPosterTries[] = {0.1, 0.3, 0.5};
+bool nearlyBlack(const Picture& picture);
 
 /// The platform's own imaging; the build picks the backend. Made on one thread before any
 /// picture is read: it settles what the imaging shares across threads.

@@ -6,7 +6,7 @@
 namespace tavlo {
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
 } // namespace
 
@@ -58,7 +58,7 @@ Failure BufferedLineWriter::close()
     if (!isOpen())
         return {};
     flush();
-    const Failure failure = failed_ ? failed_ : commit();
+    Failure failure = failed_ ? failed_ : commit();
     if (failure)
         discard();
     return failure;

@@ -1,7 +1,9 @@
 // Pictures on Qt's image reader and writer: Qt GUI only, no widgets, so that it
 // works without a window or a display, and from any thread. Qt's image format
-// plugins read TIFF and WebP; HEIC and HEIF, which Qt does not read, go to libheif.
+// plugins read TIFF and WebP; HEIC and HEIF, which Qt does not read, go to libheif; films
+// and sounds to FFmpeg's libraries.
 #include "platform/pictures.h"
+#include "platform/ffmpeg/ffmpeg_posters.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -266,6 +268,8 @@ public:
         return Shown{jpegOf(centreOf(image, side)), jpegOf(image), upright.width(), upright.height()};
     }
 
+    Decoded poster(const std::string& path, int side) const override { return ffmpegPoster(path, side); }
+
     std::string jpeg(const Picture& picture) const override
     {
         return jpegOf(QImage(picture.rgb.data(), picture.width, picture.height, picture.width * 3, QImage::Format_RGB888));
@@ -277,12 +281,13 @@ public:
 std::unique_ptr<Pictures> createPictures()
 {
     // What every thread shares, settled once on this one before any worker reads a picture:
-    // libheif's decoders and colour conversions; Qt's allocation limit, a plain global; and,
+    // libheif's decoders and colour conversions; FFmpeg's log; Qt's allocation limit, a plain global; and,
     // where no application object is made (the command line), Qt's main thread, which Qt
     // takes to be the first thread that uses it: this one, which outlives every worker,
     // rather than a worker that ends while the others still move the image plugins to it.
     static const bool settled = [] {
         heif_init(nullptr);
+        settleFfmpeg();
         QImageReader::setAllocationLimit(kAllocationLimitMiB);
         (void)QImageReader::supportedImageFormats();
         (void)QThreadPool::globalInstance();

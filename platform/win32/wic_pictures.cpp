@@ -1,8 +1,11 @@
 // Pictures on the Windows Imaging Component: nothing beyond the Windows API. A
 // JPEG is scaled by its decoder, from its compressed blocks, before the centre is
 // cut; the orientation tag is read from the picture's metadata and applied here.
-// TIFF has its codec in every Windows; WebP and HEIC theirs where the system has them.
+// TIFF has its codec in every Windows; WebP and HEIC theirs where the system has them. Films
+// go to Media Foundation.
 #include "platform/pictures.h"
+#include "platform/win32/mf_posters.h"
+#include "platform/win32/win32_com.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text.h"
 
@@ -19,33 +22,6 @@ namespace tavlo {
 namespace {
 
 constexpr float kJpegQuality = 0.82f;
-
-// Holds one COM interface and releases it.
-template <typename T>
-class Com {
-public:
-    Com() = default;
-    ~Com() { reset(); }
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-    T** put()
-    {
-        reset();
-        return &p_;
-    }
-    void reset()
-    {
-        if (p_ != nullptr)
-            p_->Release();
-        p_ = nullptr;
-    }
-
-private:
-    T* p_ = nullptr;
-};
 
 bool createFactory(Com<IWICImagingFactory>& factory)
 {
@@ -224,6 +200,12 @@ public:
         if (!copy)
             return Shown{jpeg(picture), {}, width, height};
         return Shown{jpeg(squareCentreOf(picture, side)), jpeg(picture), width, height};
+    }
+
+    Decoded poster(const std::string& path, int side) const override
+    {
+        const ComScope com(COINIT_MULTITHREADED);  // a worker thread's own COM
+        return mediaFoundationPoster(wideText(path), side);
     }
 
     std::string jpeg(const Picture& picture) const override

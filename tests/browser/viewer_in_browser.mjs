@@ -1,5 +1,5 @@
 // The footer's viewer in headless Chromium, on a gallery of a portrait and two landscape
-// photos, a web page and a sound: open by a click, next and previous by key, button and swipe,
+// photos and a web page: open by a click, next and previous by key, button and swipe,
 // first and last by Home and End, each picture named in the address; double click zooms to
 // the picture's own pixels and a drag pans it; focus stays inside and comes back to the cell;
 // Esc, Back, the backdrop and a swipe down close it; a modifier click, a web-page cell and the
@@ -7,7 +7,9 @@
 // never scrolls sideways. Then the gallery with thumbnails, opened by a link to one picture:
 // a picture held back shows its thumbnail under its own caption, a picture larger than a screen
 // its screen copy with a link to the original, one that fails says so, and axe-core finds
-// nothing critical or serious, the viewer open and closed.
+// nothing critical or serious, the viewer open and closed. And a gallery of a film,
+// a sound and an AVI made by FFmpeg's program, with thumbnails: the film plays on a click, poster
+// first; the sound next to it waits to be played; the AVI, which Chromium cannot play, keeps its link.
 //   node viewer_in_browser.mjs <folder holding node_modules> <chromium> <tavlo_sample_gallery>
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -20,6 +22,7 @@ const [driver, chromium, sampleGallery] = process.argv.slice(2);
 if (!existsSync(chromium))
     process.exit(77);  // Chromium is not installed
 const root = mkdtempSync(join(tmpdir(), 'tavlo-viewer-')), one = join(root, 'Una'), paged = join(root, 'Serie');
+const films = join(root, 'Film');
 const problems = [];
 const check = (ok, what) => ok || problems.push(what);
 const modules = createRequire(resolve(driver, 'here.js'));
@@ -39,9 +42,16 @@ try {
             mkdirSync(dirname(join(folder, name)), { recursive: true });
             writeFileSync(join(folder, name), Buffer.from(await photo(width, height), 'base64'));
         }
-        writeFileSync(join(folder, 'pagina.htm'), '<p>Pagina</p>'), writeFileSync(join(folder, 'brano.mp3'), 'ID3');
+        writeFileSync(join(folder, 'pagina.htm'), '<p>Pagina</p>');
     }
     writeFileSync(join(paged, 'IMG_0004.JPG'), Buffer.from(await photo(2800, 1400), 'base64'));  // larger than a screen
+    mkdirSync(films);
+    const ffmpeg = (...args) => execFileSync('ffmpeg', ['-v', 'error', '-f', 'lavfi', '-i', ...args]);
+    ffmpeg('testsrc=s=320x240:d=3', '-pix_fmt', 'yuv420p', join(films, 'clip.mp4'));
+    ffmpeg('sine=d=3', '-f', 'lavfi', '-i', 'color=c=lime:s=64x64:d=1', '-map', '0', '-map', '1', '-frames:v', '1', '-c:v', 'mjpeg',
+           '-disposition:v', 'attached_pic', join(films, 'brano.mp3'));
+    ffmpeg('testsrc=s=176x144:d=1', '-c:v', 'mpeg4', join(films, 'vecchio.avi'));
+    execFileSync(sampleGallery, [films, '5', '0', 'thumbnails'], { stdio: 'inherit' });
     execFileSync(sampleGallery, [one, '5'], { stdio: 'inherit' });
     execFileSync(sampleGallery, [paged, '5', '10', 'thumbnails'], { stdio: 'inherit' });
     const page = pathToFileURL(join(one, 'TAVLO.HTM')).href;
@@ -130,6 +140,27 @@ try {
         check(found.length === 0, `axe-core, the viewer ${when}: ${found}`);
     };
     await tab.setViewport({ width: 1280, height: 800 });
+    await tab.goto(pathToFileURL(join(films, 'TAVLO.HTM')).href);
+    const media = (state) => tab.waitForFunction((wanted) => {  // the viewer's player, once it reaches that state
+        const v = document.querySelector('.visore video');
+        return v && !v.hidden && v.readyState >= 4 && (wanted === 'playing' ? v.currentTime > 0.2 : v.paused) && {
+            src: v.src, poster: v.poster, caption: document.querySelector('.visore [aria-live]').textContent };
+    }, { timeout: 5000 }, state).then((handle) => handle.jsonValue());
+    await tab.click('td[valign] a > img[data-film="clip.mp4"]');
+    const playing = await media('playing');
+    check(playing.src.endsWith('/clip.mp4') && playing.poster.includes('/MINIATURE/') && playing.caption.startsWith('Clip.mp4'),
+          `a click on a film: ${JSON.stringify(playing)}`);
+    await tab.keyboard.press('ArrowLeft');
+    const paused = await media('paused');
+    check(paused.src.endsWith('/brano.mp3') && paused.poster.includes('/MINIATURE/'), `the sound before it: ${JSON.stringify(paused)}`);
+    await tab.keyboard.press('Escape');
+    check(await tab.evaluate(() => !document.querySelector('.visore video').hasAttribute('src')), 'the sound stops with the viewer');
+    const followed = await tab.evaluate(() => new Promise((resolve) => {  // the link is followed: nothing stops it
+        addEventListener('click', (event) => resolve(!event.defaultPrevented) || event.preventDefault(), { once: true });
+        document.querySelector('td[valign] a > img[data-film="vecchio.avi"]').click();
+    }));
+    check(followed && !(await viewer()).open, 'a click on the AVI, which Chromium does not play, follows its link');
+
     const held = [], series = pathToFileURL(join(paged, 'PAG_1.HTM')).href;
     await tab.setRequestInterception(true);
     tab.on('request', (request) => /IMG_0003\.JPG$/.test(request.url()) ? held.push(request)

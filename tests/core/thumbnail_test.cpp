@@ -148,8 +148,8 @@ TEST_P(Thumbnails, CellsShowUprightSquareThumbnailsBesideThePages)
     click(GetParam().button, {Answer::Ok, Answer::No});  // the count of originals kept, the view question
     EXPECT_EQ(rig.ui.progress.front(), "Miniature: 0 di 6 [Annulla]");
     EXPECT_EQ(rig.ui.progress.back(), "Miniature: 6 di 6 [Annulla]");
-    EXPECT_EQ(prompts().at(0),
-              "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files = 1");
+    EXPECT_EQ(prompts().at(0),  // the damaged photo, and the sound that is not there
+              "Miniatura non creata (formato sconosciuto o file danneggiato), resta l'originale: N.files = 2");
 
     // One thumbnail per decodable picture (the two "Mare 1.jpg" apart), each in its cell, every
     // cell's picture with its caption as its text.
@@ -202,7 +202,7 @@ TEST_P(Thumbnails, LoadedAndBuiltAgainInPlaceTheGalleryTakesNoneOfItsOwnFilesAnd
     click(GetParam().button, {Answer::Yes, Answer::Ok, Answer::No});  // the page is there: overwritten
     EXPECT_EQ(pageText(GetParam().page), built);
     EXPECT_EQ(pageText("MARE 1~2.HTM"), viewPage);
-    EXPECT_EQ(rig.ui.progress.back(), "Miniature: 1 di 1 [Annulla]") << "only the damaged picture is tried again";
+    EXPECT_EQ(rig.ui.progress.back(), "Miniature: 2 di 2 [Annulla]") << "only the damaged picture and sound are tried again";
     std::erase_if(rig.fs.created, [](const std::string& path) { return path.ends_with(".tavlo"); });
     for (const std::string& path : rig.fs.created)
         EXPECT_EQ(path.find("MINIATURE"), std::string::npos) << path;
